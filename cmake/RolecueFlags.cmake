@@ -1,0 +1,34 @@
+# Compiler settings shared by every target of the project.
+# Sources are UTF-8; narrow string literals are compiled to Shift_JIS (CP932),
+# the code page the program works in at run time.
+if(MSVC)
+  add_compile_options(/W4 /source-charset:utf-8 /execution-charset:.932)
+  add_compile_definitions(_CRT_SECURE_NO_WARNINGS)
+else()
+  add_compile_options(-Wall -Wextra -finput-charset=UTF-8 -fexec-charset=CP932)
+endif()
+
+if(WIN32)
+  # Narrow ("A") Win32 API throughout; never define UNICODE.
+  add_compile_definitions(NOMINMAX STRICT _WIN32_WINNT=0x0601 WINVER=0x0601 _WIN32_IE=0x0600)
+  if(MINGW)
+    add_link_options(-static -static-libgcc -static-libstdc++)
+  endif()
+endif()
+
+include_directories(${PROJECT_SOURCE_DIR})
+
+# rolecue_library(name sources... [DEPS lib...]): a static library, or an
+# interface library while the folder has no sources yet.
+function(rolecue_library name)
+  cmake_parse_arguments(L "" "" "DEPS" ${ARGN})
+  if(L_UNPARSED_ARGUMENTS)
+    add_library(${name} STATIC ${L_UNPARSED_ARGUMENTS})
+    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${name} PUBLIC ${L_DEPS})
+  else()
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${name} INTERFACE ${L_DEPS})
+  endif()
+endfunction()

@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# with-wine.sh [--prefix DIR] [--keep-display] -- COMMAND [ARGS...]
+#
+# Runs COMMAND with a private X server (Xvfb on a free display) and a Wine
+# prefix set up for Rolecue's tests: Japanese locale (ANSI code page 932),
+# no Gecko/Mono prompts, and UseTakeFocus=N so that focus changes made with
+# xdotool reach Wine without a window manager. The prefix is created once and
+# reused. Everything this script starts is ended by process id on exit.
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+prefix="${WINEPREFIX:-$root/build/wineprefix}"
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --prefix) prefix="$2"; shift 2 ;;
+    --) shift; break ;;
+    *) break ;;
+  esac
+done
+[ $# -gt 0 ] || { echo "usage: $0 [--prefix DIR] -- COMMAND..." >&2; exit 2; }
+
+mkdir -p "$prefix"
+prefix=$(cd "$prefix" && pwd)
+export WINEPREFIX="$prefix"
+export WINEARCH=win64
+export WINEDEBUG="${WINEDEBUG:--all}"
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+
+xvfb_pid=""
+server_started=""
+cleanup() {
+  if [ -n "$server_started" ]; then
+    wineserver -k >/dev/null 2>&1 || true
+    wineserver -w >/dev/null 2>&1 || true
+  fi
+  if [ -n "$xvfb_pid" ]; then
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+  fi
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+# Xvfb picks a free display itself and writes its number to the given fd.
+fifo=$(mktemp -u)
+mkfifo "$fifo"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+xvfb_pid=$!
+read -r -t 30 display_no <"$fifo" || { rm -f "$fifo"; echo "with-wine: Xvfb did not start" >&2; exit 1; }
+rm -f "$fifo"
+export DISPLAY=":$display_no"
+
+server_started=1
+if [ ! -f "$prefix/.rolecue-ready" ]; then
+  echo "with-wine: creating Wine prefix $prefix (once)" >&2
+  wineboot -i >"$prefix/../wineboot.log" 2>&1 || true
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v UseTakeFocus /t REG_SZ /d N /f >/dev/null 2>&1
+  wineserver -w
+  touch "$prefix/.rolecue-ready"
+fi
+# One persistent server for every Wine process of this run.
+wineserver -p
+
+set +e
+"$@"
+rc=$?
+set -e
+exit $rc
