@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# with-wine.sh [--prefix DIR] [--keep-display] -- COMMAND [ARGS...]
+# with-wine.sh [--prefix DIR] [--display :N] -- COMMAND [ARGS...]
 #
 # Runs COMMAND with a private X server (Xvfb on a free display) and a Wine
 # prefix set up for Rolecue's tests: Japanese locale (ANSI code page 932),
@@ -10,9 +10,11 @@ set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 prefix="${WINEPREFIX:-$root/build/wineprefix}"
+use_display=""
 while [ $# -gt 0 ]; do
   case "$1" in
     --prefix) prefix="$2"; shift 2 ;;
+    --display) use_display="$2"; shift 2 ;;
     --) shift; break ;;
     *) break ;;
   esac
@@ -42,14 +44,18 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 
-# Xvfb picks a free display itself and writes its number to the given fd.
-fifo=$(mktemp -u)
-mkfifo "$fifo"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
-xvfb_pid=$!
-read -r -t 30 display_no <"$fifo" || { rm -f "$fifo"; echo "with-wine: Xvfb did not start" >&2; exit 1; }
-rm -f "$fifo"
-export DISPLAY=":$display_no"
+if [ -n "$use_display" ]; then
+  export DISPLAY="$use_display"
+else
+  # Xvfb picks a free display itself and writes its number to the given fd.
+  fifo=$(mktemp -u)
+  mkfifo "$fifo"
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  xvfb_pid=$!
+  read -r -t 30 display_no <"$fifo" || { rm -f "$fifo"; echo "with-wine: Xvfb did not start" >&2; exit 1; }
+  rm -f "$fifo"
+  export DISPLAY=":$display_no"
+fi
 
 server_started=1
 if [ ! -f "$prefix/.rolecue-ready" ]; then

@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# The test command: installs what is missing, builds both presets and runs
+# every suite. Native suites run directly; the Windows suites run under Wine
+# inside a private Xvfb (tools/with-wine.sh). Exits non-zero on any failure.
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+
+bash tools/deps.sh || { echo "test: installing dependencies failed" >&2; exit 1; }
+
+failed=0
+summary=()
+# Totals for the closing line, read from ctest's own summary lines.
+passed_total=0
+failed_total=0
+count() {  # count LOGFILE
+  local line p t
+  line=$(grep -E '^[0-9]+% tests passed, [0-9]+ tests failed out of [0-9]+' "$1" | tail -n 1)
+  [ -n "$line" ] || return 0
+  t=$(sed -E 's/.* out of ([0-9]+).*/\1/' <<<"$line")
+  f=$(sed -E 's/.* ([0-9]+) tests failed.*/\1/' <<<"$line")
+  passed_total=$((passed_total + t - f))
+  failed_total=$((failed_total + f))
+}
+
+step() {  # step NAME COMMAND...
+  local name=$1; shift
+  echo "== $name"
+  if "$@"; then summary+=("ok      $name"); else summary+=("FAILED  $name"); failed=1; fi
+}
+
+mkdir -p build
+step "configure native" cmake --preset native
+step "build native" cmake --build --preset native
+step "test native" bash -c 'ctest --preset native 2>&1 | tee build/ctest-native.log; exit ${PIPESTATUS[0]}'
+count build/ctest-native.log
+
+step "configure mingw" cmake --preset mingw
+step "build mingw" cmake --build --preset mingw
+step "test mingw (Wine)" tools/with-wine.sh --prefix build/mingw/wineprefix -- \
+  bash -c 'ctest --preset mingw 2>&1 | tee build/ctest-mingw.log; exit ${PIPESTATUS[0]}'
+count build/ctest-mingw.log
+
+if [ "${ROLECUE_SKIP_FUZZ:-}" != 1 ] && [ -x tools/fuzz.sh ]; then
+  step "fuzz (${ROLECUE_FUZZ_SECONDS:-60} s per target)" tools/fuzz.sh "${ROLECUE_FUZZ_SECONDS:-60}"
+fi
+
+echo
+echo "== Summary"
+printf '%s\n' "${summary[@]}"
+[ $failed -eq 0 ] || failed_total=$((failed_total > 0 ? failed_total : 1))
+echo "total: ${passed_total} passed, ${failed_total} failed"
+exit $failed
