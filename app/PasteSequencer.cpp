@@ -1,0 +1,120 @@
+#include "app/PasteSequencer.h"
+
+#include "scenario/Serif.h"
+
+#include <algorithm>
+
+bool CPasteSequencer::AcceptHotKeyPress(uint32_t id, bool inFront, bool monitoring,
+                                        uint32_t nowMs, uint32_t keyWaitMs)
+{
+    if (inFront || !monitoring || id != kHotKeyId)
+        return false;
+    // Unsigned subtraction: the millisecond clock wraps every 49.7 days.
+    if (static_cast<uint32_t>(nowMs - m_LastPressTime) <= keyWaitMs)
+        return false;
+    m_LastPressTime = nowMs;
+    return true;
+}
+
+namespace {
+
+// First row from `from` on whose cast id is `cast` or negative (a serif without
+// a cast blocks the way); kNoRow when there is none.
+int32_t ScanForCast(const std::vector<int32_t>& rows, int32_t from, int32_t cast)
+{
+    const int32_t count = static_cast<int32_t>(rows.size());
+    for (int32_t i = std::max(from, 0); i < count; ++i) {
+        if (rows[static_cast<size_t>(i)] == cast || rows[static_cast<size_t>(i)] < 0)
+            return i;
+    }
+    return kNoRow;
+}
+
+std::vector<CKeyStep> MakeKeyPlan(const CPasteSettings& settings)
+{
+    std::vector<CKeyStep> keys;
+    keys.push_back({CKeyStep::Press, PasteKeys::kControl, 0});
+    keys.push_back({CKeyStep::Press, PasteKeys::kV, 0});
+    keys.push_back({CKeyStep::Wait, 0, settings.m_KeyWaitMs});
+    // Released in the order they were pressed, Ctrl first.
+    keys.push_back({CKeyStep::Release, PasteKeys::kControl, 0});
+    keys.push_back({CKeyStep::Release, PasteKeys::kV, 0});
+    if (settings.m_AddReturn) {
+        keys.push_back({CKeyStep::Press, PasteKeys::kReturn, 0});
+        keys.push_back({CKeyStep::Release, PasteKeys::kReturn, 0});
+    }
+    return keys;
+}
+
+// The row that puts `row` at the ScrollPos-th visible position when it is
+// brought into view at the bottom of a page of `pageHeight` rows. Worked in
+// 64 bits: ScrollPos comes unchecked from the option file.
+int32_t ScrollRowFor(int32_t row, int32_t count, int32_t pageHeight, int32_t scrollPos)
+{
+    int64_t r = static_cast<int64_t>(pageHeight) + row - scrollPos;
+    r = std::max<int64_t>(r, 0);
+    r = std::min<int64_t>(r, static_cast<int64_t>(count) - 1);
+    return static_cast<int32_t>(r);
+}
+
+} // namespace
+
+CPastePlan CPasteSequencer::PlanPaste(const std::vector<int32_t>& rows, int32_t cursor,
+                                      int32_t activeCast, const CPasteSettings& settings,
+                                      int32_t pageHeight)
+{
+    CPastePlan plan;
+    const int32_t count = static_cast<int32_t>(rows.size());
+    if (count == 0)
+        return plan;
+
+    const int32_t start = cursor < 0 ? 0 : cursor;
+    // A cursor past the end (the list changed under it) finds nothing.
+    if (start >= count)
+        return plan;
+
+    int32_t target = kNoRow;
+    bool blocked = false;
+    if (activeCast == -1) {
+        target = start;
+    } else {
+        const int32_t stop = ScanForCast(rows, start, activeCast);
+        if (stop != kNoRow) {
+            if (rows[static_cast<size_t>(stop)] == activeCast)
+                target = stop;
+            else
+                blocked = true;
+            plan.m_FoundRow = stop;
+        }
+    }
+    if (target != kNoRow)
+        plan.m_FoundRow = target;
+
+    if (blocked || target == kNoRow || target == m_LastPastedRow)
+        return plan;
+
+    plan.m_PasteRow = target;
+    m_LastPastedRow = target;
+    plan.m_Keys = MakeKeyPlan(settings);
+
+    int32_t next = target + 1;
+    if (activeCast != -1) {
+        next = ScanForCast(rows, next, activeCast);
+        if (next == kNoRow)
+            return plan;   // the cursor stays on the pasted row, no scrolling
+    }
+    if (next < count)
+        plan.m_NextRow = next;
+    if (settings.m_AutoScroll)
+        plan.m_ScrollRow = ScrollRowFor(next, count, pageHeight, settings.m_ScrollPos);
+    return plan;
+}
+
+std::vector<int32_t> CastIdsOfSerifs(const std::vector<CSerif>& serifs)
+{
+    std::vector<int32_t> rows;
+    rows.reserve(serifs.size());
+    for (const CSerif& serif : serifs)
+        rows.push_back(serif.m_CastId);
+    return rows;
+}
