@@ -16,7 +16,8 @@
 #define IDR_ACCELERATORS 128    // accelerator table
 #define IDB_TOOLBAR 148         // 20 toolbar images of 16 x 16, grey 192,192,192 transparent
 
-// Strings: tooltips of the toolbar buttons and the option sheet's caption.
+// Strings: tooltips of the toolbar buttons (the option sheet caption is in
+// Dialogs.rc).
 #define IDS_TIP_NEW 104
 #define IDS_TIP_SAVE 105
 #define IDS_TIP_OPEN 107
@@ -26,7 +27,6 @@
 #define IDS_TIP_SCRIPT_SETTINGS 112
 #define IDS_TIP_MONITOR 113
 #define IDS_TIP_FIND 114
-#define IDS_OPTION_CAPTION 115
 #define IDS_TIP_FIND_UP 162
 #define IDS_TIP_FIND_DOWN 163
 
