@@ -1,0 +1,211 @@
+#include "wnd/WndBase.h"
+
+#include <exception>
+#include <string>
+
+const char kBindingProperty[] = "CPP_CLASS";
+
+namespace {
+
+void DefaultErrorHandler(const char* what)
+{
+  std::string text = "Rolecue: exception in a window procedure: ";
+  text += what;
+  text += "\n";
+  OutputDebugStringA(text.c_str());
+}
+
+WndProcErrorHandler g_errorHandler = DefaultErrorHandler;
+
+// The dialog procedure of a dialog window, or null for other windows.
+// DWLP_DLGPROC lies inside the extra bytes that dialog classes reserve
+// (DLGWINDOWEXTRA). Controls keep data of their own in extra bytes too, so
+// reading that offset of, say, a list view could return its private data;
+// only windows whose class reserves a dialog's extra bytes are asked.
+LONG_PTR GetDialogProc(HWND hWnd)
+{
+  if (GetClassLongPtrA(hWnd, GCL_CBWNDEXTRA) < DLGWINDOWEXTRA)
+    return 0;
+  return GetWindowLongPtrA(hWnd, DWLP_DLGPROC);
+}
+
+LONG_PTR SharedProcValue()
+{
+  return reinterpret_cast<LONG_PTR>(&SharedWndProc);
+}
+
+}  // namespace
+
+DLGPROC SharedDlgProc()
+{
+  // DLGPROC returns INT_PTR and WNDPROC LRESULT: the same on Win64, int and
+  // long on Win32. The call convention and arguments are the same.
+  return reinterpret_cast<DLGPROC>(
+      reinterpret_cast<void (*)()>(&SharedWndProc));
+}
+
+WndProcErrorHandler SetWndProcErrorHandler(WndProcErrorHandler handler)
+{
+  WndProcErrorHandler previous = g_errorHandler;
+  g_errorHandler = handler ? handler : DefaultErrorHandler;
+  return previous;
+}
+
+void ReportWndProcException(const char* what)
+{
+  g_errorHandler(what ? what : "");
+}
+
+LRESULT CALLBACK SharedWndProc(HWND hWnd, UINT message, WPARAM wParam,
+                               LPARAM lParam)
+{
+  CWndBase* object = static_cast<CWndBase*>(GetPropA(hWnd, kBindingProperty));
+  if (!object) {
+    const bool isDialog = GetDialogProc(hWnd) != 0;
+    if (!isDialog && (message == WM_NCCREATE || message == WM_CREATE)) {
+      // Our windows are created with the object as creation parameter.
+      // Dialogs bind at WM_INITDIALOG only, whatever their creation
+      // messages carry.
+      const CREATESTRUCTA* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+      if (create)
+        object = static_cast<CWndBase*>(create->lpCreateParams);
+    } else if (isDialog && message == WM_INITDIALOG) {
+      object = reinterpret_cast<CWndBase*>(lParam);
+    }
+    if (!object || !object->Attach(hWnd))
+      return isDialog ? 0 : DefWindowProcA(hWnd, message, wParam, lParam);
+  }
+
+  LRESULT result = 0;
+  try {
+    result = object->WindowProc(hWnd, message, wParam, lParam);
+  } catch (const std::exception& e) {
+    ReportWndProcException(e.what());
+  } catch (...) {
+    ReportWndProcException("unknown exception");
+  }
+
+  // Unbind after the object has seen WM_DESTROY. WM_NCDESTROY catches a
+  // window whose WM_DESTROY was swallowed on the way (a later subclass).
+  if ((message == WM_DESTROY || message == WM_NCDESTROY) &&
+      object->GetHandle() == hWnd)
+    object->Detach();
+  return result;
+}
+
+CWndBase::~CWndBase()
+{
+  Detach();
+}
+
+LRESULT CWndBase::WindowProc(HWND hWnd, UINT message, WPARAM wParam,
+                             LPARAM lParam)
+{
+  if (m_prevProc)
+    return CallWindowProcA(m_prevProc, hWnd, message, wParam, lParam);
+  if (m_isDialog)
+    return 0;
+  return DefWindowProcA(hWnd, message, wParam, lParam);
+}
+
+int CWndBase::Attach(HWND hWnd)
+{
+  if (!hWnd || !IsWindow(hWnd))
+    return 0;
+  if (m_hWnd == hWnd)
+    return 1;
+  if (m_hWnd)
+    Detach();
+
+  // One window, one object: a window still bound to another object is
+  // handed back to its own procedure first, or that object's saved
+  // procedure would be lost and the window left without it.
+  CWndBase* other = static_cast<CWndBase*>(GetPropA(hWnd, kBindingProperty));
+  if (other && other != this)
+    other->Detach();
+
+  if (!SetPropA(hWnd, kBindingProperty, this))
+    return 0;
+  m_hWnd = hWnd;
+  m_isDialog = GetDialogProc(hWnd) != 0 ? 1 : 0;
+  m_prevProc = nullptr;
+
+  const int slot = m_isDialog ? DWLP_DLGPROC : GWLP_WNDPROC;
+  if (GetWindowLongPtrA(hWnd, slot) != SharedProcValue()) {
+    const LONG_PTR previous = SetWindowLongPtrA(hWnd, slot, SharedProcValue());
+    m_prevProc = reinterpret_cast<WNDPROC>(previous);
+  }
+  return 1;
+}
+
+int CWndBase::Detach()
+{
+  if (!m_hWnd)
+    return 0;
+  if (m_prevProc) {
+    const int slot = m_isDialog ? DWLP_DLGPROC : GWLP_WNDPROC;
+    SetWindowLongPtrA(m_hWnd, slot, reinterpret_cast<LONG_PTR>(m_prevProc));
+  }
+  if (GetPropA(m_hWnd, kBindingProperty) == this)
+    RemovePropA(m_hWnd, kBindingProperty);
+  m_hWnd = nullptr;
+  m_prevProc = nullptr;
+  m_isDialog = 0;
+  return 1;
+}
+
+int CWndBase::GetId() const
+{
+  return static_cast<int>(GetWindowLongPtrA(m_hWnd, GWLP_ID));
+}
+
+LRESULT CWndBase::Send(UINT message, WPARAM wParam, LPARAM lParam) const
+{
+  return SendMessageA(m_hWnd, message, wParam, lParam);
+}
+
+bool CWndBase::Show(int showCommand) const
+{
+  return ShowWindow(m_hWnd, showCommand) != FALSE;
+}
+
+bool CWndBase::Redraw(bool erase) const
+{
+  InvalidateRect(m_hWnd, nullptr, erase ? TRUE : FALSE);
+  return UpdateWindow(m_hWnd) != FALSE;
+}
+
+bool CWndBase::SetText(const char* text) const
+{
+  if (!text || !m_hWnd)
+    return false;
+  return SetWindowTextA(m_hWnd, text) != FALSE;
+}
+
+HWND CWndBase::GetParentWindow() const
+{
+  return GetParent(m_hWnd);
+}
+
+int CWndBaseEx::AttachDlgItem(HWND parent, int controlId)
+{
+  if (!parent)
+    return 0;
+  return Attach(GetDlgItem(parent, controlId));
+}
+
+int CWndBaseEx::CreateChild(const char* className, const char* text,
+                            DWORD style, DWORD exStyle, int x, int y,
+                            int width, int height, HWND parent, HMENU menu)
+{
+  if (m_hWnd)
+    return 0;
+  HWND hWnd = CreateWindowExA(exStyle, className, text, style, x, y, width,
+                              height, parent, menu, GetModuleHandleA(nullptr),
+                              static_cast<CWndBase*>(this));
+  if (!hWnd) {
+    Detach();  // a window of ours may have bound before creation failed
+    return 0;
+  }
+  return Attach(hWnd);
+}
