@@ -1,0 +1,77 @@
+// Tessel: the error codes and the two exception classes of the XML library.
+//
+// Every message is stored as lines, each ended by a line feed, followed by
+// one NUL byte that is part of the stored string (GetMessageText().size()
+// counts it). what() returns the same bytes as a C string, so it ends at that
+// NUL. The second line of most messages is the raising statement's place in
+// our own sources, written as "<file name>:<line>" with the bare file name
+// (for example "SAX_Parser.cpp:120"), never a path of the build machine.
+#ifndef TESSEL_EXCEPTIONS_H
+#define TESSEL_EXCEPTIONS_H
+
+#include <cstdint>
+#include <exception>
+#include <string>
+
+namespace Tessel {
+
+class Node;
+
+// The library's one numbering of error codes (0 and 3 to 9).
+enum ErrorCode : std::int32_t {
+  ErrorUnexpectedToken = 0,   // parser: a token of the wrong class
+  ErrorUnexpectedEnd = 3,     // parser: end of input inside <! ... > or a value
+  ErrorNoHandler = 4,         // parser: Parse without SetHandler
+  ErrorNotXmlDeclaration = 5, // parser: <? not followed by xml
+  ErrorEndTagMismatch = 6,    // parser: end tag does not close the open element
+  ErrorParentNotFound = 7,    // tree: a detached node was asked for its parent
+  ErrorNotFound = 8,          // tree: lookup by name found nothing
+  ErrorPointerDuplication = 9 // tree: AppendChild refused the node
+};
+
+// Short English name of a code ("UnexpectedToken", ...); "Unknown" otherwise.
+const char* ErrorCodeName(std::int32_t code) noexcept;
+
+// Thrown by SAX_Parser::Parse (no handler) and handed to
+// SAX_EventHandler::OnError for every parse error. Copyable.
+class ParsingException : public std::exception {
+public:
+  // message: the complete stored text, trailing NUL included.
+  ParsingException(std::int32_t column, std::int32_t code, std::string message);
+  ~ParsingException() override;
+  const char* what() const noexcept override;
+
+  // Byte offset of the offending token within its line, -1 when the error
+  // has no place in the input.
+  std::int32_t GetColumn() const noexcept { return m_column; }
+  std::int32_t GetCode() const noexcept { return m_code; }
+  // The stored message, including its trailing NUL byte.
+  const std::string& GetMessageText() const noexcept { return m_message; }
+
+private:
+  std::int32_t m_column;
+  std::int32_t m_code;
+  std::string m_message;
+};
+
+// Thrown by the tree's operations. Nothing in the tree changes when one is
+// thrown. The node is the one the failing operation was called on; not owned.
+class DOM_Exception : public std::exception {
+public:
+  DOM_Exception(Node* node, std::int32_t code, std::string message);
+  ~DOM_Exception() override;
+  const char* what() const noexcept override;
+
+  Node* GetNode() const noexcept { return m_node; }
+  std::int32_t GetCode() const noexcept { return m_code; }
+  const std::string& GetMessageText() const noexcept { return m_message; }
+
+private:
+  Node* m_node;
+  std::int32_t m_code;
+  std::string m_message;
+};
+
+}  // namespace Tessel
+
+#endif

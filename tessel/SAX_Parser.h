@@ -1,0 +1,208 @@
+// Tessel: the event-driven XML reader (Part 2.1).
+//
+// SAX_Parser reads a document line by line, cuts each line into tokens, runs
+// a small state machine over them and reports to a SAX_EventHandler. It works
+// on bytes: every delimiter is below 0x40, so Shift_JIS text passes through
+// untouched. Carriage return is an ordinary text byte.
+#ifndef TESSEL_SAX_PARSER_H
+#define TESSEL_SAX_PARSER_H
+
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <istream>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "tessel/Exceptions.h"
+
+namespace Tessel {
+
+// Token classes; the numbers appear in one error message and are fixed.
+enum TokenClass : std::int32_t {
+  TokenEnd = 0,          // end of input (NUL)
+  TokenLineFeed = 1,     // 0x0A
+  TokenSpace = 2,        // 0x20
+  TokenTab = 3,          // 0x09
+  TokenLess = 4,         // <
+  TokenEqual = 5,        // =
+  TokenGreater = 6,      // >
+  TokenSlash = 7,        // /
+  TokenHyphen = 8,       // -
+  TokenSemicolon = 9,    // ;
+  TokenExclamation = 10, // !
+  TokenQuestion = 11,    // ?
+  TokenAmpersand = 12,   // &
+  TokenQuote = 13,       // "
+  TokenApostrophe = 14,  // '
+  TokenText = 100        // a maximal run of other bytes
+};
+
+// The class of one byte (TokenText for every unlisted byte).
+std::int32_t ClassOfByte(unsigned char byte) noexcept;
+
+// A token: its bytes as they stand in the input, its class and the byte
+// offset of its first byte within its line (-1 in a token never filled).
+// The text of a delimiter or end token is a fixed one-byte string; the text
+// of a TokenText token views the reader's current line and stays valid only
+// until the reader reads the next line.
+struct Token {
+  std::string_view text;
+  std::int32_t cls = TokenEnd;
+  std::int32_t column = -1;
+};
+
+// The line reader and tokenizer of SAX_Parser. Reads from a stream (line by
+// line into one reused buffer) or from a text in memory (lines are views into
+// it, nothing is copied). Neither allocates per token.
+class LineReader {
+public:
+  LineReader() = default;
+  LineReader(const LineReader&) = delete;
+  LineReader& operator=(const LineReader&) = delete;
+
+  // Starts reading input (not owned; must outlive the reading).
+  void Start(std::istream& input);
+  void Start(std::string_view text);
+
+  // Reads the next line; false when nothing is left (the current line stays).
+  bool ReadLine();
+  // The next token (a given-back one first); at the end of input an end
+  // token, again on every later call.
+  Token Next();
+  // Gives a token back; the last one given back is returned next.
+  void PushBack(const Token& token);
+
+  // The unread rest of the current line (may be empty).
+  std::string_view Rest() const noexcept {
+    return std::string_view(m_cursor, static_cast<std::size_t>(m_end - m_cursor));
+  }
+  // Column of the cursor within the current line.
+  std::int32_t CursorColumn() const noexcept {
+    return static_cast<std::int32_t>(m_cursor - m_lineStart);
+  }
+  bool HasPushedBack() const noexcept { return !m_pushedBack.empty(); }
+  // Moves the cursor n bytes on within the current line (n <= Rest().size()).
+  void Advance(std::size_t n) noexcept { m_cursor += n; }
+
+private:
+  std::istream* m_input = nullptr;
+  std::string_view m_text;     // memory input
+  std::size_t m_textPos = 0;   // next unread byte of m_text
+  std::string m_line;          // stream input: the current line, reused
+  const char* m_lineStart = nullptr;
+  const char* m_cursor = nullptr;
+  const char* m_end = nullptr;  // end of the current line (a NUL byte also ends it)
+  std::vector<Token> m_pushedBack;
+};
+
+// The (name, value) pairs of a tag in their order. Names stand exactly as
+// written (prefix and colon included); values are the raw bytes between the
+// quotes. Read-only for handlers; the parser reuses its storage.
+class AttributeList {
+public:
+  using value_type = std::pair<std::string, std::string>;
+  using const_iterator = const value_type*;
+
+  std::size_t size() const noexcept { return m_size; }
+  bool empty() const noexcept { return m_size == 0; }
+  const value_type& operator[](std::size_t i) const noexcept { return m_items[i]; }
+  const_iterator begin() const noexcept { return m_items.data(); }
+  const_iterator end() const noexcept { return m_items.data() + m_size; }
+
+  void Clear() noexcept { m_size = 0; }
+  // Adds a pair with the given name and an empty value; returns it.
+  value_type& Add(std::string_view name);
+  void Add(std::string_view name, std::string_view value) { Add(name).second.assign(value); }
+  // Drops the last pair.
+  void PopBack() noexcept { if (m_size) --m_size; }
+
+private:
+  std::vector<value_type> m_items;
+  std::size_t m_size = 0;
+};
+
+// Receiver of the parser's events. The destructor is the last virtual slot.
+class SAX_EventHandler {
+public:
+  // The pseudo-attributes of an xml declaration.
+  virtual void OnDeclaration(const AttributeList& attributes) = 0;
+  // A start tag (or an empty-element tag) with its name as written.
+  virtual void OnStartElement(const std::string& name, const AttributeList& attributes) = 0;
+  // An end tag's name as written (for an empty-element tag, its own name).
+  virtual void OnEndElement(const std::string& name) = 0;
+  // One run of character data, the five entity references replaced.
+  virtual void OnCharacters(const std::string& text) = 0;
+  // The text between <!-- and -->, verbatim.
+  virtual void OnComment(const std::string& text) = 0;
+  // An error. true stops the parse (Parse returns false); false goes on.
+  // The handler receives a copy and may throw it.
+  virtual bool OnError(const ParsingException& exception) = 0;
+  virtual ~SAX_EventHandler();
+};
+
+class SAX_Parser {
+public:
+  enum State : std::int32_t {
+    StateText = 0,
+    StateTag = 1,
+    StateComment = 3,
+    StateDone = 4,
+    StateMarkup = 5,
+    StateDeclaration = 6,
+    StateFailed = 8
+  };
+
+  SAX_Parser();
+  ~SAX_Parser();
+  SAX_Parser(const SAX_Parser&) = delete;
+  SAX_Parser& operator=(const SAX_Parser&) = delete;
+
+  // The receiver of events; not owned; must be set before Parse.
+  void SetHandler(SAX_EventHandler* handler) noexcept { m_handler = handler; }
+  SAX_EventHandler* GetHandler() const noexcept { return m_handler; }
+  // Trim leading and trailing line feeds, spaces and tabs of character data.
+  void SetTrimWhitespace(bool trim) noexcept { m_trimWhitespace = trim; }
+  bool GetTrimWhitespace() const noexcept { return m_trimWhitespace; }
+
+  // Parses one document. true when it ended normally, false when OnError
+  // asked to stop (or the input ended where the parse cannot go on).
+  // Throws ParsingException code 4 "Set handler before parse." at once when
+  // no handler is set. Exceptions thrown by the handler pass through.
+  bool Parse(std::istream& input);
+  bool Parse(std::string_view text);
+
+  State GetState() const noexcept { return m_state; }
+
+private:
+  bool Run();
+  State StepText();
+  State StepTag();
+  State StepComment();
+  State StepMarkup();
+  State StepDeclaration();
+
+  void SkipWhitespace();
+  bool ReadEntity(std::string& out);
+  bool ReadAttributes(AttributeList& list);
+  bool CheckEndOfInput();
+  bool Report(std::int32_t code, std::int32_t column, int sourceLine, const char* lines);
+  bool ReportToken(const Token& token, int sourceLine, const char* expected,
+                   std::int32_t code = ErrorUnexpectedToken);
+
+  State m_state = StateText;
+  LineReader m_reader;
+  SAX_EventHandler* m_handler = nullptr;
+  std::deque<std::string> m_openElements;
+  bool m_trimWhitespace = false;
+  bool m_stop = false;          // OnError asked to stop
+  std::string m_text;           // character data / comment being collected
+  std::string m_name;           // tag name being read
+  AttributeList m_attributes;   // attributes of the tag being read
+};
+
+}  // namespace Tessel
+
+#endif
