@@ -1,0 +1,91 @@
+// ICriticalSection, CCriticalSection and CCriticalSectionLock: a recursive
+// lock of this process.
+//
+// The owning thread may lock again and must unlock as often. Unlock by a
+// thread that does not hold the lock does nothing (leaving a critical
+// section that is not held is undefined in Win32). Destroying a
+// CCriticalSection that the current thread still holds releases it first.
+// CCriticalSectionLock holds a lock for one scope, so an early return or an
+// exception cannot leave it held.
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+
+class ICriticalSection
+{
+public:
+  virtual DWORD Lock() = 0;
+  virtual void Unlock() = 0;
+  virtual bool IsLockedByCurrentThread() = 0;
+  // The destructor is the interface's last slot.
+  virtual ~ICriticalSection() {}
+};
+
+class CCriticalSection : public ICriticalSection
+{
+public:
+  CCriticalSection() : m_owner(kNoOwner), m_count(0)
+  {
+    InitializeCriticalSection(&m_section);
+  }
+
+  // Releases what the current thread still holds, then deletes the system
+  // object.
+  ~CCriticalSection() override
+  {
+    while (IsLockedByCurrentThread())
+      Unlock();
+    DeleteCriticalSection(&m_section);
+  }
+
+  // Waits for the lock; returns the owner's (this thread's) id.
+  DWORD Lock() override
+  {
+    EnterCriticalSection(&m_section);
+    m_owner = GetCurrentThreadId();
+    ++m_count;
+    return m_owner;
+  }
+
+  void Unlock() override
+  {
+    if (!IsLockedByCurrentThread())
+      return;
+    if (--m_count == 0)
+      m_owner = kNoOwner;
+    LeaveCriticalSection(&m_section);
+  }
+
+  bool IsLockedByCurrentThread() override
+  {
+    return m_owner == GetCurrentThreadId();
+  }
+
+  CCriticalSection(const CCriticalSection&) = delete;
+  CCriticalSection& operator=(const CCriticalSection&) = delete;
+
+private:
+  static const DWORD kNoOwner = static_cast<DWORD>(-1);
+
+  CRITICAL_SECTION m_section;
+  std::atomic<DWORD> m_owner;  // read by any thread, written by the owner
+  int m_count;                 // nested locks of the owner; 0 when free
+};
+
+class CCriticalSectionLock
+{
+public:
+  explicit CCriticalSectionLock(ICriticalSection& section) : m_section(section)
+  {
+    m_section.Lock();
+  }
+  ~CCriticalSectionLock() { m_section.Unlock(); }
+
+  CCriticalSectionLock(const CCriticalSectionLock&) = delete;
+  CCriticalSectionLock& operator=(const CCriticalSectionLock&) = delete;
+
+private:
+  ICriticalSection& m_section;
+};
