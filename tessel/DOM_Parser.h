@@ -2,7 +2,9 @@
 #ifndef TESSEL_DOM_PARSER_H
 #define TESSEL_DOM_PARSER_H
 
+#include <cstddef>
 #include <istream>
+#include <map>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -39,22 +41,20 @@ public:
   bool OnError(const ParsingException& exception) override;
 
 private:
-  Document* Finish(bool started);
-  std::string LookupURI(std::string_view prefix) const;
+  void Reset();
+  void Declare(Element& element, std::string_view prefix, const std::string& uri);
+  const std::string* LookupURI(std::string_view prefix) const;
 
   SAX_Parser m_parser;
   NodeContainer* m_current = nullptr;
   Document* m_document = nullptr;
-  // Namespace declarations of the open elements, innermost last:
-  // (depth, prefix, URI). Mirrors LookupNamespaceURI without walking up the
-  // tree, so deep documents stay linear.
-  struct Scope {
-    std::size_t depth;
-    std::string prefix;
-    std::string uri;
-  };
-  std::vector<Scope> m_scopes;
-  std::size_t m_depth = 0;
+  // The namespace declarations of the open elements, so that a lookup does
+  // not walk up the tree (deep documents stay linear): for each prefix the
+  // URIs declared for it, innermost last; the prefixes each open element
+  // declared, in order; and how many each open element declared.
+  std::map<std::string, std::vector<std::string>, std::less<>> m_namespaceStacks;
+  std::vector<std::string> m_declaredPrefixes;
+  std::vector<std::size_t> m_declaredCounts;
 };
 
 }  // namespace Tessel

@@ -84,7 +84,9 @@ private:
   friend class Node;
   friend class NodeIterator;
   friend class DOM_Parser;
+  friend Element* CreateElement(const std::string&, NodeContainer&, Position);
   friend Element* CreateElement(const std::string&, const std::string&, NodeContainer&, Position);
+  friend Attribute* CreateAttribute(const std::string&, const std::string&, NodeContainer&);
   friend Attribute* CreateAttribute(const std::string&, const std::string&, const std::string&, NodeContainer&);
   friend Node* CreateText(const std::string&, Element&, Position);
   friend Node* CreateComment(const std::string&, Element&, Position);

@@ -92,6 +92,7 @@ private:
   std::string_view m_text;     // memory input
   std::size_t m_textPos = 0;   // next unread byte of m_text
   std::string m_line;          // stream input: the current line, reused
+  std::string m_spare;         // stream input: the line being read
   const char* m_lineStart = nullptr;
   const char* m_cursor = nullptr;
   const char* m_end = nullptr;  // end of the current line (a NUL byte also ends it)
@@ -188,9 +189,13 @@ private:
   bool ReadEntity(std::string& out);
   bool ReadAttributes(AttributeList& list);
   bool CheckEndOfInput();
-  bool Report(std::int32_t code, std::int32_t column, int sourceLine, const char* lines);
+  // Each builds the ParsingException, hands it to OnError and returns true
+  // when the parse must stop.
   bool ReportToken(const Token& token, int sourceLine, const char* expected,
                    std::int32_t code = ErrorUnexpectedToken);
+  bool ReportMismatch(const std::string& openName, std::int32_t column);
+  // End of input inside a value or <! ... >: the parse stops in any case.
+  void ReportEnd(std::int32_t column, int sourceLine);
 
   State m_state = StateText;
   LineReader m_reader;

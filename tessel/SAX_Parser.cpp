@@ -1,0 +1,500 @@
+#include "tessel/SAX_Parser.h"
+
+#include <cstring>
+
+#include "tessel/Internal.h"
+
+namespace Tessel {
+
+namespace {
+
+// Class of every byte value (Part 2.1): the listed bytes are delimiters,
+// everything else is text.
+struct ClassTable {
+  std::int32_t cls[256];
+  bool textStop[256];     // ends a run of character data: < & NUL
+  bool commentStop[256];  // ends a run of comment text: - NUL
+  constexpr ClassTable() : cls(), textStop(), commentStop() {
+    for (int i = 0; i < 256; ++i) cls[i] = TokenText;
+    cls[0x00] = TokenEnd;
+    cls[0x0A] = TokenLineFeed;
+    cls[0x20] = TokenSpace;
+    cls[0x09] = TokenTab;
+    cls['<'] = TokenLess;
+    cls['='] = TokenEqual;
+    cls['>'] = TokenGreater;
+    cls['/'] = TokenSlash;
+    cls['-'] = TokenHyphen;
+    cls[';'] = TokenSemicolon;
+    cls['!'] = TokenExclamation;
+    cls['?'] = TokenQuestion;
+    cls['&'] = TokenAmpersand;
+    cls['"'] = TokenQuote;
+    cls['\''] = TokenApostrophe;
+    textStop[0] = textStop['<'] = textStop['&'] = true;
+    commentStop[0] = commentStop['-'] = true;
+  }
+};
+
+constexpr ClassTable kTable;
+
+// The one-byte text of every delimiter class, indexed by class.
+constexpr char kDelimiterText[15] = {'\0', '\n', ' ', '\t', '<', '=', '>', '/',
+                                     '-',  ';',  '!', '?',  '&', '"', '\''};
+
+// Stands for the current line before any line was read.
+constexpr char kNoLine[1] = {'\0'};
+
+inline bool IsWhitespaceClass(std::int32_t cls) {
+  return cls == TokenLineFeed || cls == TokenSpace || cls == TokenTab;
+}
+
+inline bool IsWhitespaceByte(char c) { return c == '\n' || c == ' ' || c == '\t'; }
+
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    unsigned char x = static_cast<unsigned char>(a[i]);
+    unsigned char y = static_cast<unsigned char>(b[i]);
+    if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x - 'A' + 'a');
+    if (y >= 'A' && y <= 'Z') y = static_cast<unsigned char>(y - 'A' + 'a');
+    if (x != y) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::int32_t ClassOfByte(unsigned char byte) noexcept { return kTable.cls[byte]; }
+
+// ---------------------------------------------------------------------------
+// LineReader
+
+void LineReader::Start(std::istream& input) {
+  m_input = &input;
+  m_text = std::string_view();
+  m_textPos = 0;
+  m_line.clear();
+  m_lineStart = m_cursor = m_end = kNoLine;
+  m_pushedBack.clear();
+}
+
+void LineReader::Start(std::string_view text) {
+  m_input = nullptr;
+  m_text = text;
+  m_textPos = 0;
+  m_line.clear();
+  m_lineStart = m_cursor = m_end = kNoLine;
+  m_pushedBack.clear();
+}
+
+bool LineReader::ReadLine() {
+  if (m_input) {
+    // Read into a second buffer first: a failed read leaves the current line
+    // (and the views into it) as they were.
+    if (!std::getline(*m_input, m_spare)) return false;
+    if (!m_input->eof()) m_spare += '\n';
+    m_line.swap(m_spare);
+    m_lineStart = m_cursor = m_line.data();
+    m_end = m_line.data() + m_line.size();
+    return true;
+  }
+  if (m_textPos >= m_text.size()) return false;
+  const char* begin = m_text.data() + m_textPos;
+  std::size_t rest = m_text.size() - m_textPos;
+  const void* lf = std::memchr(begin, '\n', rest);
+  std::size_t length = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - begin) + 1 : rest;
+  m_textPos += length;
+  m_lineStart = m_cursor = begin;
+  m_end = begin + length;
+  return true;
+}
+
+Token LineReader::Next() {
+  if (!m_pushedBack.empty()) {
+    Token token = m_pushedBack.back();
+    m_pushedBack.pop_back();
+    return token;
+  }
+  // A NUL byte ends its line: the rest of that line is never seen.
+  while (m_cursor == m_end || *m_cursor == '\0') {
+    if (!ReadLine()) {
+      return Token{std::string_view(kDelimiterText, 1), TokenEnd, CursorColumn()};
+    }
+  }
+  const char* start = m_cursor;
+  std::int32_t cls = kTable.cls[static_cast<unsigned char>(*m_cursor)];
+  ++m_cursor;
+  if (cls != TokenText) {
+    return Token{std::string_view(&kDelimiterText[cls], 1), cls,
+                 static_cast<std::int32_t>(start - m_lineStart)};
+  }
+  while (m_cursor != m_end && kTable.cls[static_cast<unsigned char>(*m_cursor)] == TokenText) ++m_cursor;
+  return Token{std::string_view(start, static_cast<std::size_t>(m_cursor - start)), TokenText,
+               static_cast<std::int32_t>(start - m_lineStart)};
+}
+
+void LineReader::PushBack(const Token& token) { m_pushedBack.push_back(token); }
+
+// ---------------------------------------------------------------------------
+// AttributeList
+
+AttributeList::value_type& AttributeList::Add(std::string_view name) {
+  // Slots are reused from tag to tag, keeping their strings' capacity.
+  if (m_size == m_items.size()) m_items.emplace_back();
+  value_type& item = m_items[m_size++];
+  item.first.assign(name.data(), name.size());
+  item.second.clear();
+  return item;
+}
+
+SAX_EventHandler::~SAX_EventHandler() = default;
+
+// ---------------------------------------------------------------------------
+// SAX_Parser
+
+// Reports a token error: "Unexpected token in <column>" and the expected line.
+#define TESSEL_REPORT_TOKEN(token, expected) ReportToken((token), __LINE__, (expected))
+#define TESSEL_REPORT_TOKEN_CODE(token, expected, code) ReportToken((token), __LINE__, (expected), (code))
+
+SAX_Parser::SAX_Parser() = default;
+
+SAX_Parser::~SAX_Parser() = default;
+
+bool SAX_Parser::ReportToken(const Token& token, int sourceLine, const char* expected,
+                             std::int32_t code) {
+  std::string where = "Unexpected token in " + std::to_string(token.column);
+  ParsingException exception(token.column, code,
+                             detail::BuildMessage("ParsingException", __FILE__, sourceLine,
+                                                  {where, expected}));
+  if (m_handler->OnError(exception)) {
+    m_stop = true;
+    return true;
+  }
+  return false;
+}
+
+bool SAX_Parser::Parse(std::istream& input) {
+  if (!m_handler) {
+    throw ParsingException(-1, ErrorNoHandler,
+                           detail::BuildMessage("ParsingException", __FILE__, __LINE__,
+                                                {"Set handler before parse."}));
+  }
+  m_reader.Start(input);
+  return Run();
+}
+
+bool SAX_Parser::Parse(std::string_view text) {
+  if (!m_handler) {
+    throw ParsingException(-1, ErrorNoHandler,
+                           detail::BuildMessage("ParsingException", __FILE__, __LINE__,
+                                                {"Set handler before parse."}));
+  }
+  m_reader.Start(text);
+  return Run();
+}
+
+bool SAX_Parser::Run() {
+  m_openElements.clear();
+  m_stop = false;
+  m_reader.ReadLine();  // the first line; an empty input leaves none
+  m_state = StateText;
+  while (m_state != StateDone && m_state != StateFailed) {
+    switch (m_state) {
+      case StateText: m_state = StepText(); break;
+      case StateTag: m_state = StepTag(); break;
+      case StateComment: m_state = StepComment(); break;
+      case StateMarkup: m_state = StepMarkup(); break;
+      case StateDeclaration: m_state = StepDeclaration(); break;
+      default: m_state = StateFailed; break;
+    }
+  }
+  return m_state == StateDone;
+}
+
+void SAX_Parser::SkipWhitespace() {
+  for (;;) {
+    if (!m_reader.HasPushedBack()) {
+      std::string_view rest = m_reader.Rest();
+      std::size_t n = 0;
+      while (n < rest.size() && IsWhitespaceByte(rest[n])) ++n;
+      m_reader.Advance(n);
+    }
+    Token token = m_reader.Next();
+    if (!IsWhitespaceClass(token.cls)) {
+      m_reader.PushBack(token);
+      return;
+    }
+  }
+}
+
+SAX_Parser::State SAX_Parser::StepText() {
+  if (m_trimWhitespace) SkipWhitespace();
+  m_text.clear();
+  bool tag = false;
+  for (;;) {
+    if (!m_reader.HasPushedBack()) {
+      // Character data up to the next < & or NUL is appended as it stands,
+      // exactly what appending its tokens one by one would give.
+      std::string_view rest = m_reader.Rest();
+      std::size_t n = 0;
+      while (n < rest.size() && !kTable.textStop[static_cast<unsigned char>(rest[n])]) ++n;
+      m_text.append(rest.data(), n);
+      m_reader.Advance(n);
+    }
+    Token token = m_reader.Next();
+    if (token.cls == TokenEnd) break;
+    if (token.cls == TokenLess) {
+      tag = true;
+      break;
+    }
+    if (token.cls == TokenAmpersand) {
+      if (!ReadEntity(m_text)) return StateFailed;
+      continue;
+    }
+    m_text.append(token.text.data(), token.text.size());
+  }
+  if (m_trimWhitespace) {
+    std::size_t n = m_text.size();
+    while (n > 0 && IsWhitespaceByte(m_text[n - 1])) --n;
+    m_text.resize(n);
+  }
+  if (!m_text.empty()) m_handler->OnCharacters(m_text);
+  return tag ? StateTag : StateDone;
+}
+
+bool SAX_Parser::ReadEntity(std::string& out) {
+  static constexpr std::string_view kNames[] = {"lt", "gt", "amp", "quot", "apos"};
+  static constexpr char kCharacters[] = {'<', '>', '&', '"', '\''};
+  SkipWhitespace();
+  Token name = m_reader.Next();
+  if (name.cls != TokenText) {
+    if (TESSEL_REPORT_TOKEN(name, "(Expected text)")) return false;
+  }
+  int found = -1;
+  for (int i = 0; i < 5; ++i) {
+    if (EqualsIgnoringAsciiCase(name.text, kNames[i])) {
+      found = i;
+      break;
+    }
+  }
+  if (found < 0) {
+    if (TESSEL_REPORT_TOKEN(name, "(not supported refference)")) return false;
+  }
+  Token semicolon = m_reader.Next();
+  if (semicolon.cls != TokenSemicolon) {
+    if (TESSEL_REPORT_TOKEN(semicolon, "(expected ';')")) return false;
+  }
+  if (found >= 0) out += kCharacters[found];
+  return true;
+}
+
+bool SAX_Parser::CheckEndOfInput() {
+  SkipWhitespace();
+  Token token = m_reader.Next();
+  if (token.cls != TokenEnd) {
+    if (TESSEL_REPORT_TOKEN(token, "(Expected '(null)')")) return false;
+  }
+  return true;
+}
+
+SAX_Parser::State SAX_Parser::StepTag() {
+  SkipWhitespace();
+  Token token = m_reader.Next();
+  bool endTag = false;
+  switch (token.cls) {
+    case TokenText: m_reader.PushBack(token); break;
+    case TokenSlash: endTag = true; break;
+    case TokenExclamation: return StateMarkup;
+    case TokenQuestion: return StateDeclaration;
+    default:
+      if (TESSEL_REPORT_TOKEN(token, "(expected !,?,/ or text)")) return StateFailed;
+      break;  // a start tag, the token dropped
+  }
+  Token name = m_reader.Next();
+  if (name.cls != TokenText) {
+    if (TESSEL_REPORT_TOKEN(name, "(expected text)")) return StateFailed;
+  }
+  m_name.assign(name.text.data(), name.text.size());
+
+  if (endTag) {
+    SkipWhitespace();
+    Token close = m_reader.Next();
+    if (close.cls != TokenGreater) {
+      if (TESSEL_REPORT_TOKEN(close, "(expected '>')")) return StateFailed;
+    }
+    if (m_openElements.empty()) {
+      // An end tag with nothing open: reported as a mismatch with an empty
+      // start tag name; going on, the end tag is dropped.
+      if (ReportMismatch(std::string(), close.column)) return StateFailed;
+      return StateText;
+    }
+    if (m_name != m_openElements.back()) {
+      if (ReportMismatch(m_openElements.back(), close.column)) return StateFailed;
+    }
+    m_openElements.pop_back();
+    m_handler->OnEndElement(m_name);
+    if (m_openElements.empty()) return CheckEndOfInput() ? StateDone : StateFailed;
+    return StateText;
+  }
+
+  if (!ReadAttributes(m_attributes)) return StateFailed;
+  SkipWhitespace();
+  Token close = m_reader.Next();
+  bool empty = false;
+  if (close.cls == TokenSlash) {
+    empty = true;
+    SkipWhitespace();
+    close = m_reader.Next();
+  }
+  if (close.cls != TokenGreater) {
+    if (TESSEL_REPORT_TOKEN(close, "(Expected '>')")) return StateFailed;
+  }
+  m_handler->OnStartElement(m_name, m_attributes);
+  if (empty) {
+    m_handler->OnEndElement(m_name);
+  } else {
+    m_openElements.push_back(m_name);
+  }
+  if (m_openElements.empty()) return CheckEndOfInput() ? StateDone : StateFailed;
+  return StateText;
+}
+
+bool SAX_Parser::ReadAttributes(AttributeList& list) {
+  list.Clear();
+  SkipWhitespace();
+  Token token = m_reader.Next();
+  if (token.cls != TokenText) {
+    m_reader.PushBack(token);
+    return true;
+  }
+  for (;;) {
+    // token is text: an attribute name.
+    AttributeList::value_type& pair = list.Add(token.text);
+    SkipWhitespace();
+    token = m_reader.Next();
+    if (token.cls == TokenEqual) {
+      SkipWhitespace();
+      Token quote = m_reader.Next();
+      if (quote.cls != TokenQuote && quote.cls != TokenApostrophe) {
+        if (TESSEL_REPORT_TOKEN(quote, "(Expected ' or \" )")) return false;
+      }
+      for (;;) {
+        Token part = m_reader.Next();
+        if (part.cls == quote.cls) break;
+        if (part.cls == TokenEnd) {
+          // The input ended inside the value: the parse cannot go on.
+          ReportEnd(part.column, __LINE__);
+          return false;
+        }
+        pair.second.append(part.text.data(), part.text.size());
+      }
+      SkipWhitespace();
+      token = m_reader.Next();
+    } else {
+      if (TESSEL_REPORT_TOKEN(token, "(Expected '=')")) return false;
+      list.PopBack();  // the attribute is dropped; the token in hand is examined next
+    }
+    if (token.cls != TokenText) {
+      m_reader.PushBack(token);
+      return true;
+    }
+  }
+}
+
+SAX_Parser::State SAX_Parser::StepMarkup() {
+  Token token = m_reader.Next();
+  if (token.cls == TokenHyphen) {
+    token = m_reader.Next();
+    if (token.cls == TokenHyphen) return StateComment;
+  }
+  for (;;) {
+    token = m_reader.Next();
+    if (token.cls == TokenGreater) return StateText;
+    if (token.cls == TokenEnd) {
+      // Asking again would find the same end forever: the parse ends here
+      // whatever the handler answers.
+      ReportEnd(token.column, __LINE__);
+      return StateFailed;
+    }
+  }
+}
+
+SAX_Parser::State SAX_Parser::StepComment() {
+  m_text.clear();
+  for (;;) {
+    if (!m_reader.HasPushedBack()) {
+      std::string_view rest = m_reader.Rest();
+      std::size_t n = 0;
+      while (n < rest.size() && !kTable.commentStop[static_cast<unsigned char>(rest[n])]) ++n;
+      m_text.append(rest.data(), n);
+      m_reader.Advance(n);
+    }
+    Token token = m_reader.Next();
+    if (token.cls == TokenEnd) return StateDone;  // an unclosed comment is dropped
+    if (token.cls != TokenHyphen) {
+      m_text.append(token.text.data(), token.text.size());
+      continue;
+    }
+    // A '-': the comment ends if "->" follows. Otherwise the tokens taken
+    // are given back (the first is returned next) and the '-' is text. A
+    // second token is taken only after a '-', which keeps every given-back
+    // text token on the current line.
+    Token first = m_reader.Next();
+    if (first.cls == TokenHyphen) {
+      Token second = m_reader.Next();
+      if (second.cls == TokenGreater) {
+        m_handler->OnComment(m_text);
+        return StateText;
+      }
+      m_reader.PushBack(second);
+    }
+    m_reader.PushBack(first);
+    m_text += '-';
+  }
+}
+
+SAX_Parser::State SAX_Parser::StepDeclaration() {
+  SkipWhitespace();
+  Token token = m_reader.Next();
+  if (!EqualsIgnoringAsciiCase(token.text, "xml")) {
+    if (TESSEL_REPORT_TOKEN_CODE(token, "(Expected \"xml\")", ErrorNotXmlDeclaration)) return StateFailed;
+  }
+  if (!ReadAttributes(m_attributes)) return StateFailed;
+  m_handler->OnDeclaration(m_attributes);
+  SkipWhitespace();
+  token = m_reader.Next();
+  if (token.cls != TokenQuestion) {
+    if (TESSEL_REPORT_TOKEN(token, "(Expected '?' )")) return StateFailed;
+    m_reader.PushBack(token);
+  }
+  SkipWhitespace();
+  token = m_reader.Next();
+  if (token.cls != TokenGreater) {
+    std::string expected = "(Expected '>' [" + std::to_string(token.cls) + "] )";
+    if (TESSEL_REPORT_TOKEN(token, expected.c_str())) return StateFailed;
+  }
+  return StateText;
+}
+
+bool SAX_Parser::ReportMismatch(const std::string& openName, std::int32_t column) {
+  // The mismatch message has no source location line.
+  std::string line = "End tag mismatch with start tag(" + openName + ") in " + std::to_string(column);
+  ParsingException exception(column, ErrorEndTagMismatch,
+                             detail::BuildMessage("ParsingException", nullptr, 0, {line}));
+  if (m_handler->OnError(exception)) {
+    m_stop = true;
+    return true;
+  }
+  return false;
+}
+
+void SAX_Parser::ReportEnd(std::int32_t column, int sourceLine) {
+  ParsingException exception(column, ErrorUnexpectedEnd,
+                             detail::BuildMessage("ParsingException", __FILE__, sourceLine,
+                                                  {"Unexpected end of document"}));
+  m_handler->OnError(exception);
+  m_stop = true;
+}
+
+}  // namespace Tessel

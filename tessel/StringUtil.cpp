@@ -1,0 +1,145 @@
+#include "tessel/StringUtil.h"
+
+#include <cstdio>
+
+namespace Tessel {
+
+namespace {
+
+struct EntityRow {
+  std::string_view character;
+  std::string_view reference;
+};
+
+// The entity table of Part 2.3, in its order.
+constexpr EntityRow kEntities[] = {
+    {"&", "&amp;"}, {"\"", "&quot;"}, {"<", "&lt;"}, {">", "&gt;"}, {"'", "&apos;"},
+};
+
+constexpr std::size_t kFormatLimit = 127;  // bytes of a FormatString result
+
+}  // namespace
+
+std::size_t ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
+  if (from.empty()) return 0;
+  std::size_t pos = text.find(from);
+  if (pos == std::string::npos) return 0;
+  // One pass into a new string: the search resumes after each match in the
+  // original, which is the same as resuming after the inserted text.
+  std::string out;
+  out.reserve(text.size() + (to.size() > from.size() ? to.size() - from.size() : 0) * 4);
+  std::size_t last = 0;
+  std::size_t count = 0;
+  while (pos != std::string::npos) {
+    out.append(text, last, pos - last);
+    out.append(to.data(), to.size());
+    last = pos + from.size();
+    ++count;
+    pos = text.find(from, last);
+  }
+  out.append(text, last, std::string::npos);
+  text.swap(out);
+  return count;
+}
+
+std::size_t EscapeEntities(std::string& text) {
+  std::size_t count = 0;
+  for (const EntityRow& row : kEntities) count += ReplaceAll(text, row.character, row.reference);
+  return count;
+}
+
+std::size_t UnescapeEntities(std::string& text) {
+  std::size_t count = 0;
+  for (const EntityRow& row : kEntities) count += ReplaceAll(text, row.reference, row.character);
+  return count;
+}
+
+std::string EscapeEntitiesCopy(std::string_view text) {
+  std::string copy(text);
+  EscapeEntities(copy);
+  return copy;
+}
+
+std::string UnescapeEntitiesCopy(std::string_view text) {
+  std::string copy(text);
+  UnescapeEntities(copy);
+  return copy;
+}
+
+std::string FormatString(std::int32_t value, std::string_view format) {
+  // Formats piece by piece so that no conversion can read an argument that
+  // was not passed: every integer conversion takes value, anything else is
+  // copied as it stands. Width and precision are capped at 200, which keeps
+  // the first 127 bytes of the output unchanged.
+  std::string out;
+  std::size_t i = 0;
+  while (i < format.size() && out.size() < kFormatLimit) {
+    char c = format[i];
+    if (c != '%') {
+      out += c;
+      ++i;
+      continue;
+    }
+    if (i + 1 < format.size() && format[i + 1] == '%') {
+      out += '%';
+      i += 2;
+      continue;
+    }
+    std::size_t j = i + 1;
+    std::string spec = "%";
+    while (j < format.size() && std::string_view("-+ 0#").find(format[j]) != std::string_view::npos) {
+      spec += format[j++];
+    }
+    auto number = [&](void) {
+      unsigned long n = 0;
+      bool any = false;
+      while (j < format.size() && format[j] >= '0' && format[j] <= '9') {
+        if (n < 1000) n = n * 10 + static_cast<unsigned long>(format[j] - '0');
+        ++j;
+        any = true;
+      }
+      if (any) spec += std::to_string(n > 200 ? 200 : n);
+      return any;
+    };
+    number();
+    if (j < format.size() && format[j] == '.') {
+      spec += '.';
+      ++j;
+      number();
+    }
+    char length = 0;
+    if (j < format.size() && (format[j] == 'l' || format[j] == 'h')) length = format[j++];
+    char conversion = j < format.size() ? format[j] : '\0';
+    if (conversion == '\0' || std::string_view("diuxXoc").find(conversion) == std::string_view::npos) {
+      out += '%';  // not a conversion we format: copied as it stands
+      ++i;
+      continue;
+    }
+    spec += conversion;
+    j += 1;
+    char buffer[256];
+    int written;
+    if (conversion == 'd' || conversion == 'i') {
+      int v = length == 'h' ? static_cast<short>(value) : value;
+      written = std::snprintf(buffer, sizeof buffer, spec.c_str(), v);
+    } else if (conversion == 'c') {
+      written = std::snprintf(buffer, sizeof buffer, spec.c_str(), static_cast<int>(value));
+    } else {
+      unsigned v = length == 'h' ? static_cast<unsigned short>(value) : static_cast<unsigned>(value);
+      written = std::snprintf(buffer, sizeof buffer, spec.c_str(), v);
+    }
+    if (written > 0) {
+      std::size_t n = static_cast<std::size_t>(written) < sizeof buffer ? static_cast<std::size_t>(written)
+                                                                        : sizeof buffer - 1;
+      out.append(buffer, n);
+    }
+    i = j;
+  }
+  // The text up to its terminating NUL (a %c of 0 ends it), at most 127 bytes.
+  std::size_t nul = out.find('\0');
+  if (nul != std::string::npos) out.resize(nul);
+  if (out.size() > kFormatLimit) out.resize(kFormatLimit);
+  return out;
+}
+
+}  // namespace Tessel
