@@ -1,0 +1,222 @@
+// e2e_probe.exe: the Windows side of the end-to-end tests. Each run does one
+// thing to the running Rolecue or notepad and prints the answer on stdout;
+// the test scripts run it under Wine between their xdotool steps.
+//
+//   main-count             number of top-level windows of class "Rolecue"
+//   command ID             SendMessage WM_COMMAND ID to the Rolecue window
+//   select-cast HEX        selects the cast box entry whose text is the
+//                          Shift_JIS bytes HEX (empty HEX: the empty entry)
+//   cursor                 the serif list's selected row, -1 for none
+//   rows                   the serif list's row count
+//   monitoring             1 when the monitoring menu item is checked
+//   foreground             class name of the foreground window
+//   title                  Rolecue's window text as hex
+//   text CLASS             text of the first "Edit" child of the top-level
+//                          window of class CLASS, as hex
+//   clear CLASS            empties that edit control
+//   clipboard              CF_TEXT of the clipboard as hex, "none" without
+//
+// Exit code 0 on success, 1 when a window is missing, 2 on bad usage.
+// Only messages that Wine marshals between processes are used: window text,
+// combo box and plain list-view queries without pointers.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace
+{
+
+const int kCastBoxId = 20002;
+const int kSerifListId = 20000;
+const int kMonitorCommand = 151;
+
+std::string Hex(const std::string& bytes)
+{
+    static const char digits[] = "0123456789abcdef";
+    std::string out;
+    for (unsigned char c : bytes) {
+        out += digits[c >> 4];
+        out += digits[c & 15];
+    }
+    return out;
+}
+
+std::string Unhex(const char* hex)
+{
+    std::string out;
+    for (size_t i = 0; hex[i] && hex[i + 1]; i += 2) {
+        char pair[3] = {hex[i], hex[i + 1], 0};
+        out += static_cast<char>(std::strtoul(pair, nullptr, 16));
+    }
+    return out;
+}
+
+HWND MainWindow()
+{
+    return FindWindowA("Rolecue", nullptr);
+}
+
+struct CChildSearch
+{
+    int m_Id = 0;
+    const char* m_Class = nullptr;
+    HWND m_Found = nullptr;
+};
+
+BOOL CALLBACK FindChild(HWND child, LPARAM param)
+{
+    CChildSearch* search = reinterpret_cast<CChildSearch*>(param);
+    if (search->m_Class != nullptr) {
+        char name[64] = {};
+        GetClassNameA(child, name, sizeof name);
+        if (lstrcmpiA(name, search->m_Class) != 0)
+            return TRUE;
+    } else if (GetDlgCtrlID(child) != search->m_Id) {
+        return TRUE;
+    }
+    search->m_Found = child;
+    return FALSE;
+}
+
+// Children of children too (the cast box sits in the rebar).
+HWND ChildById(HWND parent, int id)
+{
+    CChildSearch search;
+    search.m_Id = id;
+    EnumChildWindows(parent, FindChild, reinterpret_cast<LPARAM>(&search));
+    return search.m_Found;
+}
+
+HWND ChildByClass(HWND parent, const char* className)
+{
+    CChildSearch search;
+    search.m_Class = className;
+    EnumChildWindows(parent, FindChild, reinterpret_cast<LPARAM>(&search));
+    return search.m_Found;
+}
+
+BOOL CALLBACK CountMain(HWND window, LPARAM param)
+{
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (lstrcmpA(name, "Rolecue") == 0)
+        ++*reinterpret_cast<int*>(param);
+    return TRUE;
+}
+
+std::string WindowText(HWND window)
+{
+    int length = static_cast<int>(SendMessageA(window, WM_GETTEXTLENGTH, 0, 0));
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    int got = static_cast<int>(SendMessageA(window, WM_GETTEXT, text.size(),
+                                            reinterpret_cast<LPARAM>(&text[0])));
+    text.resize(got > 0 ? static_cast<size_t>(got) : 0);
+    return text;
+}
+
+int Fail(const char* what)
+{
+    std::fprintf(stderr, "e2e_probe: %s\n", what);
+    return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2)
+        return 2;
+    std::string verb = argv[1];
+
+    if (verb == "main-count") {
+        int count = 0;
+        EnumWindows(CountMain, reinterpret_cast<LPARAM>(&count));
+        std::printf("%d\n", count);
+        return 0;
+    }
+    if (verb == "foreground") {
+        char name[128] = {};
+        HWND front = GetForegroundWindow();
+        if (front != nullptr)
+            GetClassNameA(front, name, sizeof name);
+        std::printf("%s\n", name);
+        return 0;
+    }
+    if (verb == "clipboard") {
+        std::string text = "none";
+        if (OpenClipboard(nullptr)) {
+            HANDLE data = GetClipboardData(CF_TEXT);
+            if (data != nullptr) {
+                const char* p = static_cast<const char*>(GlobalLock(data));
+                text = p != nullptr ? Hex(p) : "none";
+                GlobalUnlock(data);
+            }
+            CloseClipboard();
+        }
+        std::printf("%s\n", text.c_str());
+        return 0;
+    }
+    if (verb == "text" || verb == "clear") {
+        if (argc < 3)
+            return 2;
+        HWND top = FindWindowA(argv[2], nullptr);
+        HWND edit = top != nullptr ? ChildByClass(top, "Edit") : nullptr;
+        if (edit == nullptr)
+            return Fail("no edit control");
+        if (verb == "clear") {
+            SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+            return 0;
+        }
+        std::printf("%s\n", Hex(WindowText(edit)).c_str());
+        return 0;
+    }
+
+    HWND main = MainWindow();
+    if (main == nullptr)
+        return Fail("no Rolecue window");
+
+    if (verb == "command") {
+        if (argc < 3)
+            return 2;
+        SendMessageA(main, WM_COMMAND, MAKEWPARAM(std::atoi(argv[2]), 0), 0);
+        return 0;
+    }
+    if (verb == "title") {
+        std::printf("%s\n", Hex(WindowText(main)).c_str());
+        return 0;
+    }
+    if (verb == "monitoring") {
+        UINT state = GetMenuState(GetMenu(main), kMonitorCommand, MF_BYCOMMAND);
+        std::printf("%d\n", (state != static_cast<UINT>(-1) && (state & MF_CHECKED)) ? 1 : 0);
+        return 0;
+    }
+    if (verb == "cursor" || verb == "rows") {
+        HWND list = ChildById(main, kSerifListId);
+        if (list == nullptr)
+            return Fail("no serif list");
+        LRESULT value = verb == "cursor"
+            ? SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED)
+            : SendMessageA(list, LVM_GETITEMCOUNT, 0, 0);
+        std::printf("%d\n", static_cast<int>(value));
+        return 0;
+    }
+    if (verb == "select-cast") {
+        std::string name = argc >= 3 ? Unhex(argv[2]) : std::string();
+        HWND box = ChildById(main, kCastBoxId);
+        if (box == nullptr)
+            return Fail("no cast box");
+        LRESULT index = SendMessageA(box, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                     reinterpret_cast<LPARAM>(name.c_str()));
+        if (index == CB_ERR)
+            return Fail("no such cast");
+        SendMessageA(box, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        SendMessageA(main, WM_COMMAND, MAKEWPARAM(kCastBoxId, CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(box));
+        return 0;
+    }
+    return 2;
+}

@@ -1,0 +1,352 @@
+#!/usr/bin/env python3
+"""End-to-end paste tests: Rolecue.exe and Wine's notepad under Xvfb.
+
+Runs inside tools/with-wine.sh (DISPLAY, WINEPREFIX and LANG are set and a
+persistent wineserver runs). One case per run:
+
+    paste_e2e.py --rolecue EXE --probe PROBE --data DIR --case NAME
+
+Each case copies Rolecue.exe into a fresh folder beside a seeded option.xml
+whose file history names the test scenario, starts it and notepad, loads
+the scenario with WM_COMMAND 165 (the first recent file), picks a cast,
+switches monitoring on, focuses notepad with xdotool and presses the paste
+hotkey (F9, seeded in option.xml) through X. Then it reads notepad's text.
+
+Every process the case starts is ended by its process id when the case
+ends, pass or fail. The shared wineserver and Xvfb are left alone.
+"""
+import argparse
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+HOTKEY_VALUE = "0078"   # F9 without modifiers, in option.xml's form
+HOTKEY_XNAME = "F9"
+OPEN_RECENT_0 = 165
+MONITOR = 151
+
+# The test scenario (tests/data/e2e/paste.xml), row by row: (cast id, text).
+ALICE = "アリス"
+BOB = "ボブ"
+ROWS = [
+    (0, "こんにちは、ボブ。"),
+    (1, "やあ、アリス。"),
+    (0, "今日はいい天気ですね。"),
+    (1, "散歩に行こうか。"),
+    (-1, "（ここで場面が変わる）"),
+    (0, "着いたね。"),
+    (1, "きれいな景色だ。"),
+]
+
+
+class Failure(Exception):
+    pass
+
+
+class Session:
+    """The processes and files of one case; close() ends what it started."""
+
+    def __init__(self, args):
+        self.args = args
+        self.dir = tempfile.mkdtemp(prefix="rolecue-e2e-")
+        self.log = open(os.path.join(self.dir, "wine.log"), "ab")
+        self.started = []   # Popen objects, ended by pid in close()
+        self.extra_pids = []
+
+    # -- processes -------------------------------------------------------
+    def start(self, argv, cwd):
+        # Wine's background processes inherit the output of the Wine process
+        # that starts them: a file, never a pipe someone waits on.
+        proc = subprocess.Popen(argv, cwd=cwd, stdout=self.log, stderr=self.log,
+                                stdin=subprocess.DEVNULL)
+        self.started.append(proc)
+        return proc
+
+    def close(self):
+        for proc in reversed(self.started):
+            end_process(proc.pid, proc)
+        for pid in self.extra_pids:
+            end_process(pid, None)
+        self.log.close()
+        if os.environ.get("ROLECUE_E2E_KEEP"):
+            print("kept", self.dir)
+        else:
+            shutil.rmtree(self.dir, ignore_errors=True)
+
+    def probe(self, *words, check=True):
+        """Runs e2e_probe.exe; returns its stdout stripped."""
+        out_path = os.path.join(self.dir, "probe.out")
+        with open(out_path, "wb") as out:
+            rc = subprocess.call(["wine", self.args.probe] + list(words), cwd=self.dir,
+                                 stdout=out, stderr=self.log, stdin=subprocess.DEVNULL,
+                                 timeout=60)
+        with open(out_path, "rb") as f:
+            text = f.read().decode("ascii", "replace").strip()
+        if check and rc != 0:
+            raise Failure("e2e_probe %s failed (%d)" % (" ".join(words), rc))
+        return text
+
+    # -- setup -----------------------------------------------------------
+    def prepare(self, add_return=True):
+        shutil.copy(self.args.rolecue, os.path.join(self.dir, "Rolecue.exe"))
+        scenario = os.path.join(self.dir, "paste.xml")
+        shutil.copy(os.path.join(self.args.data, "paste.xml"), scenario)
+        option = (
+            '<?xml version="1.0" encoding="Shift_JIS"?>\r\n'
+            '<Option Version="1.0">\r\n'
+            '\t<General AddReturn="%d" AutoScroll="1" ScrollPos="10"/>\r\n'
+            '\t<HotKey HotKey="%s" KeyWait="100"/>\r\n'
+            '\t<Colors>\r\n'
+            '\t\t<Color Name="ActiveCast" TextColor="000000" BackColor="ffcccc"/>\r\n'
+            '\t</Colors>\r\n'
+            '\t<FileHistories>\r\n'
+            '\t\t<FileHistory FullPath="%s"/>\r\n'
+            '\t</FileHistories>\r\n'
+            '</Option>\r\n' % (1 if add_return else 0, HOTKEY_VALUE, windows_path(scenario)))
+        with open(os.path.join(self.dir, "option.xml"), "wb") as f:
+            f.write(option.encode("cp932"))
+
+    def start_rolecue(self):
+        proc = self.start(["wine", os.path.join(self.dir, "Rolecue.exe")], self.dir)
+        self.rolecue = proc
+        self.rolecue_x = wait_for_x_window(proc, "Rolecue")
+        wait_until(lambda: self.probe("main-count", check=False) == "1", "Rolecue's window")
+        return proc
+
+    def start_notepad(self):
+        notepad = "C:\\windows\\system32\\notepad.exe"
+        proc = self.start(["wine", notepad], self.dir)
+        self.notepad_x = wait_for_x_window(proc, "notepad")
+        return proc
+
+    def load_and_monitor(self, cast):
+        self.probe("command", str(OPEN_RECENT_0))
+        rows = int(self.probe("rows"))
+        if rows != len(ROWS):
+            raise Failure("the scenario did not load: %d rows" % rows)
+        if cast is not None:
+            self.probe("select-cast", cast.encode("cp932").hex())
+        self.probe("command", str(MONITOR))
+        if self.probe("monitoring") != "1":
+            raise Failure("monitoring did not switch on")
+
+    # -- X side ----------------------------------------------------------
+    def focus(self, x_window, expected_class):
+        """Makes the window the foreground window and checks that Wine agrees."""
+        for _ in range(5):
+            subprocess.call(["xdotool", "windowfocus", "--sync", x_window],
+                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=20)
+            time.sleep(0.3)
+            if self.probe("foreground") == expected_class:
+                return
+        raise Failure("could not bring %s to the front (foreground: %s)"
+                      % (expected_class, self.probe("foreground")))
+
+    def press_hotkey(self, times):
+        for _ in range(times):
+            subprocess.check_call(["xdotool", "key", HOTKEY_XNAME], timeout=20)
+            # Longer than KeyWait (100 ms) plus the paste itself.
+            time.sleep(0.8)
+
+    def notepad_text(self):
+        return bytes.fromhex(self.probe("text", "Notepad")).decode("cp932")
+
+
+def windows_path(path):
+    return "Z:" + os.path.abspath(path).replace("/", "\\")
+
+
+def end_process(pid, proc):
+    """Ends one process we started: TERM, then KILL if it lingers."""
+    try:
+        os.kill(pid, signal.SIGTERM)
+    except ProcessLookupError:
+        return
+    deadline = time.time() + 5
+    while time.time() < deadline:
+        if proc is not None:
+            if proc.poll() is not None:
+                return
+        else:
+            try:
+                os.kill(pid, 0)
+            except ProcessLookupError:
+                return
+        time.sleep(0.1)
+    try:
+        os.kill(pid, signal.SIGKILL)
+    except ProcessLookupError:
+        pass
+    if proc is not None:
+        proc.wait(timeout=10)
+
+
+def wait_until(test, what, seconds=30):
+    deadline = time.time() + seconds
+    while time.time() < deadline:
+        if test():
+            return
+        time.sleep(0.3)
+    raise Failure("timed out waiting for " + what)
+
+
+def wait_for_x_window(proc, what, seconds=40):
+    """The mapped X window of a Wine process, found by the _NET_WM_PID that
+    Wine sets on its windows (titles are Japanese, so no name search). The
+    largest mapped one is the main window."""
+    deadline = time.time() + seconds
+    while time.time() < deadline:
+        if proc.poll() is not None:
+            raise Failure("%s exited early with %d" % (what, proc.returncode))
+        out = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(proc.pid)],
+                             stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
+                             timeout=20).stdout.decode().split()
+        best, best_area = None, 0
+        for window in out:
+            geometry = subprocess.run(["xdotool", "getwindowgeometry", window],
+                                      stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
+                                      timeout=20).stdout.decode()
+            for line in geometry.splitlines():
+                if "Geometry:" in line:
+                    w, h = line.split(":")[1].strip().split("x")
+                    if int(w) * int(h) > best_area:
+                        best, best_area = window, int(w) * int(h)
+        if best is not None and best_area > 100:
+            return best
+        time.sleep(0.3)
+    raise Failure("no X window of " + what)
+
+
+def expect_text(got, rows, add_return=True):
+    want = ("\r\n" if add_return else "").join(ROWS[r][1] for r in rows)
+    if add_return and rows:
+        want += "\r\n"
+    if got != want:
+        raise Failure("notepad holds %r, expected %r" % (got, want))
+
+
+# -- cases -----------------------------------------------------------------
+
+def case_no_active_cast(s):
+    """Without an active cast every row is pasted in list order."""
+    s.prepare()
+    s.start_rolecue()
+    s.start_notepad()
+    s.load_and_monitor(None)
+    s.focus(s.notepad_x, "Notepad")
+    s.press_hotkey(3)
+    expect_text(s.notepad_text(), [0, 1, 2])
+    if s.probe("cursor") != "3":
+        raise Failure("the cursor did not move on to row 3")
+
+
+def case_active_cast(s):
+    """With Alice active only her lines are pasted."""
+    s.prepare()
+    s.start_rolecue()
+    s.start_notepad()
+    s.load_and_monitor(ALICE)
+    s.focus(s.notepad_x, "Notepad")
+    s.press_hotkey(2)
+    expect_text(s.notepad_text(), [0, 2])
+
+
+def case_blocking_row(s):
+    """A row without a cast (negative id) stops the active cast's lines."""
+    s.prepare()
+    s.start_rolecue()
+    s.start_notepad()
+    s.load_and_monitor(BOB)
+    s.focus(s.notepad_x, "Notepad")
+    s.press_hotkey(4)
+    expect_text(s.notepad_text(), [1, 3])
+    if s.probe("cursor") != "4":
+        raise Failure("the cursor is not on the blocking row 4")
+
+
+def case_add_return_off(s):
+    """With add return off the lines follow each other without line breaks."""
+    s.prepare(add_return=False)
+    s.start_rolecue()
+    s.start_notepad()
+    s.load_and_monitor(None)
+    s.focus(s.notepad_x, "Notepad")
+    s.press_hotkey(2)
+    expect_text(s.notepad_text(), [0, 1], add_return=False)
+
+
+def case_press_while_in_front(s):
+    """A press while Rolecue is in front pastes nothing and moves nothing;
+    the next press from notepad pastes the first line."""
+    s.prepare()
+    s.start_rolecue()
+    s.start_notepad()
+    s.load_and_monitor(None)
+    s.focus(s.rolecue_x, "Rolecue")
+    s.press_hotkey(1)
+    if s.probe("cursor") != "0":
+        raise Failure("a press with Rolecue in front moved the cursor")
+    s.focus(s.notepad_x, "Notepad")
+    expect_text(s.notepad_text(), [])
+    s.press_hotkey(1)
+    expect_text(s.notepad_text(), [0])
+
+
+def case_second_instance(s):
+    """A second copy exits at once with code 0 and shows no window."""
+    s.prepare()
+    s.start_rolecue()
+    second = s.start(["wine", os.path.join(s.dir, "Rolecue.exe")], s.dir)
+    try:
+        code = second.wait(timeout=30)
+    except subprocess.TimeoutExpired:
+        raise Failure("the second copy is still running")
+    if code != 0:
+        raise Failure("the second copy exited with %d" % code)
+    if s.probe("main-count") != "1":
+        raise Failure("the second copy left a window")
+    if s.rolecue.poll() is not None:
+        raise Failure("the first copy ended")
+
+
+CASES = {
+    "no_active_cast": case_no_active_cast,
+    "active_cast": case_active_cast,
+    "blocking_row": case_blocking_row,
+    "add_return_off": case_add_return_off,
+    "press_while_in_front": case_press_while_in_front,
+    "second_instance": case_second_instance,
+}
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--rolecue", required=True)
+    parser.add_argument("--probe", required=True)
+    parser.add_argument("--data", required=True)
+    parser.add_argument("--case", required=True, choices=sorted(CASES))
+    args = parser.parse_args()
+    for var in ("DISPLAY", "WINEPREFIX"):
+        if not os.environ.get(var):
+            print("paste_e2e: %s is not set: run under tools/with-wine.sh" % var)
+            return 2
+    session = Session(args)
+    try:
+        CASES[args.case](session)
+    except Failure as failure:
+        print("FAILED %s: %s" % (args.case, failure))
+        return 1
+    finally:
+        session.close()
+    print("passed", args.case)
+    return 0
+
+
+if __name__ == "__main__":
+    # SIGTERM from ctest's timeout still runs the cleanup.
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit(1))
+    sys.exit(main())
