@@ -67,6 +67,10 @@ if [ ! -f "$prefix/.rolecue-ready" ]; then
 fi
 # One persistent server for every Wine process of this run.
 wineserver -p
+# Start Wine's background processes (services.exe and the rest) here, with no
+# standard handles: started by the first test program, they would inherit its
+# output pipe and keep ctest waiting for it until the test times out.
+wine cmd /c exit >/dev/null 2>&1 </dev/null || true
 
 set +e
 "$@"
