@@ -57,8 +57,11 @@ public:
     // chooser) and runs `action` on it.
     CDialogDriver& InOther(std::function<void(HWND window)> action);
 
+    // Starts playing the queued steps from the first one not yet done.
     void Start();
     void Stop();
+    // Forgets every step and record, for a second run of a dialog.
+    void Clear();
 
     bool Finished() const { return m_Next >= m_Steps.size(); }
     const std::vector<CMessageSeen>& Messages() const { return m_Messages; }

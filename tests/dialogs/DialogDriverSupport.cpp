@@ -155,15 +155,21 @@ CDialogDriver& CDialogDriver::InOther(std::function<void(HWND)> action)
 void CDialogDriver::Start()
 {
     Stop();
-    m_Next = 0;
     m_Dialog = nullptr;
-    m_TimedOut = false;
     m_Busy = false;
-    m_Messages.clear();
-    m_Unexpected.clear();
     g_Running = this;
     m_StartTick = GetTickCount();
     m_Timer = SetTimer(nullptr, 0, kTickMs, TimerProc);
+}
+
+void CDialogDriver::Clear()
+{
+    Stop();
+    m_Steps.clear();
+    m_Next = 0;
+    m_TimedOut = false;
+    m_Messages.clear();
+    m_Unexpected.clear();
 }
 
 void CDialogDriver::Stop()

@@ -1,0 +1,66 @@
+// CCastDlg: edits the cast of a scenario (template 137): change, add and
+// delete members.
+//
+// Every edit goes to a working copy of the cast list; OK writes it back into
+// the scenario (not owned; may be null, then nothing is edited) and removes
+// the serifs of every member deleted in this run. Cancel drops the copy.
+// Rows of the list are sorted by name; each row's item data is the cast id,
+// the only link between a row and its member. Names are kept non-blank
+// (after trimming ASCII spaces) and unique, by Change as well as by Add, so
+// that the serif dialog can find each member by its name. Texts are
+// Shift_JIS bytes, read whole.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "scenario/Cast.h"
+#include "scenario/Script.h"
+#include "wnd/Dialog.h"
+#include "wnd/EditBox.h"
+#include "wnd/ListView.h"
+
+class CCastDlg : public CDialog
+{
+public:
+    CCastDlg() = default;
+    ~CCastDlg() override = default;
+
+    // Stores the scenario and the caption, copies the scenario's casts into
+    // the working list and forgets the ids deleted in an earlier run.
+    void Setup(CScript* script, const std::string& caption);
+
+    // DoModal(owner, IDD_CAST) gives 1 after OK (casts written back,
+    // serifs of deleted members removed), 0 after Cancel or the close box.
+    LRESULT WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    LRESULT OnInitDialog();
+    LRESULT OnNotify(const NMHDR* header);
+    void OnChange();
+    void OnAdd();
+    void OnDelete();
+    void OnOK();
+
+    // The working member with this id, or null.
+    CCast* FindCast(int32_t id);
+    // Whether `name` (already trimmed) may be given to a member: not empty
+    // and no other member than `self` (may be null) has exactly this name.
+    // Shows the error box and returns false otherwise.
+    bool CheckName(const std::string& name, const CCast* self);
+    // Appends a row for the member (the list sorts it into place) and fills
+    // its memo column.
+    void InsertRow(const CCast& cast);
+
+    CListView m_List;
+    CEditBox m_NameBox;
+    CEditBox m_MemoBox;
+    std::string m_Caption;
+    CScript* m_Script = nullptr;
+    std::vector<CCast> m_Casts;
+    std::vector<int32_t> m_DeletedIds;
+};

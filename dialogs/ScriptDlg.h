@@ -1,0 +1,39 @@
+// CScriptDlg: the scenario settings dialog (template 141): the scenario's
+// title and memo.
+//
+// The dialog keeps a pointer to the scenario (not owned; may be null, then
+// the dialog edits nothing) and writes title and memo back only when its OK
+// button (IDC_SCRIPT_OK, not IDOK) is pressed. The memo is stored with "\n"
+// line ends and shown with "\r\n". Texts are Shift_JIS bytes, read whole.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "scenario/Script.h"
+#include "wnd/Dialog.h"
+#include "wnd/EditBox.h"
+
+class CScriptDlg : public CDialog
+{
+public:
+    CScriptDlg() = default;
+    ~CScriptDlg() override = default;
+
+    // Stores the scenario and the window caption for the next DoModal.
+    void Setup(CScript* script, const std::string& caption);
+
+    // DoModal(owner, IDD_SCRIPT) gives 1 after OK (scenario updated), 0
+    // after Cancel or the close box (nothing changed).
+    LRESULT WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    LRESULT OnInitDialog();
+    void OnOK();
+
+    CEditBox m_TitleBox;
+    CEditBox m_MemoBox;
+    std::string m_Caption;
+    CScript* m_Script = nullptr;
+};

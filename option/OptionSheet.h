@@ -1,0 +1,30 @@
+// COptionSheet: the modal option sheet ("オプション"): the general, hotkey
+// and colours pages, in this tab order.
+//
+// The sheet and its pages edit the live options (not owned; may be null,
+// then nothing is shown filled in and nothing is stored). The pages write
+// into the options only when the user confirms with OK, and only the pages
+// that were shown; Cancel changes nothing. The sheet owns its three pages;
+// construct it for each showing and let it end after DoModal.
+#pragma once
+
+#include <windows.h>
+
+#include "option/Option.h"
+#include "option/OptionColorsPage.h"
+#include "option/OptionGeneralPage.h"
+#include "option/OptionHotkeyPage.h"
+#include "wnd/PropertySheet.h"
+
+class COptionSheet : public CPropertySheet
+{
+public:
+    COptionSheet(COption* option, HWND parent);
+    ~COptionSheet() override;
+
+private:
+    COption* m_Option;
+    COptionGeneralPage m_GeneralPage;
+    COptionHotkeyPage m_HotkeyPage;
+    COptionColorsPage m_ColorsPage;
+};
