@@ -1,0 +1,163 @@
+#include "wnd/Clipboard.h"
+
+#include <climits>
+#include <cstring>
+
+namespace {
+
+const int kOpenAttempts = 10;
+const DWORD kOpenPauseMs = 10;
+
+// Global memory that is freed unless it was handed to the clipboard.
+class CGlobalMemory
+{
+public:
+  CGlobalMemory() : m_handle(nullptr) {}
+  ~CGlobalMemory()
+  {
+    if (m_handle)
+      GlobalFree(m_handle);
+  }
+  CGlobalMemory(const CGlobalMemory&) = delete;
+  CGlobalMemory& operator=(const CGlobalMemory&) = delete;
+
+  bool Allocate(SIZE_T size)
+  {
+    m_handle = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
+    return m_handle != nullptr;
+  }
+  HGLOBAL Get() const { return m_handle; }
+  void Release() { m_handle = nullptr; }
+
+private:
+  HGLOBAL m_handle;
+};
+
+class CGlobalLock
+{
+public:
+  explicit CGlobalLock(HGLOBAL handle)
+    : m_handle(handle), m_data(GlobalLock(handle)) {}
+  ~CGlobalLock()
+  {
+    if (m_data)
+      GlobalUnlock(m_handle);
+  }
+  CGlobalLock(const CGlobalLock&) = delete;
+  CGlobalLock& operator=(const CGlobalLock&) = delete;
+
+  void* Data() const { return m_data; }
+
+private:
+  HGLOBAL m_handle;
+  void* m_data;
+};
+
+// Closes the clipboard on every way out of SetText and Clear.
+class COpenClipboard
+{
+public:
+  explicit COpenClipboard(const CClipboard& clipboard) : m_open(clipboard.Open()) {}
+  ~COpenClipboard()
+  {
+    if (m_open)
+      CloseClipboard();
+  }
+  COpenClipboard(const COpenClipboard&) = delete;
+  COpenClipboard& operator=(const COpenClipboard&) = delete;
+
+  bool IsOpen() const { return m_open; }
+  // Closes now and gives CloseClipboard's result.
+  BOOL Close()
+  {
+    m_open = false;
+    return CloseClipboard();
+  }
+
+private:
+  bool m_open;
+};
+
+bool CopyInto(const CGlobalMemory& memory, const void* data, size_t size)
+{
+  CGlobalLock lock(memory.Get());
+  if (!lock.Data())
+    return false;
+  std::memcpy(lock.Data(), data, size);
+  return true;
+}
+
+}  // namespace
+
+bool CClipboard::Open() const
+{
+  for (int attempt = 0; attempt < kOpenAttempts; ++attempt)
+  {
+    if (attempt != 0)
+      Sleep(kOpenPauseMs);
+    if (OpenClipboard(m_owner))
+      return true;
+  }
+  return false;
+}
+
+int CClipboard::SetText(const char* text, bool alsoUnicode)
+{
+  if (!text)
+    return kNoText;
+  const size_t size = std::strlen(text);
+  if (alsoUnicode && size > INT_MAX)
+    return kNoMemory;
+
+  // The terminating zero of both copies comes from GMEM_ZEROINIT.
+  CGlobalMemory ansi;
+  if (!ansi.Allocate(size + 1) || !CopyInto(ansi, text, size))
+    return kNoMemory;
+
+  CGlobalMemory wide;
+  if (alsoUnicode)
+  {
+    int count = 0;
+    if (size != 0)
+    {
+      count = MultiByteToWideChar(CP_ACP, 0, text, static_cast<int>(size), nullptr, 0);
+      if (count <= 0)
+        return kNoMemory;
+    }
+    if (!wide.Allocate((static_cast<SIZE_T>(count) + 1) * sizeof(WCHAR)))
+      return kNoMemory;
+    if (count != 0)
+    {
+      CGlobalLock lock(wide.Get());
+      if (!lock.Data())
+        return kNoMemory;
+      MultiByteToWideChar(CP_ACP, 0, text, static_cast<int>(size),
+                          static_cast<WCHAR*>(lock.Data()), count);
+    }
+  }
+
+  COpenClipboard clipboard(*this);
+  if (!clipboard.IsOpen())
+    return kCannotOpen;
+  if (!EmptyClipboard())
+    return kRefused;
+  if (!SetClipboardData(CF_TEXT, ansi.Get()))
+    return kRefused;
+  ansi.Release();  // the clipboard owns it now
+  if (alsoUnicode)
+  {
+    if (!SetClipboardData(CF_UNICODETEXT, wide.Get()))
+      return kRefused;
+    wide.Release();
+  }
+  return kOk;
+}
+
+int CClipboard::Clear()
+{
+  COpenClipboard clipboard(*this);
+  if (!clipboard.IsOpen())
+    return 0;
+  EmptyClipboard();
+  return clipboard.Close();
+}

@@ -1,0 +1,46 @@
+// CClipboard: plain-text output to the system clipboard.
+//
+// Texts are Shift_JIS bytes (the system ANSI code page). SetText copies the
+// text into global memory that the clipboard then owns; the caller keeps its
+// own text. The owner window is not owned either; null means "no owner".
+#pragma once
+
+#include <windows.h>
+
+class CClipboard
+{
+public:
+  // Results of SetText.
+  enum
+  {
+    kOk = 0,
+    kNoText = -1,      // null text pointer: nothing was touched
+    kNoMemory = -2,    // GlobalAlloc failed
+    kCannotOpen = -3,  // another program kept the clipboard open
+    kRefused = -4      // SetClipboardData did not take the data
+  };
+
+  CClipboard() : m_owner(nullptr) {}
+  explicit CClipboard(HWND owner) : m_owner(owner) {}
+
+  // Empties the clipboard and puts the text on it as CF_TEXT. With
+  // alsoUnicode, the same text converted from the ANSI code page goes on as
+  // CF_UNICODETEXT too, so that Unicode programs do not depend on the
+  // system's conversion (which follows the keyboard layout's locale).
+  // Returns kOk or one of the negative results above. kNoText, kNoMemory
+  // and kCannotOpen leave the clipboard as it was; after kRefused it may be
+  // empty or hold the CF_TEXT copy alone. Texts longer than INT_MAX bytes
+  // are refused with kNoMemory.
+  int SetText(const char* text, bool alsoUnicode = false);
+
+  // Empties the clipboard. 0 when it cannot be opened, else the result of
+  // CloseClipboard (non-zero).
+  int Clear();
+
+  // OpenClipboard, retried for about 100 ms: clipboard viewers and other
+  // programs hold it open for short moments. Exposed for callers that read.
+  bool Open() const;
+
+private:
+  HWND m_owner;
+};

@@ -1,0 +1,74 @@
+#include "wnd/FileDialog.h"
+
+#include <cstring>
+
+namespace {
+
+// The hook handles nothing. With a hook the system keeps showing the classic
+// explorer-style dialog rather than its newer item dialog; the owner rides
+// along in lCustData.
+UINT_PTR CALLBACK FileDialogHook(HWND, UINT, WPARAM, LPARAM)
+{
+  return 0;
+}
+
+}  // namespace
+
+CFileDialog::CFileDialog()
+  : m_filter(std::string("All files (*.*)") + '\0' + "*.*" + '\0' + '\0')
+{
+  std::memset(&m_record, 0, sizeof(m_record));
+  m_record.lStructSize = sizeof(m_record);
+  m_record.lpstrDefExt = "txt";
+}
+
+int CFileDialog::SetFilter(const char* text)
+{
+  if (!text || !*text)
+    return 0;
+  std::string filter(text);
+  for (size_t i = 0; i < filter.size(); ++i)
+  {
+    if (IsDBCSLeadByte(static_cast<BYTE>(filter[i])) && i + 1 < filter.size())
+      ++i;
+    else if (filter[i] == '|')
+      filter[i] = '\0';
+  }
+  filter.append(2, '\0');
+  m_filter.swap(filter);
+  return 1;
+}
+
+BOOL CFileDialog::ShowOpen(HWND owner, std::string& path)
+{
+  return Show(owner, OFN_LONGNAMES | OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_ENABLEHOOK | OFN_HIDEREADONLY,
+              false, path);
+}
+
+BOOL CFileDialog::ShowSave(HWND owner, std::string& path)
+{
+  return Show(owner,
+              OFN_LONGNAMES | OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_ENABLEHOOK | OFN_HIDEREADONLY |
+                  OFN_OVERWRITEPROMPT,
+              true, path);
+}
+
+BOOL CFileDialog::Show(HWND owner, DWORD flags, bool save, std::string& path)
+{
+  char buffer[kPathBufferSize] = {};
+  m_record.hwndOwner = owner;
+  m_record.lpstrFilter = m_filter.c_str();
+  m_record.lpstrFile = buffer;
+  m_record.nMaxFile = kPathBufferSize;
+  m_record.Flags = flags;
+  m_record.lpfnHook = FileDialogHook;
+  m_record.lCustData = reinterpret_cast<LPARAM>(owner);
+  m_record.lpstrDefExt = "txt";
+  const BOOL result = save ? GetSaveFileNameA(&m_record) : GetOpenFileNameA(&m_record);
+  // The record must not keep pointers into this frame or into the filter.
+  m_record.lpstrFile = nullptr;
+  m_record.lpstrFilter = nullptr;
+  if (result)
+    path = buffer;
+  return result;
+}

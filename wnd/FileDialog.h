@@ -1,0 +1,42 @@
+// CFileDialog: the system's open and save dialogs.
+//
+// The filter and the chosen path are Shift_JIS bytes. The object owns its
+// filter buffer; the record points into it only while a dialog is shown, so
+// the object may be copied. The owner window is not owned.
+#pragma once
+
+#include <windows.h>
+#include <commdlg.h>
+
+#include <string>
+
+class CFileDialog
+{
+public:
+  enum { kPathBufferSize = 260 };
+
+  // Filter "All files (*.*)" / "*.*", default extension "txt".
+  CFileDialog();
+
+  // Sets the filter from "description|pattern|description|pattern...".
+  // Every "|" ends a field; a "|" byte that is the second byte of a
+  // double-byte character (such as "ポ", 0x83 0x7C) belongs to that
+  // character. 0 for a null or empty text (the filter stays as it was),
+  // else 1.
+  int SetFilter(const char* text);
+
+  // Shows the dialog, starting from an empty file name. Returns the system
+  // call's result (non-zero when a file was chosen); only then is path set.
+  BOOL ShowOpen(HWND owner, std::string& path);
+  BOOL ShowSave(HWND owner, std::string& path);
+
+  // The filter as the dialog receives it: fields ended by zero bytes, the
+  // list ended by an empty field.
+  const std::string& GetFilter() const { return m_filter; }
+
+private:
+  BOOL Show(HWND owner, DWORD flags, bool save, std::string& path);
+
+  OPENFILENAMEA m_record;
+  std::string m_filter;
+};
