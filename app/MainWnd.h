@@ -1,0 +1,203 @@
+// CMainWnd: the program's one top-level window. It holds the serif list, the
+// cast box on the rebar, the toolbar, the status bar and the menu bar, owns
+// the scenario (CScript), the options (COption, with the file history) and
+// one object of every dialog, and routes every command, notification and the
+// paste hotkey to its handlers.
+//
+// The handlers are grouped by command in their own files: MainWnd.cpp
+// (creation, layout, title, options, close), FileCommands.cpp,
+// PasteCommands.cpp, EditCommands.cpp and SearchCommands.cpp.
+//
+// The object does not own its window: the window is destroyed by the close
+// sequence (or by the test that made it) before the object ends. All texts
+// are Shift_JIS bytes.
+//
+// Invariant kept by every command: serif list row r shows serif r of the
+// scenario, with the serif's cast id as its item data.
+#pragma once
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <cstdint>
+#include <string>
+
+#include "app/PasteSequencer.h"
+#include "app/TextSearch.h"
+#include "dialogs/CastDlg.h"
+#include "dialogs/JumpDlg.h"
+#include "dialogs/ScriptDlg.h"
+#include "dialogs/SerifDlg.h"
+#include "option/Option.h"
+#include "scenario/Script.h"
+#include "wnd/ComboBox.h"
+#include "wnd/FindDlg.h"
+#include "wnd/ListView.h"
+#include "wnd/Menu.h"
+#include "wnd/ReBar.h"
+#include "wnd/Static.h"
+#include "wnd/StatusBar.h"
+#include "wnd/ToolBar.h"
+#include "wnd/Window.h"
+
+class CMainWnd : public CWindow
+{
+public:
+    static const char kClassName[];     // "Rolecue"
+    static const char kProductName[];   // "Rolecue Ver 0.11": title, mutex, about box
+
+    CMainWnd();
+    ~CMainWnd() override;
+
+    // Registers the window class "Rolecue" (menu 109, arrow cursor, white
+    // background). The class atom, 0 on failure.
+    static ATOM RegisterMainClass();
+    // Creates the window (WM_CREATE builds the children, loads the options
+    // and registers the hotkey). Whether it was created.
+    bool CreateMain();
+
+    LRESULT WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    // --- main window (MainWnd.cpp) ---
+    // The program's error box: owned by this window, caption "エラー".
+    void ShowError(const char* text) const;
+    // Stores the saved flag and rewrites the title.
+    void SetSaved(bool saved);
+    // Title = scenario title + mark + " - " + product name.
+    void UpdateTitle(const char* mark);
+    // Reads and writes the option file. LoadOptions shows the failure box
+    // and returns false when the file cannot be read.
+    bool LoadOptions();
+    bool SaveOptions();
+    // Refills the cast box and the serif list from the scenario; afterwards
+    // no cast is active.
+    void RefreshCastsAndSerifs();
+    // The option file; by default "option.xml" beside the executable. Set
+    // before the window is created to use another (tests do).
+    void SetOptionPath(const std::string& path) { m_OptionPath = path; }
+    std::string GetOptionPath() const;
+    // The close question for unsaved changes ("内容が変更されています。...").
+    // True when the caller may go on: nothing unsaved, No, or Yes and the
+    // save succeeded. False for Cancel and for a save that failed or whose
+    // dialog was cancelled.
+    bool ConfirmDiscardChanges();
+
+    // --- monitoring and hotkey paste (PasteCommands.cpp) ---
+    bool IsMonitoring() const;
+    void SetMonitoring(bool on);
+    void ToggleMonitoring();
+    bool IsAddReturn() const;
+    void ToggleAddReturn();
+    // Id of the cast named by the cast box's selected entry, -1 for none.
+    int32_t GetActiveCastId();
+    bool RegisterPasteHotKey();
+    bool UnregisterPasteHotKey();
+    bool IsHotKeyRegistered() const { return m_HotKeyRegistered; }
+    LRESULT OnHotKey(WPARAM id);
+    void PasteNextSerif();
+    void UpdateStatusBar();
+
+    // --- file commands (FileCommands.cpp) ---
+    // Asks first, every time; then opens the scenario settings and cast
+    // dialogs.
+    void NewScenario();
+    // An empty path shows the open dialog. Unsaved changes are offered for
+    // saving first. On failure everything stays as it was. True when a
+    // scenario was opened.
+    bool OpenScenario(const std::string& path);
+    // An empty path shows the save dialog. True when the file was written.
+    bool SaveScenario(const std::string& path);
+    void OpenRecentFile(int position);
+    void ClearFileHistory();
+    void RebuildRecentFilesMenu();
+    LRESULT OnDropFiles(HDROP drop);
+
+    // --- serif editing (EditCommands.cpp) ---
+    void EditSerif();
+    void AddSerif();
+    void InsertSerif();
+    void DeleteSerif();
+    void MoveSerifUp();
+    void MoveSerifDown();
+    void CopySerif();
+    void EditCasts();
+    void EditScenarioSettings();
+    void EditOptions();
+
+    // --- search (SearchCommands.cpp) ---
+    void ShowFindDialog();
+    void ShowReplaceDialog();
+    void FindNext(bool down);
+    void JumpToRow();
+
+    // State, for the commands and their tests.
+    CScript& GetScript() { return m_Script; }
+    const CScript& GetScript() const { return m_Script; }
+    COption& GetOption() { return m_Option; }
+    bool IsSaved() const { return m_Saved; }
+    const std::string& GetFileName() const { return m_FileName; }
+    CListView& GetSerifList() { return m_SerifList; }
+    CComboBox& GetCastBox() { return m_CastBox; }
+    CStatusBar& GetStatusBar() { return m_StatusBar; }
+    CMenu& GetMenuBar() { return m_Menu; }
+    CPasteSequencer& GetSequencer() { return m_Sequencer; }
+
+private:
+    // MainWnd.cpp
+    LRESULT OnCreate();
+    void CreateBars();
+    void CreateSerifList();
+    void Layout(int width);
+    LRESULT OnClose();
+    LRESULT OnDestroy();
+    LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
+    LRESULT OnNotify(NMHDR* header);
+    LRESULT OnCustomDraw(NMLVCUSTOMDRAW* draw);
+    void OnContextMenu(HWND source, LPARAM position);
+    void ToggleFocus();
+    void OnCastSelected();
+    void OnAbout();
+    void OnExit();
+    bool ListHasFocus() const;
+    // Fills one row from serif `index` of the scenario (insert = new row).
+    void WriteSerifRow(int32_t row, const CSerif& serif, bool insert);
+    // Makes a row the cursor and brings it into view.
+    void SelectRow(int32_t row);
+
+    // SearchCommands.cpp
+    LRESULT OnFindMessage();
+    LRESULT OnReplaceMessage();
+    void ShowSearchEnd(HWND owner);
+
+    // Children
+    CListView m_SerifList;
+    CStatic m_Hint;
+    CComboBox m_CastBox;
+    CReBar m_ReBar;
+    CToolBar m_ToolBar;
+    CStatic m_Separator;
+    CMenu m_Menu;
+    CStatusBar m_StatusBar;
+
+    // Document and settings
+    CScript m_Script;
+    COption m_Option;
+    std::string m_FileName;
+    std::string m_OptionPath;
+    bool m_Saved;
+
+    // Paste and search state (last pasted row, last press time, last found
+    // and replace rows).
+    CPasteSequencer m_Sequencer;
+    CTextSearch m_Search;
+    bool m_HotKeyRegistered;
+    int32_t m_PaintCastId;  // the active cast while the list paints
+
+    // Dialogs, one object each, reused.
+    CSerifDlg m_SerifDlg;
+    CCastDlg m_CastDlg;
+    CScriptDlg m_ScriptDlg;
+    CFindDlg m_FindDlg;
+    CReplaceDlg m_ReplaceDlg;
+    CJumpDlg m_JumpDlg;
+};
