@@ -69,6 +69,18 @@ public:
     // Empties title, memo, casts and serifs. The error text stays.
     void Clear();
 
+    // The scenario file (ScriptFile.cpp): Shift_JIS XML with CR LF line ends.
+    //
+    // Load: false for an empty path, a file that cannot be opened (a missing
+    // one is created empty), a folder or an empty file - the scenario and the
+    // error text then stay as they were. Once the file has been read the
+    // scenario is cleared and filled; on a failure after that it keeps what
+    // was read so far and the error text says why (GetError).
+    bool Load(const std::string& path);
+    // Save: true only when the whole file reached the disk. A failed save
+    // leaves the file that was there byte for byte (XMLFile.h).
+    bool Save(const std::string& path) const;
+
 private:
     std::string m_Title;
     std::string m_Memo;

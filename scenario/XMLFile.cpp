@@ -1,0 +1,97 @@
+#include "scenario/XMLFile.h"
+
+#include "scenario/XMLFilePlatform.h"
+#include "tessel/StringUtil.h"
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+struct CFileCloser
+{
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using CFilePtr = std::unique_ptr<std::FILE, CFileCloser>;
+
+bool Exists(const std::string& path)
+{
+    CFilePtr file(std::fopen(path.c_str(), "rb"));
+    return file != nullptr;
+}
+
+std::string ToCrLf(const std::string& text)
+{
+    std::string out;
+    out.reserve(text.size() + text.size() / 16 + 16);
+    for (char c : text) {
+        if (c == '\n')
+            out += '\r';
+        out += c;
+    }
+    return out;
+}
+
+} // namespace
+
+bool ReadXMLFile(const std::string& path, std::string& text)
+{
+    if (path.empty())
+        return false;
+    CFilePtr file(std::fopen(path.c_str(), "rb"));
+    if (!file) {
+        // Opening for appending creates a missing file and changes nothing
+        // in one that exists but could not be read.
+        CFilePtr created(std::fopen(path.c_str(), "ab"));
+        return false;
+    }
+
+    std::string bytes;
+    char buffer[65536];
+    size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0)
+        bytes.append(buffer, got);
+    // A folder opens on some systems but cannot be read: it fails here.
+    if (std::ferror(file.get()) || bytes.empty())
+        return false;
+
+    Tessel::ReplaceAll(bytes, "\r\n", "\n");
+    text.swap(bytes);
+    return true;
+}
+
+bool WriteXMLFile(const std::string& path, const std::string& text)
+{
+    if (path.empty())
+        return false;
+    // Renaming over a file ignores the file's own write protection on POSIX;
+    // refuse a target that could not be written in place, as Windows does.
+    if (Exists(path)) {
+        CFilePtr probe(std::fopen(path.c_str(), "r+b"));
+        if (!probe)
+            return false;
+    }
+
+    // The temporary file sits beside the target (appending to the name keeps
+    // it in the same folder without having to find the folder in a Shift_JIS
+    // path), so the final rename stays on one volume.
+    // Created exclusively, so that no file of the user's is ever taken over.
+    std::string temp;
+    std::FILE* file = nullptr;
+    for (int n = 0; n < 100 && file == nullptr; ++n) {
+        temp = path + ".~" + std::to_string(n);
+        file = CreateNewFile(temp);
+    }
+    if (file == nullptr)
+        return false;
+    const std::string bytes = ToCrLf(text);
+    bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    written = written && std::fflush(file) == 0;
+    written = written && CommitToDisk(file);
+    written = (std::fclose(file) == 0) && written;
+    if (!written || !MoveOver(temp, path)) {
+        std::remove(temp.c_str());
+        return false;
+    }
+    return true;
+}

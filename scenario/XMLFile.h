@@ -1,0 +1,24 @@
+// Whole XML files on disk, for the scenario and the option file.
+//
+// On disk every line ends in CR LF on every platform; in memory lines end in
+// a single line feed. Paths are narrow (Shift_JIS) strings handed to the C
+// library as they are.
+#pragma once
+
+#include <string>
+
+// Reads the file at `path` into `text`, CR LF turned into LF. Fails (false,
+// `text` untouched) for an empty path, a file that cannot be opened or read,
+// a folder, and a file of length 0. A missing file is created empty before
+// failing - the program has always left it behind, and the first start
+// relies on it for the option file.
+bool ReadXMLFile(const std::string& path, std::string& text);
+
+// Writes `text` to `path`, each LF written as CR LF, without ever losing the
+// file already there: the bytes go to a temporary file beside the target,
+// are flushed to disk and closed, and only then replace the target in one
+// step. On any failure (empty path, missing folder, read-only target or
+// folder, a target that is a folder, a full disk, a write or close error)
+// the result is false, the temporary file is removed and the old file is
+// left byte for byte as it was.
+bool WriteXMLFile(const std::string& path, const std::string& text);
