@@ -1,0 +1,29 @@
+#include "wnd/HotKeyCtrl.h"
+
+CHotKeyCtrl::CHotKeyCtrl() : m_hotKey(0)
+{
+  INITCOMMONCONTROLSEX init;
+  init.dwSize = sizeof(init);
+  init.dwICC = ICC_HOTKEY_CLASS;
+  InitCommonControlsEx(&init);
+}
+
+int CHotKeyCtrl::GetHotKey()
+{
+  if (!m_hWnd)
+    return 0;
+  m_hotKey = static_cast<int>(LOWORD(Send(HKM_GETHOTKEY)));
+  return m_hotKey;
+}
+
+UINT HotkeyToModifiers(UINT hotkeyModifiers)
+{
+  UINT modifiers = 0;
+  if (hotkeyModifiers & HOTKEYF_ALT)
+    modifiers |= MOD_ALT;
+  if (hotkeyModifiers & HOTKEYF_CONTROL)
+    modifiers |= MOD_CONTROL;
+  if (hotkeyModifiers & HOTKEYF_SHIFT)
+    modifiers |= MOD_SHIFT;
+  return modifiers;
+}
