@@ -1,0 +1,113 @@
+// COption::Load and COption::Save: the option file.
+//
+//   <?xml version="1.0" encoding="Shift_JIS"?>
+//   <Option Version="1.0">
+//     <General AddReturn="1" AutoScroll="1" ScrollPos="10"/>
+//     <HotKey HotKey="0077" KeyWait="100"/>
+//     <Colors> <Color Name="ActiveCast" TextColor="000000" BackColor="ffcccc"/> </Colors>
+//     <FileHistories> <FileHistory FullPath="..."/> </FileHistories>
+//   </Option>
+//
+// Every value is an attribute, written and read verbatim (no escaping).
+#include "option/Option.h"
+
+#include "scenario/XMLFile.h"
+#include "tessel/Tessel.h"
+
+#include <exception>
+#include <memory>
+
+namespace {
+
+const char kVersion[] = "1.0";
+
+struct CDocumentDeleter
+{
+    void operator()(Tessel::Document* document) const { document->Release(); }
+};
+using CDocumentPtr = std::unique_ptr<Tessel::Document, CDocumentDeleter>;
+
+} // namespace
+
+const char* const COption::kActiveCast = "ActiveCast";
+
+COption::COption()
+{
+    m_Colors[kActiveCast] = CColorManager(kActiveCast, 0x000000, 0xCCCCFF);
+}
+
+bool COption::Save(const std::string& path) const
+{
+    if (path.empty())
+        return false;
+    std::string text;
+    try {
+        CDocumentPtr document(Tessel::CreateDocument("Option"));
+        Tessel::CreateAttribute("version", kVersion, *document);
+        Tessel::CreateAttribute("encoding", "Shift_JIS", *document);
+        Tessel::Element& root = document->GetRootElement();
+        Tessel::CreateAttribute("Version", kVersion, root);
+
+        m_General.Write(root);
+        m_Hotkey.Write(root);
+        Tessel::Element* colors = Tessel::CreateElement("Colors", root);
+        // The key is the item's name; an item added by GetColor has an empty
+        // name field, and writing that would lose its key.
+        for (const auto& entry : m_Colors)
+            entry.second.Write(*colors, entry.first);
+        m_FileHistory.Write(root);
+        text = Tessel::ToString(*document, true, 0);
+    } catch (const std::exception&) {
+        return false;   // out of memory while building the text
+    }
+    return WriteXMLFile(path, text);
+}
+
+bool COption::Load(const std::string& path)
+{
+    std::string text;
+    if (!ReadXMLFile(path, text))
+        return false;
+    try {
+        Tessel::DOM_Parser parser;
+        parser.SetTrimWhitespace(true);
+        CDocumentPtr document(parser.Parse(text));
+
+        const Tessel::Element& root = document->GetRootElement();
+        const std::string version = root.GetAttribute("Version").GetValue();
+        if (version != kVersion) {
+            SetErrorText("対応していないバージョンです：" + version);
+            return false;
+        }
+
+        for (const Tessel::Node* node : root) {
+            const Tessel::Element* element = node->AsElement();
+            if (element == nullptr)
+                continue;
+            const std::string& name = element->GetNameRef();
+            if (name == "General") {
+                m_General.Read(*element);
+            } else if (name == "HotKey") {
+                m_Hotkey.Read(*element);
+            } else if (name == "Colors") {
+                for (const Tessel::Node* child : *element) {
+                    const Tessel::Element* color = child->AsElement();
+                    if (color == nullptr || color->GetNameRef() != "Color")
+                        continue;
+                    CColorManager item;
+                    item.Read(*color);
+                    m_Colors[item.m_Name] = item;
+                }
+            } else if (name == "FileHistories") {
+                m_FileHistory.Read(*element);
+            }
+        }
+    } catch (const Tessel::ParsingException& e) {
+        SetError("エラー場所：" + Tessel::FormatString(e.GetColumn(), "%ld") + "\n" + e.what());
+        return false;
+    } catch (const std::exception& e) {
+        SetError(e.what());
+        return false;
+    }
+    return true;
+}
