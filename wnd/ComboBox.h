@@ -31,8 +31,9 @@ public:
   }
   // CB_ERR when nothing is selected.
   int GetCurSel() const { return static_cast<int>(Send(CB_GETCURSEL)); }
-  // CB_SETCURSEL: the index, or CB_ERR when it is out of range (which also
-  // clears the selection, as the control does for -1).
+  // CB_SETCURSEL: the index, or CB_ERR when it is out of range. -1 clears
+  // the selection; an index past the end clears it on Windows but not on
+  // Wine, so callers that mean "none" pass -1.
   int SetCurSel(int index) const { return static_cast<int>(Send(CB_SETCURSEL, index)); }
 
   // CB_FINDSTRINGEXACT when exact, else CB_FINDSTRING (prefix match). The

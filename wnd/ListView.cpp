@@ -46,7 +46,7 @@ struct CRow
 
 int CListView::Select(int index) const
 {
-  if (index >= GetItemCount())
+  if (!m_hWnd || index >= GetItemCount())
     return 0;
   LVITEMA item = {};
   item.state = LVIS_SELECTED;
@@ -69,7 +69,7 @@ LPARAM CListView::GetItemData(int index) const
 
 int CListView::SetItemData(int index, LPARAM value) const
 {
-  if (index < 0)
+  if (!m_hWnd || index < 0)
     return 0;
   LVITEMA item = {};
   item.mask = LVIF_PARAM;
@@ -105,6 +105,8 @@ void CListView::SetCheck(int index, int flag) const
 
 int CListView::InsertColumn(const char* text, int width, int index, int format)
 {
+  if (!m_hWnd)
+    return 0;
   LVCOLUMNA column = {};
   column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
   column.fmt = format;
@@ -119,6 +121,8 @@ int CListView::InsertColumn(const char* text, int width, int index, int format)
 
 int CListView::InsertItem(const char* text, int index, int subItem, int image, LPARAM data) const
 {
+  if (!m_hWnd)
+    return -1;
   LVITEMA item = {};
   item.mask = LVIF_TEXT | LVIF_PARAM;
   if (image >= 0)
@@ -146,7 +150,7 @@ int CListView::SetItemTextNoRedraw(const char* text, int index, int subItem) con
 
 int CListView::SetItemText(int index, int subItem, const char* text) const
 {
-  if (index < 0 || subItem < 0 || !text)
+  if (!m_hWnd || index < 0 || subItem < 0 || !text)
     return 0;
   LVITEMA item = {};
   item.iSubItem = subItem;
@@ -159,7 +163,7 @@ int CListView::SetItemText(int index, int subItem, const char* text) const
 int CListView::GetItemText(int index, int subItem, std::string& text) const
 {
   text.clear();
-  if (index < 0 || subItem < 0)
+  if (!m_hWnd || index < 0 || subItem < 0)
     return 0;
   std::vector<char> buffer(kTextBufferSize);
   text.assign(buffer.data(), static_cast<size_t>(ReadCellText(m_hWnd, index, subItem, buffer)));
@@ -171,7 +175,7 @@ int CListView::GetItemText(int index, int subItem, std::string& text) const
 int CListView::GetFullItemText(int index, int subItem, std::string& text) const
 {
   text.clear();
-  if (index < 0 || subItem < 0)
+  if (!m_hWnd || index < 0 || subItem < 0)
     return 0;
   // The control does not tell a cell's length: read into a buffer that
   // doubles until the text leaves room to spare.

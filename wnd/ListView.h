@@ -3,6 +3,8 @@
 //
 // Item indexes are 0-based. Texts are Shift_JIS bytes. The object counts the
 // columns it inserted itself; SwapItems exchanges that many column texts.
+// An unbound object acts on nothing: its operations return 0 (InsertItem and
+// GetSelected -1) and change nothing.
 #pragma once
 
 #include <windows.h>
@@ -24,6 +26,8 @@ public:
   // The first selected row, -1 when none.
   int GetSelected() const
   {
+    if (!m_hWnd)
+      return -1;
     return static_cast<int>(Send(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
   }
   int GetItemCount() const { return static_cast<int>(Send(LVM_GETITEMCOUNT)); }
