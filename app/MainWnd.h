@@ -35,6 +35,7 @@
 #include "wnd/ListView.h"
 #include "wnd/Menu.h"
 #include "wnd/ReBar.h"
+#include "wnd/ReplaceDlg.h"
 #include "wnd/Static.h"
 #include "wnd/StatusBar.h"
 #include "wnd/ToolBar.h"

@@ -1,17 +1,83 @@
-// Entry point of Rolecue.exe.
+// Entry point of Rolecue.exe: single instance, class registration, the main
+// window, accelerators and the message loop.
 #include <windows.h>
+#include <commctrl.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+#include <string>
+
+#include "app/MainWnd.h"
+#include "res/resource.h"
+#include "wnd/MessageBox.h"
+#include "wnd/Mutex.h"
+
+namespace
 {
-    // One copy of the program at a time: a second copy leaves silently.
-    HANDLE mutex = CreateMutexA(nullptr, FALSE, "Rolecue Ver 0.11");
-    if (mutex == nullptr || GetLastError() == ERROR_ALREADY_EXISTS) {
-        if (mutex != nullptr)
-            CloseHandle(mutex);
+
+// Both live from before WinMain until the process ends; the mutex is
+// released and closed by its destructor at exit.
+CMainWnd g_MainWnd;
+CMutex g_InstanceMutex;
+
+bool IsKeyboardOrMouse(UINT message)
+{
+    return (message >= WM_KEYFIRST && message <= 0x0108)
+        || (message >= WM_MOUSEFIRST && message <= 0x0209);
+}
+
+// Keyboard and mouse messages are offered to every parent window in turn
+// (the modeless find and replace dialogs); the main window's accelerators
+// are tried in any case, so they work while those dialogs have the focus.
+int RunMessageLoop(HWND main, HACCEL accelerators)
+{
+    MSG message = {};
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        bool taken = false;
+        if (IsKeyboardOrMouse(message.message)) {
+            for (HWND parent = GetParent(message.hwnd); parent != nullptr && !taken;
+                 parent = GetParent(parent))
+                taken = IsDialogMessageA(parent, &message) != 0;
+        }
+        const bool translated = accelerators != nullptr
+            && TranslateAcceleratorA(main, accelerators, &message) != 0;
+        if (translated || taken)
+            continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE module, HINSTANCE, LPSTR, int)
+{
+    INITCOMMONCONTROLSEX controls = {sizeof(controls),
+                                     ICC_WIN95_CLASSES | ICC_COOL_CLASSES | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    // A second copy leaves at once, silently.
+    const int instance = g_InstanceMutex.Create(CMainWnd::kProductName);
+    if (instance == CMutex::kAlreadyExists || instance == CMutex::kNotAMutex)
+        return 0;
+
+    if (CMainWnd::RegisterMainClass() == 0) {
+        MessageBoxA(nullptr, "アプリケーションを初期化できません", nullptr, MB_ICONEXCLAMATION);
         return 0;
     }
-    MessageBoxA(nullptr, "Rolecue: エディタはまだ組み込まれていません。", "Rolecue",
-                MB_OK | MB_ICONINFORMATION);
-    CloseHandle(mutex);
-    return 0;
+    if (!g_MainWnd.CreateMain()) {
+        MessageBoxA(nullptr, "ウインドウを作成できません", nullptr, MB_ICONEXCLAMATION);
+        return 0;
+    }
+    HWND main = g_MainWnd.GetHandle();
+    CenterWindow(GetDesktopWindow(), main);
+    ShowWindow(main, SW_SHOW);
+    UpdateWindow(main);
+
+    HACCEL accelerators = LoadAcceleratorsA(module, MAKEINTRESOURCEA(IDR_ACCELERATORS));
+    if (accelerators == nullptr) {
+        const std::string text =
+            std::string("アクセラレータのロードに失敗しました。\n") + GetSystemErrorText();
+        MessageBoxA(nullptr, text.c_str(), "", MB_OK);
+    }
+    return RunMessageLoop(main, accelerators);
 }

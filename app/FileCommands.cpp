@@ -20,7 +20,7 @@ std::vector<std::string> HistoryEntries(const CFileHistory& history)
 {
     std::vector<std::string> entries;
     std::string path;
-    int cursor = history.GetFirst();
+    int32_t cursor = history.Begin();
     while (history.GetNext(path, cursor))
         entries.push_back(path);
     return entries;

@@ -196,7 +196,7 @@ LRESULT CMainWnd::OnCustomDraw(NMLVCUSTOMDRAW* draw)
     case CDDS_ITEMPREPAINT:
         if (m_Script.GetCastCount() > 0 && m_PaintCastId >= 0
             && static_cast<int32_t>(draw->nmcd.lItemlParam) == m_PaintCastId) {
-            const CColorManager& colour = m_Option.GetColor("ActiveCast");
+            const CColorManager& colour = m_Option.GetColor(COption::kActiveCast);
             draw->clrText = colour.m_TextColor;
             draw->clrTextBk = colour.m_BackColor;
         }
@@ -211,7 +211,7 @@ LRESULT CMainWnd::OnCustomDraw(NMLVCUSTOMDRAW* draw)
 LRESULT CMainWnd::OnCreate()
 {
     SetIcon(IDI_ROLECUE);
-    m_Separator.Create(m_hWnd, "", WS_CHILD | WS_VISIBLE | SS_SUNKEN, 0, 0, 0, 0, 0);
+    m_Separator.Create(m_hWnd, "", WS_CHILD | WS_VISIBLE | SS_SUNKEN, 0, 0, 0, 0, 0, 0);
     CreateBars();
     CreateSerifList();
     m_Menu.SetHandle(GetMenu(m_hWnd));
@@ -229,8 +229,6 @@ LRESULT CMainWnd::OnCreate()
 
 void CMainWnd::CreateBars()
 {
-    RECT client = {};
-    GetClientRect(m_hWnd, &client);
     if (!m_ReBar.Create(m_hWnd, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN
                                     | WS_BORDER | RBS_BANDBORDERS | CCS_NODIVIDER,
                         0, 0, 0, 0)) {
@@ -274,7 +272,6 @@ void CMainWnd::CreateBars()
     m_ReBar.InsertBand(m_Hint.GetHandle(),
                        "選択したキャストのセリフがホットキーで貼り付けられます", 200, 0,
                        kBandHeight, RBBS_CHILDEDGE);
-    (void)client;
 }
 
 void CMainWnd::CreateSerifList()
@@ -430,7 +427,7 @@ void CMainWnd::SelectRow(int32_t row)
     if (row < 0 || row >= m_SerifList.GetItemCount())
         return;
     m_SerifList.Select(row);
-    m_SerifList.Send(LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), TRUE);
+    m_SerifList.EnsureVisible(row, true);
 }
 
 bool CMainWnd::ListHasFocus() const

@@ -109,7 +109,7 @@ void CMainWnd::PasteNextSerif()
     settings.m_KeyWaitMs = static_cast<uint32_t>(m_Option.m_Hotkey.m_KeyWait);
     settings.m_AutoScroll = m_Option.m_General.m_AutoScroll != 0;
     settings.m_ScrollPos = m_Option.m_General.m_ScrollPos;
-    const int32_t pageHeight = static_cast<int32_t>(m_SerifList.Send(LVM_GETCOUNTPERPAGE));
+    const int32_t pageHeight = static_cast<int32_t>(m_SerifList.GetCountPerPage());
     const CPasteSequencer before = m_Sequencer;
     const CPastePlan plan = m_Sequencer.PlanPaste(rows, m_SerifList.GetSelected(),
                                                   GetActiveCastId(), settings, pageHeight);
@@ -136,7 +136,7 @@ void CMainWnd::PasteNextSerif()
     if (plan.m_NextRow != kNoRow)
         m_SerifList.Select(plan.m_NextRow);
     if (plan.m_ScrollRow != kNoRow)
-        m_SerifList.Send(LVM_ENSUREVISIBLE, static_cast<WPARAM>(plan.m_ScrollRow), TRUE);
+        m_SerifList.EnsureVisible(plan.m_ScrollRow, true);
 }
 
 void CMainWnd::UpdateStatusBar()

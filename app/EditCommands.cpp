@@ -3,7 +3,7 @@
 #include "app/MainWnd.h"
 #include "app/MonitoringPause.h"
 
-#include "dialogs/DialogRes.h"
+#include "res/DialogRes.h"
 #include "option/OptionSheet.h"
 #include "res/resource.h"
 #include "wnd/Clipboard.h"
