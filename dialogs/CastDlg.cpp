@@ -1,0 +1,211 @@
+#include "dialogs/CastDlg.h"
+
+#include <algorithm>
+
+#include "dialogs/DialogText.h"
+#include "res/DialogRes.h"
+#include "wnd/MessageBox.h"
+
+namespace
+{
+const char kBadName[] = "空白、同名は登録できません。";
+const char kErrorCaption[] = "エラー";
+const char kConfirmCaption[] = "確認";
+const char kCastColumn[] = "キャスト";
+const char kMemoColumn[] = "メモ";
+}  // namespace
+
+void CCastDlg::Setup(CScript* script, const std::string& caption)
+{
+    m_Script = script;
+    m_Caption = caption;
+    m_Casts.clear();
+    if (m_Script)
+        m_Casts = m_Script->GetCasts();
+    m_DeletedIds.clear();
+}
+
+LRESULT CCastDlg::WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message)
+    {
+    case WM_CLOSE:
+        return OnClose();
+    case WM_INITDIALOG:
+        return OnInitDialog();
+    case WM_COMMAND:
+        switch (LOWORD(wParam))
+        {
+        case IDOK:
+            OnOK();
+            break;
+        case IDCANCEL:
+            Send(WM_CLOSE);
+            break;
+        case IDC_CAST_ADD:
+            OnAdd();
+            break;
+        case IDC_CAST_DELETE:
+            OnDelete();
+            break;
+        case IDC_CAST_CHANGE:
+            OnChange();
+            break;
+        }
+        return 0;
+    case WM_NOTIFY:
+        return OnNotify(reinterpret_cast<const NMHDR*>(lParam));
+    }
+    return CDialog::WindowProc(hWnd, message, wParam, lParam);
+}
+
+LRESULT CCastDlg::OnInitDialog()
+{
+    SetIcon(IDI_DIALOG_ICON);
+    SetText(m_Caption.c_str());
+    m_List.AttachDlgItem(m_hWnd, IDC_CAST_LIST);
+    m_List.AddExtendedStyle(LVS_EX_FULLROWSELECT);
+    m_NameBox.AttachDlgItem(m_hWnd, IDC_CAST_NAME);
+    m_MemoBox.AttachDlgItem(m_hWnd, IDC_CAST_MEMO);
+    if (!m_Script)
+        return 0;
+
+    // Two columns of 3/5 of the width each: wider together than the list,
+    // so that a long memo can be scrolled to.
+    RECT client = {};
+    ::GetClientRect(m_List.GetHandle(), &client);
+    const int width = (client.right - client.left) * 3 / 5;
+    m_List.InsertColumn(kCastColumn, width, 0, LVCFMT_LEFT);
+    m_List.InsertColumn(kMemoColumn, width, 1, LVCFMT_LEFT);
+
+    m_List.DeleteAllItems();
+    for (const CCast& cast : m_Casts)
+        InsertRow(cast);
+    ::SetFocus(m_NameBox.GetHandle());
+    return 0;
+}
+
+void CCastDlg::InsertRow(const CCast& cast)
+{
+    const int row = m_List.InsertItem(cast.m_Name.c_str(), m_List.GetItemCount(), 0, -1,
+                                      static_cast<LPARAM>(cast.m_Id));
+    m_List.SetItemText(row, 1, cast.m_Memo.c_str());
+}
+
+LRESULT CCastDlg::OnNotify(const NMHDR* header)
+{
+    if (!header || header->idFrom != IDC_CAST_LIST || header->code != LVN_ITEMCHANGED)
+        return 0;
+    const NMLISTVIEW* change = reinterpret_cast<const NMLISTVIEW*>(header);
+    // Only a row that has just become selected is shown: the list also
+    // reports text changes and deselections, which must not overwrite what
+    // the user is typing.
+    if (change->iItem < 0 || !(change->uChanged & LVIF_STATE) ||
+        !(change->uNewState & LVIS_SELECTED) || (change->uOldState & LVIS_SELECTED))
+        return 0;
+    const int32_t id = static_cast<int32_t>(m_List.GetItemData(change->iItem));
+    if (const CCast* cast = FindCast(id))
+    {
+        m_NameBox.SetText(cast->m_Name.c_str());
+        m_MemoBox.SetText(cast->m_Memo.c_str());
+    }
+    return 0;
+}
+
+CCast* CCastDlg::FindCast(int32_t id)
+{
+    for (CCast& cast : m_Casts)
+    {
+        if (cast.m_Id == id)
+            return &cast;
+    }
+    return nullptr;
+}
+
+bool CCastDlg::CheckName(const std::string& name, const CCast* self)
+{
+    bool taken = false;
+    for (const CCast& cast : m_Casts)
+    {
+        if (&cast != self && cast.m_Name == name)
+            taken = true;
+    }
+    if (name.empty() || taken)
+    {
+        ShowMessage(m_hWnd, kBadName, kErrorCaption, kErrorBoxFlags);
+        return false;
+    }
+    return true;
+}
+
+void CCastDlg::OnChange()
+{
+    const int row = m_List.GetSelected();
+    if (row < 0)
+        return;
+    const int32_t id = static_cast<int32_t>(m_List.GetItemData(row));
+    CCast* cast = FindCast(id);
+    if (!cast)
+        return;
+    // The same rule as Add: a blank name or another member's name would
+    // break the lookups by name; the member may keep its own name.
+    const std::string name = TrimAsciiSpaces(m_NameBox.GetFullText());
+    const std::string memo = TrimAsciiSpaces(m_MemoBox.GetFullText());
+    if (!CheckName(name, cast))
+        return;
+    cast->m_Name = name;
+    cast->m_Memo = memo;
+    // The row keeps its place even when the new name would sort elsewhere.
+    m_List.SetItemText(row, 0, cast->m_Name.c_str());
+    m_List.SetItemText(row, 1, cast->m_Memo.c_str());
+    m_List.SetItemData(row, static_cast<LPARAM>(cast->m_Id));
+}
+
+void CCastDlg::OnAdd()
+{
+    const std::string name = TrimAsciiSpaces(m_NameBox.GetFullText());
+    const std::string memo = TrimAsciiSpaces(m_MemoBox.GetFullText());
+    if (!CheckName(name, nullptr))
+        return;
+    CCast cast(CScript::NextCastId(m_Casts), name, memo);
+    m_Casts.push_back(cast);
+    InsertRow(cast);
+}
+
+void CCastDlg::OnDelete()
+{
+    const int row = m_List.GetSelected();
+    if (row < 0)
+        return;
+    const int32_t id = static_cast<int32_t>(m_List.GetItemData(row));
+    // The question names the member as it is stored; the row's text serves
+    // only for a row without a member.
+    const CCast* cast = FindCast(id);
+    std::string name;
+    if (cast)
+        name = cast->m_Name;
+    else
+        m_List.GetFullItemText(row, 0, name);
+    const std::string question = "キャスト名「" + name +
+        "」を削除します。\n同セリフも全削除されます。\nよろしいですか？";
+    if (!AskYesNo(m_hWnd, question.c_str(), kConfirmCaption))
+        return;
+
+    const auto found = std::find_if(m_Casts.begin(), m_Casts.end(),
+                                    [id](const CCast& c) { return c.m_Id == id; });
+    if (found != m_Casts.end())
+        m_Casts.erase(found);
+    m_List.DeleteItem(row);
+    m_DeletedIds.push_back(id);
+}
+
+void CCastDlg::OnOK()
+{
+    if (m_Script)
+    {
+        m_Script->ReplaceCasts(m_Casts);
+        if (!m_DeletedIds.empty())
+            m_Script->RemoveSerifsOfCasts(m_DeletedIds);
+    }
+    EndDialog(1);
+}

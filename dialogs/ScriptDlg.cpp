@@ -1,0 +1,61 @@
+#include "dialogs/ScriptDlg.h"
+
+#include "dialogs/DialogText.h"
+#include "res/DialogRes.h"
+
+void CScriptDlg::Setup(CScript* script, const std::string& caption)
+{
+    m_Script = script;
+    m_Caption = caption;
+}
+
+LRESULT CScriptDlg::WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message)
+    {
+    case WM_CLOSE:
+        return OnClose();
+    case WM_INITDIALOG:
+        return OnInitDialog();
+    case WM_COMMAND:
+        // IDOK (Enter in the title box) is deliberately not handled.
+        switch (LOWORD(wParam))
+        {
+        case IDC_SCRIPT_OK:
+            OnOK();
+            break;
+        case IDCANCEL:
+            Send(WM_CLOSE);
+            break;
+        }
+        return 0;
+    }
+    return CDialog::WindowProc(hWnd, message, wParam, lParam);
+}
+
+LRESULT CScriptDlg::OnInitDialog()
+{
+    SetIcon(IDI_DIALOG_ICON);
+    SetText(m_Caption.c_str());
+    m_TitleBox.AttachDlgItem(m_hWnd, IDC_SCRIPT_TITLE);
+    m_MemoBox.AttachDlgItem(m_hWnd, IDC_SCRIPT_MEMO);
+    if (m_Script)
+    {
+        m_TitleBox.SetText(m_Script->GetTitle().c_str());
+        m_MemoBox.SetText(ToCrLf(m_Script->GetMemo()).c_str());
+        ::SetFocus(m_TitleBox.GetHandle());
+    }
+    return 0;
+}
+
+void CScriptDlg::OnOK()
+{
+    if (m_Script)
+    {
+        const std::string title = m_TitleBox.GetFullText();
+        const std::string memo = m_MemoBox.GetFullText();
+        m_Script->SetTitle(TrimAsciiSpaces(title));
+        m_Script->SetMemo(TrimAsciiSpaces(FromCrLf(memo)));
+    }
+    EndDialog(1);
+}

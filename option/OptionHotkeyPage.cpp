@@ -1,0 +1,71 @@
+#include "option/OptionHotkeyPage.h"
+
+#include <commctrl.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "res/DialogRes.h"
+#include "wnd/MessageBox.h"
+
+namespace
+{
+const char kErrorCaption[] = "エラー";
+const char kNoKey[] = "キーを設定して下さい。";
+const char kBadKeyWait[] = "キーウェイトの値が不正です。\r\n10以上、10,000以下にして下さい。";
+
+// Every combination with Shift, Ctrl or Alt is invalid; the control then
+// drops the modifiers.
+const WORD kInvalidCombinations = HKCOMB_S | HKCOMB_C | HKCOMB_A | HKCOMB_SC |
+                                  HKCOMB_SA | HKCOMB_CA | HKCOMB_SCA;
+}  // namespace
+
+COptionHotkeyPage::COptionHotkeyPage(COption* option)
+    : CPropertyPage(::GetModuleHandleA(nullptr), IDD_OPTION_HOTKEY), m_Option(option)
+{
+}
+
+COptionHotkeyPage::~COptionHotkeyPage() = default;
+
+INT_PTR COptionHotkeyPage::OnCommand(HWND, WPARAM, LPARAM)
+{
+    return TRUE;
+}
+
+bool COptionHotkeyPage::OnInitDialog()
+{
+    m_HotKey.AttachDlgItem(m_hPage, IDC_HOTKEY_KEY);
+    m_KeyWait.AttachDlgItem(m_hPage, IDC_HOTKEY_WAIT);
+    m_HotKey.SetRules(kInvalidCombinations, 0);
+    ::SetFocus(m_HotKey.GetHandle());
+    if (!m_Option)
+        return false;
+    const uint16_t hotkey = m_Option->m_Hotkey.m_HotKey;
+    m_HotKey.SetHotKey(LOBYTE(hotkey), HIBYTE(hotkey));
+    m_KeyWait.SetTextFormat(m_Option->m_Hotkey.m_KeyWait, "%ld");
+    return true;
+}
+
+void COptionHotkeyPage::StoreValues()
+{
+    const uint16_t hotkey = static_cast<uint16_t>(m_HotKey.GetHotKey() & 0xFFFF);
+    const std::string text = m_KeyWait.GetText();
+    // A negative number counts as a very large one.
+    const uint32_t keyWait = static_cast<uint32_t>(std::strtol(text.c_str(), nullptr, 10));
+    if (hotkey == 0)
+    {
+        ShowMessage(m_hPage, kNoKey, kErrorCaption, kErrorBoxFlags);
+        return;
+    }
+    if (keyWait < 10 || keyWait > 10000)
+    {
+        ShowMessage(m_hPage, kBadKeyWait, kErrorCaption, kErrorBoxFlags);
+        return;
+    }
+    if (m_Option)
+    {
+        m_Option->m_Hotkey.m_HotKey = hotkey;
+        m_Option->m_Hotkey.m_KeyWait = static_cast<int32_t>(keyWait);
+    }
+}

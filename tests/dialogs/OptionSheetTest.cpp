@@ -1,0 +1,391 @@
+// The option sheet and its three pages, played from inside the test: what
+// each page checks and stores on OK, that Cancel and pages never shown
+// store nothing, and the colour page's working copy.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+
+#include "ControlProbe.h"
+#include "DialogDriver.h"
+#include "option/OptionSheet.h"
+#include "res/DialogRes.h"
+
+namespace
+{
+const char kNoPosition[] = "カーソル位置を設定して下さい。";
+const char kBadPosition[] = "カーソル位置は 1 ～ 99までにして下さい。";
+const char kNoKey[] = "キーを設定して下さい。";
+const char kBadKeyWait[] = "キーウェイトの値が不正です。\r\n10以上、10,000以下にして下さい。";
+const char kNoItem[] = "アイテム名を選択して下さい。";
+
+enum EPage { General = 0, Hotkey = 1, Colours = 2 };
+
+class OptionSheetTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        InitCommonControls();
+        m_Option.m_General.m_AutoScroll = 1;
+        m_Option.m_General.m_ScrollPos = 10;
+        m_Option.m_Hotkey.m_HotKey = 0x0077;
+        m_Option.m_Hotkey.m_KeyWait = 100;
+    }
+
+    INT_PTR Run()
+    {
+        COptionSheet sheet(&m_Option, nullptr);
+        m_Driver.Start();
+        const INT_PTR result = sheet.DoModal();
+        m_Driver.Stop();
+        EXPECT_TRUE(m_Driver.Finished()) << "the sheet closed before every step ran";
+        EXPECT_FALSE(m_Driver.TimedOut());
+        for (const CMessageSeen& seen : m_Driver.Unexpected())
+            ADD_FAILURE() << "unexpected box: " << seen.m_Caption << ": " << seen.m_Text;
+        return result;
+    }
+
+    CDialogDriver& ShowPage(EPage page)
+    {
+        return m_Driver.OnDialog([page](HWND sheet) {
+            SendMessageA(sheet, PSM_SETCURSEL, page, 0);
+        });
+    }
+
+    CDialogDriver& PressOk()
+    {
+        return m_Driver.OnDialog([](HWND sheet) { PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0); });
+    }
+
+    CDialogDriver& PressCancel()
+    {
+        return m_Driver.OnDialog([](HWND sheet) {
+            PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+        });
+    }
+
+    CDialogDriver& SetChecked(int id, bool checked)
+    {
+        return m_Driver.OnDialog([id, checked](HWND sheet) {
+            Probe::SetCheck(CDialogDriver::FindControl(sheet, id), checked);
+        });
+    }
+
+    CDialogDriver& SetHotKey(WORD value)
+    {
+        return m_Driver.OnDialog([value](HWND sheet) {
+            SendMessageA(CDialogDriver::FindControl(sheet, IDC_HOTKEY_KEY), HKM_SETHOTKEY, value, 0);
+        });
+    }
+
+    // Runs the general page with `position` typed and auto scroll cleared.
+    void StorePosition(const std::string& position)
+    {
+        m_Driver.Clear();
+        m_Driver.SetText(IDC_GENERAL_SCROLLPOS, position);
+        SetChecked(IDC_GENERAL_AUTOSCROLL, false);
+        PressOk();
+        if (position.empty() || std::stol(position) < 1 || std::stol(position) > 99)
+            m_Driver.Answer(IDOK);
+        Run();
+    }
+
+    void StoreKeyWait(const std::string& keyWait)
+    {
+        m_Driver.Clear();
+        ShowPage(Hotkey);
+        SetHotKey(0x0075);
+        m_Driver.SetText(IDC_HOTKEY_WAIT, keyWait);
+        PressOk();
+        if (keyWait.empty() || std::stol(keyWait) < 10 || std::stol(keyWait) > 10000)
+            m_Driver.Answer(IDOK);
+        Run();
+    }
+
+    std::string MessageText(size_t i) const
+    {
+        return i < m_Driver.Messages().size() ? m_Driver.Messages()[i].m_Text : "(none)";
+    }
+
+    COption m_Option;
+    CDialogDriver m_Driver;
+};
+}  // namespace
+
+TEST_F(OptionSheetTest, CaptionAndTabsInOrder)
+{
+    std::string caption, tabs;
+    m_Driver.OnDialog([&](HWND sheet) {
+        caption = CDialogDriver::GetText(sheet);
+        HWND tab = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETTABCONTROL, 0, 0));
+        const int count = static_cast<int>(SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0));
+        for (int i = 0; i < count; ++i)
+        {
+            char text[64] = {};
+            TCITEMA item = {};
+            item.mask = TCIF_TEXT;
+            item.pszText = text;
+            item.cchTextMax = sizeof(text);
+            SendMessageA(tab, TCM_GETITEMA, i, reinterpret_cast<LPARAM>(&item));
+            tabs += std::string(text) + ",";
+        }
+    });
+    PressCancel();
+    Run();
+    EXPECT_NE(caption.find("オプション"), std::string::npos) << caption;
+    EXPECT_EQ(tabs, "一般,ホットキー,色,");
+}
+
+TEST_F(OptionSheetTest, GeneralPageShowsTheStoredValues)
+{
+    m_Option.m_General.m_AutoScroll = 0;
+    m_Option.m_General.m_ScrollPos = 42;
+    std::string position;
+    bool checked = true;
+    m_Driver.OnDialog([&](HWND sheet) {
+        position = CDialogDriver::GetText(CDialogDriver::FindControl(sheet, IDC_GENERAL_SCROLLPOS));
+        checked = SendMessageA(CDialogDriver::FindControl(sheet, IDC_GENERAL_AUTOSCROLL),
+                               BM_GETCHECK, 0, 0) == BST_CHECKED;
+    });
+    PressCancel();
+    Run();
+    EXPECT_EQ(position, "42");
+    EXPECT_FALSE(checked);
+}
+
+TEST_F(OptionSheetTest, CursorPositionsOneAndNinetyNineAreStored)
+{
+    StorePosition("1");
+    EXPECT_TRUE(m_Driver.Messages().empty());
+    EXPECT_EQ(m_Option.m_General.m_ScrollPos, 1);
+    EXPECT_EQ(m_Option.m_General.m_AutoScroll, 0);
+
+    m_Option.m_General.m_AutoScroll = 1;
+    StorePosition("99");
+    EXPECT_TRUE(m_Driver.Messages().empty());
+    EXPECT_EQ(m_Option.m_General.m_ScrollPos, 99);
+    EXPECT_EQ(m_Option.m_General.m_AutoScroll, 0);
+}
+
+TEST_F(OptionSheetTest, CursorPositionsOutOfRangeStoreNothingNotEvenTheCheckBox)
+{
+    for (const char* position : {"0", "100"})
+    {
+        StorePosition(position);
+        EXPECT_EQ(MessageText(0), kBadPosition) << position;
+        EXPECT_EQ(m_Driver.Messages().at(0).m_Caption, "エラー");
+        EXPECT_EQ(m_Option.m_General.m_ScrollPos, 10) << position;
+        EXPECT_EQ(m_Option.m_General.m_AutoScroll, 1) << position;
+    }
+}
+
+TEST_F(OptionSheetTest, AnEmptyCursorPositionAsksForOne)
+{
+    StorePosition("");
+    EXPECT_EQ(MessageText(0), kNoPosition);
+    EXPECT_EQ(m_Option.m_General.m_ScrollPos, 10);
+    EXPECT_EQ(m_Option.m_General.m_AutoScroll, 1);
+}
+
+TEST_F(OptionSheetTest, HotkeyPageShowsTheStoredValues)
+{
+    m_Option.m_Hotkey.m_HotKey = 0x0274;
+    m_Option.m_Hotkey.m_KeyWait = 250;
+    LRESULT hotkey = 0;
+    std::string keyWait;
+    ShowPage(Hotkey);
+    m_Driver.OnDialog([&](HWND sheet) {
+        hotkey = SendMessageA(CDialogDriver::FindControl(sheet, IDC_HOTKEY_KEY), HKM_GETHOTKEY, 0, 0);
+        keyWait = CDialogDriver::GetText(CDialogDriver::FindControl(sheet, IDC_HOTKEY_WAIT));
+    });
+    PressCancel();
+    Run();
+    EXPECT_EQ(hotkey & 0xFFFF, 0x0274);
+    EXPECT_EQ(keyWait, "250");
+}
+
+TEST_F(OptionSheetTest, KeyWaitsTenAndTenThousandAreStored)
+{
+    StoreKeyWait("10");
+    EXPECT_TRUE(m_Driver.Messages().empty());
+    EXPECT_EQ(m_Option.m_Hotkey.m_KeyWait, 10);
+    EXPECT_EQ(m_Option.m_Hotkey.m_HotKey, 0x0075);
+
+    StoreKeyWait("10000");
+    EXPECT_TRUE(m_Driver.Messages().empty());
+    EXPECT_EQ(m_Option.m_Hotkey.m_KeyWait, 10000);
+}
+
+TEST_F(OptionSheetTest, KeyWaitsOutOfRangeOrEmptyStoreNothing)
+{
+    for (const char* keyWait : {"9", "10001", "", "-20"})
+    {
+        StoreKeyWait(keyWait);
+        EXPECT_EQ(MessageText(0), kBadKeyWait) << keyWait;
+        EXPECT_EQ(m_Option.m_Hotkey.m_KeyWait, 100) << keyWait;
+        EXPECT_EQ(m_Option.m_Hotkey.m_HotKey, 0x0077) << keyWait;
+    }
+}
+
+TEST_F(OptionSheetTest, AnEmptyHotkeyAsksForAKeyAndKeepsTheOldOne)
+{
+    ShowPage(Hotkey);
+    SetHotKey(0);
+    m_Driver.SetText(IDC_HOTKEY_WAIT, "500");
+    PressOk().Answer(IDOK);
+    Run();
+    EXPECT_EQ(MessageText(0), kNoKey);
+    EXPECT_EQ(m_Option.m_Hotkey.m_HotKey, 0x0077);
+    EXPECT_EQ(m_Option.m_Hotkey.m_KeyWait, 100);
+}
+
+TEST_F(OptionSheetTest, CtrlF5TypedIntoTheHotkeyControlGivesF5Alone)
+{
+    ShowPage(Hotkey);
+    m_Driver.OnDialog([](HWND sheet) {
+        HWND control = CDialogDriver::FindControl(sheet, IDC_HOTKEY_KEY);
+        SendMessageA(control, WM_KEYDOWN, VK_CONTROL, 0x001D0001);
+        SendMessageA(control, WM_KEYDOWN, VK_F5, 0x003F0001);
+        SendMessageA(control, WM_KEYUP, VK_F5, 0xC03F0001);
+        SendMessageA(control, WM_KEYUP, VK_CONTROL, 0xC01D0001);
+    });
+    PressOk();
+    Run();
+    EXPECT_EQ(m_Option.m_Hotkey.m_HotKey, 0x0074);
+}
+
+TEST_F(OptionSheetTest, PagesNeverShownStoreNothing)
+{
+    // Values that the hotkey page would refuse and a colour the colour page
+    // would copy back: neither page is opened, so both stay as they are.
+    m_Option.m_Hotkey.m_HotKey = 0;
+    m_Option.m_Hotkey.m_KeyWait = 5;
+    m_Option.m_Colors["Other"].m_BackColor = RGB(1, 2, 3);
+    const auto colours = m_Option.m_Colors;
+    m_Driver.SetText(IDC_GENERAL_SCROLLPOS, "33");
+    PressOk();
+    Run();
+    EXPECT_TRUE(m_Driver.Messages().empty());
+    EXPECT_EQ(m_Option.m_General.m_ScrollPos, 33);
+    EXPECT_EQ(m_Option.m_Hotkey.m_HotKey, 0);
+    EXPECT_EQ(m_Option.m_Hotkey.m_KeyWait, 5);
+    ASSERT_EQ(m_Option.m_Colors.size(), colours.size());
+    EXPECT_EQ(m_Option.m_Colors["Other"].m_BackColor, RGB(1, 2, 3));
+    EXPECT_EQ(m_Option.m_Colors["ActiveCast"].m_BackColor, colours.at("ActiveCast").m_BackColor);
+}
+
+TEST_F(OptionSheetTest, CancelStoresNothingFromAnyPage)
+{
+    m_Driver.SetText(IDC_GENERAL_SCROLLPOS, "50");
+    ShowPage(Hotkey);
+    SetHotKey(0x0070);
+    m_Driver.SetText(IDC_HOTKEY_WAIT, "900");
+    ShowPage(Colours);
+    m_Driver.Click(IDC_COLORS_BACK);
+    m_Driver.InOther([](HWND chooser) {
+        SetDlgItemTextA(chooser, 706, "10");  // the chooser's red, green, blue
+        SetDlgItemTextA(chooser, 707, "20");
+        SetDlgItemTextA(chooser, 708, "30");
+        PostMessageA(chooser, WM_COMMAND, IDOK, 0);
+    });
+    PressCancel();
+    const COLORREF before = m_Option.m_Colors["ActiveCast"].m_BackColor;
+    Run();
+    EXPECT_EQ(m_Option.m_General.m_ScrollPos, 10);
+    EXPECT_EQ(m_Option.m_Hotkey.m_HotKey, 0x0077);
+    EXPECT_EQ(m_Option.m_Hotkey.m_KeyWait, 100);
+    EXPECT_EQ(m_Option.m_Colors["ActiveCast"].m_BackColor, before);
+}
+
+TEST_F(OptionSheetTest, AColourChosenIsStoredOnOk)
+{
+    ShowPage(Colours);
+    m_Driver.Click(IDC_COLORS_BACK);
+    m_Driver.InOther([](HWND chooser) {
+        SetDlgItemTextA(chooser, 706, "10");
+        SetDlgItemTextA(chooser, 707, "20");
+        SetDlgItemTextA(chooser, 708, "30");
+        PostMessageA(chooser, WM_COMMAND, IDOK, 0);
+    });
+    m_Driver.Click(IDC_COLORS_TEXT);
+    m_Driver.InOther([](HWND chooser) {
+        SetDlgItemTextA(chooser, 706, "200");
+        SetDlgItemTextA(chooser, 707, "0");
+        SetDlgItemTextA(chooser, 708, "5");
+        PostMessageA(chooser, WM_COMMAND, IDCANCEL, 0);  // the text colour stays
+    });
+    PressOk();
+    const COLORREF text = m_Option.m_Colors["ActiveCast"].m_TextColor;
+    Run();
+    EXPECT_EQ(m_Option.m_Colors["ActiveCast"].m_BackColor, RGB(10, 20, 30));
+    EXPECT_EQ(m_Option.m_Colors["ActiveCast"].m_TextColor, text);
+}
+
+TEST_F(OptionSheetTest, AColourButtonWithoutASelectedRowAsksForOne)
+{
+    ShowPage(Colours);
+    m_Driver.OnDialog([](HWND sheet) {
+        Probe::SelectRow(CDialogDriver::FindControl(sheet, IDC_COLORS_LIST), -1);
+    });
+    m_Driver.Click(IDC_COLORS_TEXT).Answer(IDOK);
+    m_Driver.Click(IDC_COLORS_BACK).Answer(IDOK);
+    PressOk();
+    Run();
+    ASSERT_EQ(m_Driver.Messages().size(), 2u);
+    EXPECT_EQ(MessageText(0), kNoItem);
+    EXPECT_EQ(MessageText(1), kNoItem);
+    EXPECT_EQ(m_Driver.Messages()[0].m_Caption, "エラー");
+}
+
+TEST_F(OptionSheetTest, ColourPageListsEveryItemInNameOrderInItsOwnColours)
+{
+    m_Option.m_Colors["Zeta"].m_TextColor = RGB(1, 1, 1);
+    m_Option.m_Colors["Zeta"].m_BackColor = RGB(2, 2, 2);
+    m_Option.m_Colors["Alpha"].m_TextColor = RGB(3, 3, 3);
+    m_Option.m_Colors["Alpha"].m_BackColor = RGB(4, 4, 4);
+    std::string rows;
+    int selected = -2;
+    std::string drawn;
+    ShowPage(Colours);
+    m_Driver.OnDialog([&](HWND sheet) {
+        HWND list = CDialogDriver::FindControl(sheet, IDC_COLORS_LIST);
+        HWND page = GetParent(list);
+        selected = Probe::SelectedRow(list);
+        for (int row = 0; row < Probe::RowCount(list); ++row)
+        {
+            rows += Probe::RowText(list, row, 0) + "/" + Probe::RowText(list, row, 1) + ",";
+            // Ask the page how it draws the row, as the list itself does.
+            NMLVCUSTOMDRAW draw = {};
+            draw.nmcd.hdr.hwndFrom = list;
+            draw.nmcd.hdr.idFrom = IDC_COLORS_LIST;
+            draw.nmcd.hdr.code = NM_CUSTOMDRAW;
+            draw.nmcd.dwDrawStage = CDDS_ITEMPREPAINT;
+            draw.nmcd.dwItemSpec = static_cast<DWORD_PTR>(row);
+            draw.nmcd.lItemlParam = Probe::RowData(list, row);
+            SendMessageA(page, WM_NOTIFY, IDC_COLORS_LIST, reinterpret_cast<LPARAM>(&draw));
+            const LONG_PTR answer = GetWindowLongPtrA(page, DWLP_MSGRESULT);
+            char text[64];
+            wsprintfA(text, "%06lx/%06lx/%lx,", static_cast<unsigned long>(draw.clrText),
+                      static_cast<unsigned long>(draw.clrTextBk), static_cast<unsigned long>(answer));
+            drawn += text;
+        }
+        NMLVCUSTOMDRAW draw = {};
+        draw.nmcd.hdr.hwndFrom = list;
+        draw.nmcd.hdr.idFrom = IDC_COLORS_LIST;
+        draw.nmcd.hdr.code = NM_CUSTOMDRAW;
+        draw.nmcd.dwDrawStage = CDDS_PREPAINT;
+        SendMessageA(page, WM_NOTIFY, IDC_COLORS_LIST, reinterpret_cast<LPARAM>(&draw));
+        char text[32];
+        wsprintfA(text, "prepaint %lx", static_cast<unsigned long>(GetWindowLongPtrA(page, DWLP_MSGRESULT)));
+        drawn += text;
+    });
+    PressCancel();
+    Run();
+    const char* sample = "123ABCあいう";
+    EXPECT_EQ(rows, std::string("ActiveCast/") + sample + ",Alpha/" + sample + ",Zeta/" + sample + ",");
+    EXPECT_EQ(selected, 0);
+    EXPECT_EQ(drawn, "000000/ccccff/20,030303/040404/20,010101/020202/20,prepaint 20");
+}
