@@ -67,7 +67,7 @@ public:
   CCriticalSection& operator=(const CCriticalSection&) = delete;
 
 private:
-  static const DWORD kNoOwner = static_cast<DWORD>(-1);
+  static constexpr DWORD kNoOwner = static_cast<DWORD>(-1);
 
   CRITICAL_SECTION m_section;
   std::atomic<DWORD> m_owner;  // read by any thread, written by the owner

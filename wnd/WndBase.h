@@ -14,6 +14,10 @@
 // window gets its own procedure back) so that no window is left pointing at
 // a dead object; it does not destroy the window.
 //
+// CWndBase holds the binding and declares Attach and Detach, since
+// SharedWndProc binds and unbinds through any bound object; CWndBaseEx adds
+// the ways of getting a window to bind (a dialog item, a new child window).
+//
 // Texts are Shift_JIS bytes (the system ANSI code page); only "A" calls are
 // used. UI thread only.
 #pragma once

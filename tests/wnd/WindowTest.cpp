@@ -11,6 +11,7 @@
 
 #include "WndCoreResources.h"
 #include "WndCoreSupport.h"
+#include "wnd/ControlBase.h"
 #include "wnd/Window.h"
 #include "wnd/WndBase.h"
 
@@ -444,6 +445,20 @@ TEST_F(CWndBaseTest, ThinOperationsActOnTheBoundWindow)
 
   CWndBase unbound;
   EXPECT_FALSE(unbound.SetText("nothing"));
+}
+
+TEST_F(CWndBaseTest, ControlSetTextNeedsABoundControlAndAText)
+{
+  CControlBase control;
+  EXPECT_FALSE(control.SetText("unbound"));
+  HWND edit = CreateEdit(m_parent.Get());
+  SetWindowTextA(edit, "kept");
+  ASSERT_EQ(1, control.Attach(edit));
+  EXPECT_FALSE(control.SetText(nullptr));
+  EXPECT_EQ("kept", WindowText(edit));
+  EXPECT_TRUE(control.SetText("台詞"));
+  EXPECT_EQ("台詞", WindowText(edit));
+  DestroyWindow(edit);
 }
 
 // CWndBaseEx ----------------------------------------------------------------

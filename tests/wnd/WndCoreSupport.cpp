@@ -42,18 +42,6 @@ void CALLBACK OnRunLater(HWND, UINT, UINT_PTR id, DWORD)
   action();
 }
 
-BOOL CALLBACK CollectDialog(HWND hWnd, LPARAM lParam)
-{
-  char name[16] = {};
-  GetClassNameA(hWnd, name, sizeof(name));
-  if (lstrcmpA(name, "#32770") == 0 && IsWindowVisible(hWnd) &&
-      IsWindowEnabled(hWnd)) {
-    *reinterpret_cast<HWND*>(lParam) = hWnd;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 struct CCountRequest
 {
   const char* m_className;
@@ -142,23 +130,6 @@ void RunLater(std::function<void()> action, UINT delayMs)
   UINT_PTR id = SetTimer(nullptr, 0, delayMs, OnRunLater);
   if (id)
     PendingActions()[id] = std::move(action);
-}
-
-void PumpMessages()
-{
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-}
-
-HWND FindThreadDialog()
-{
-  HWND found = nullptr;
-  EnumThreadWindows(GetCurrentThreadId(), CollectDialog,
-                    reinterpret_cast<LPARAM>(&found));
-  return found;
 }
 
 int CountThreadWindows(const char* className)

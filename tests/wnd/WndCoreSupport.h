@@ -32,13 +32,6 @@ private:
 // dispatches it.
 void RunLater(std::function<void()> action, UINT delayMs = 20);
 
-// Dispatches every message waiting for this thread.
-void PumpMessages();
-
-// The enabled, visible top-level dialog window ("#32770") of this thread, or
-// null.
-HWND FindThreadDialog();
-
 // Number of windows of the class that this thread owns (children included).
 int CountThreadWindows(const char* className);
 
