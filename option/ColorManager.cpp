@@ -1,5 +1,6 @@
 #include "option/ColorManager.h"
 
+#include "option/AttributeText.h"
 #include "scenario/NumberText.h"
 #include "tessel/Tessel.h"
 
@@ -19,7 +20,7 @@ ColorRef ColorFromText(const std::string& text)
 void CColorManager::Write(Tessel::NodeContainer& parent, const std::string& name) const
 {
     Tessel::Element* element = Tessel::CreateElement("Color", parent);
-    Tessel::CreateAttribute("Name", name, *element);
+    Tessel::CreateAttribute("Name", AttributeText(name), *element);
     Tessel::CreateAttribute("TextColor", ColorToText(m_TextColor), *element);
     Tessel::CreateAttribute("BackColor", ColorToText(m_BackColor), *element);
 }

@@ -1,5 +1,6 @@
 #include "option/FileHistory.h"
 
+#include "option/AttributeText.h"
 #include "tessel/Tessel.h"
 
 void CFileHistory::Add(const std::string& path)
@@ -24,9 +25,9 @@ void CFileHistory::Write(Tessel::NodeContainer& parent) const
     std::string entry;
     for (int32_t cursor = Begin(); GetNext(entry, cursor);) {
         // Written as held: the parser takes attribute values verbatim, so a
-        // path with "&" reads back unchanged.
+        // path with "&" reads back unchanged. (Windows paths hold no ".)
         Tessel::Element* history = Tessel::CreateElement("FileHistory", *histories);
-        Tessel::CreateAttribute("FullPath", entry, *history);
+        Tessel::CreateAttribute("FullPath", AttributeText(entry), *history);
     }
 }
 

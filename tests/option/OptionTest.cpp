@@ -239,6 +239,25 @@ TEST(COptionRoundTrip, ExtremeNumbersComeBack)
     EXPECT_TRUE(CSnapshot(option) == CSnapshot(loaded));
 }
 
+TEST(COptionRoundTrip, QuoteInHandWrittenNameStillGivesLoadableFile)
+{
+    // Regression: the writer quotes with ", so a name holding one ended the
+    // attribute early and the next start lost every option after it.
+    CTempFolder folder;
+    COption option;
+    ASSERT_TRUE(option.Load(Data("quote-in-name.xml")));
+    ASSERT_EQ(1u, option.m_Colors.count("say \"hi\""));
+    ASSERT_TRUE(option.Save(folder.File("option.xml")));
+    COption loaded;
+    ASSERT_TRUE(loaded.Load(folder.File("option.xml")));
+    EXPECT_EQ(1u, loaded.m_Colors.count("say &quot;hi&quot;"));
+    EXPECT_EQ(0x010000u, loaded.m_Colors.at("say &quot;hi&quot;").m_TextColor);
+    EXPECT_EQ((std::vector<std::string>{"C:\\a.xml"}), History(loaded));
+    // From then on the file is stable.
+    ASSERT_TRUE(loaded.Save(folder.File("again.xml")));
+    EXPECT_EQ(ReadBytes(folder.File("option.xml")), ReadBytes(folder.File("again.xml")));
+}
+
 // ---- reading hand-written files -------------------------------------------
 
 TEST(COptionLoad, OnlyTheRootChangesNothing)
