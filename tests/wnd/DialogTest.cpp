@@ -299,7 +299,7 @@ TEST(CDialogBindingTest, ControlsWithExtraBytesAreNotTakenForDialogs)
   WNDCLASSEXA wc = {};
   wc.cbSize = sizeof(wc);
   wc.lpfnWndProc = DefWindowProcA;
-  wc.cbWndExtra = DWLP_DLGPROC + sizeof(LONG_PTR);
+  wc.cbWndExtra = static_cast<int>(DWLP_DLGPROC + sizeof(LONG_PTR));
   wc.hInstance = GetModuleHandleA(nullptr);
   wc.lpszClassName = "RolecueWndCoreTestExtraBytes";
   ASSERT_NE(0, RegisterClassExA(&wc));

@@ -428,7 +428,7 @@ TEST_F(CWndBaseTest, ThinOperationsActOnTheBoundWindow)
   CWndBaseEx control;
   ASSERT_EQ(1, control.CreateChild("EDIT", "start", WS_CHILD, 0, 0, 0, 100,
                                    20, m_parent.Get(),
-                                   reinterpret_cast<HMENU>(42)));
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(42))));
   EXPECT_EQ(42, control.GetId());
   EXPECT_EQ(m_parent.Get(), control.GetParentWindow());
   EXPECT_FALSE(control.Show(SW_SHOW));
@@ -484,7 +484,7 @@ TEST_F(CWndBaseExTest, CreateChildBindsAndRefusesASecondWindow)
 TEST_F(CWndBaseExTest, AttachDlgItemNeedsAParentAndAnItem)
 {
   HWND edit = CreateWindowExA(0, "EDIT", "", WS_CHILD, 0, 0, 10, 10,
-                              m_parent.Get(), reinterpret_cast<HMENU>(7),
+                              m_parent.Get(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(7)),
                               GetModuleHandleA(nullptr), nullptr);
   CRecordingControl control;
   EXPECT_EQ(0, control.AttachDlgItem(nullptr, 7));
