@@ -17,6 +17,7 @@
 
 #include <exception>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -120,13 +121,13 @@ bool CScript::Load(const std::string& path)
                 cast.m_Id = ReadDecimal(TextOf(*element, "cast_id"));
                 cast.m_Name = TextOf(*element, "name");
                 cast.m_Memo = TextOf(*element, "memo");
-                m_Casts.push_back(cast);
+                m_Casts.push_back(std::move(cast));
             } else if (name == "serif") {
                 CSerif serif;
                 serif.m_CastId = ReadDecimal(TextOf(*element, "cast_id"));
                 serif.m_Text = TextOf(*element, "serif");
                 serif.m_Memo = TextOf(*element, "memo");
-                m_Serifs.push_back(serif);
+                m_Serifs.push_back(std::move(serif));
             }
         }
     } catch (const Tessel::ParsingException& e) {

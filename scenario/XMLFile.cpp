@@ -22,13 +22,11 @@ bool Exists(const std::string& path)
 
 std::string ToCrLf(const std::string& text)
 {
-    std::string out;
-    out.reserve(text.size() + text.size() / 16 + 16);
-    for (char c : text) {
-        if (c == '\n')
-            out += '\r';
-        out += c;
-    }
+    // The search resumes after each inserted CR LF, so every LF is converted
+    // once (and a CR LF already in the text becomes CR CR LF, read back as
+    // CR LF).
+    std::string out = text;
+    Tessel::ReplaceAll(out, "\n", "\r\n");
     return out;
 }
 
