@@ -2,6 +2,8 @@
 
 #include <memory>
 
+#include "tessel/Arena.h"
+
 namespace Tessel {
 
 namespace {
@@ -39,6 +41,7 @@ Document* DOM_Parser::Parse(std::istream& input) {
   m_document = document.get();
   m_current = m_document;
   try {
+    detail::ArenaScope scope(document->UseArena());
     m_parser.Parse(input);  // every error arrives as an exception
   } catch (...) {
     Reset();
@@ -55,6 +58,7 @@ Document* DOM_Parser::Parse(std::string_view text) {
   m_document = document.get();
   m_current = m_document;
   try {
+    detail::ArenaScope scope(document->UseArena());
     m_parser.Parse(text);
   } catch (...) {
     Reset();
@@ -110,7 +114,7 @@ void DOM_Parser::OnStartElement(const std::string& name, const AttributeList& at
                            element->end());
     }
   }
-  if (const std::string* found = LookupURI(prefix)) element->m_namespaceURI = *found;
+  if (const std::string* found = LookupURI(prefix)) element->SetNamespaceURI(*found);
 }
 
 void DOM_Parser::OnEndElement(const std::string&) {

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "tessel/Arena.h"
 #include "tessel/Internal.h"
 #include "tessel/Writer.h"
 
@@ -9,7 +10,15 @@ namespace Tessel {
 
 Document::Document() = default;
 
-Document::~Document() = default;
+Document::~Document() {
+  // The nodes go before the arena that may hold them.
+  DestroyChildren();
+}
+
+detail::NodeArena* Document::UseArena() {
+  if (!m_arena) m_arena = std::make_unique<detail::NodeArena>();
+  return m_arena.get();
+}
 
 std::string Document::ToString(bool pretty, int depth) const {
   return Tessel::ToString(*this, pretty, depth);

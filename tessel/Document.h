@@ -6,12 +6,17 @@
 #ifndef TESSEL_DOCUMENT_H
 #define TESSEL_DOCUMENT_H
 
+#include <memory>
 #include <string>
 
 #include "tessel/Node.h"
 #include "tessel/NodeContainer.h"
 
 namespace Tessel {
+
+namespace detail {
+class NodeArena;
+}
 
 class Document : private noncopyable, public NodeContainer {
 public:
@@ -37,6 +42,13 @@ public:
   std::string LookupPrefix(const std::string& uri) const override;
 
   Document* AsDocument() noexcept override { return this; }
+
+private:
+  friend class DOM_Parser;
+  // The arena for the nodes a parse creates (made on first use).
+  detail::NodeArena* UseArena();
+
+  std::unique_ptr<detail::NodeArena> m_arena;
 };
 
 // Factory functions. A position is a place in parent's children (Position,

@@ -37,8 +37,22 @@ NodeContainer& Node::GetParent() const {
   return *m_parent;
 }
 
-NamedNode::NamedNode(std::string name, std::string namespaceURI)
-    : m_name(std::move(name)), m_namespaceURI(std::move(namespaceURI)) {}
+NamedNode::NamedNode(std::string name, std::string namespaceURI) : m_name(std::move(name)) {
+  if (!namespaceURI.empty()) m_namespaceURI = std::make_unique<std::string>(std::move(namespaceURI));
+}
+
+const std::string& NamedNode::EmptyString() noexcept {
+  static const std::string empty;
+  return empty;
+}
+
+void NamedNode::SetNamespaceURI(const std::string& uri) {
+  if (uri.empty()) {
+    m_namespaceURI.reset();
+  } else {
+    m_namespaceURI = std::make_unique<std::string>(uri);
+  }
+}
 
 NamedNode::~NamedNode() = default;
 

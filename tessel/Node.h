@@ -20,6 +20,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -98,6 +99,11 @@ public:
   Node(const Node&) = delete;
   Node& operator=(const Node&) = delete;
 
+  // Nodes come from the heap, or, while DOM_Parser builds a document, from
+  // that document's arena; delete and Release work the same for both.
+  static void* operator new(std::size_t size);
+  static void operator delete(void* p, std::size_t size) noexcept;
+
   // Slot 0: detaches the node from its parent.
   virtual ~Node();
   // Slot 1: destroys the node (delete this), which also detaches it.
@@ -152,9 +158,11 @@ private:
 class NamedNode : public virtual Node {
 public:
   std::string GetName() const { return m_name; }
-  std::string GetNamespaceURI() const { return m_namespaceURI; }
+  std::string GetNamespaceURI() const { return GetNamespaceURIRef(); }
   const std::string& GetNameRef() const noexcept { return m_name; }
-  const std::string& GetNamespaceURIRef() const noexcept { return m_namespaceURI; }
+  const std::string& GetNamespaceURIRef() const noexcept {
+    return m_namespaceURI ? *m_namespaceURI : EmptyString();
+  }
   // The name as written in XML (prefix:name or name); see Part 2.2.
   virtual std::string GetQualifiedName() const = 0;
   NamedNode* AsNamedNode() noexcept override { return this; }
@@ -165,8 +173,11 @@ protected:
 
 private:
   friend class DOM_Parser;
+  static const std::string& EmptyString() noexcept;
+  void SetNamespaceURI(const std::string& uri);
+
   std::string m_name;
-  std::string m_namespaceURI;
+  std::unique_ptr<std::string> m_namespaceURI;  // null: no namespace
 };
 
 // A node with a value, stored unchanged (no entity handling).

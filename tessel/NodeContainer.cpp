@@ -31,6 +31,11 @@ bool AttributeNameIs(const Attribute& attribute, std::string_view name) {
 }  // namespace
 
 NodeContainer::~NodeContainer() {
+  DestroyChildren();
+  m_namespaces.reset();
+}
+
+void NodeContainer::DestroyChildren() noexcept {
   // Destroys the subtree without recursion, so that no depth of nesting can
   // exhaust the stack: a child's own children are first moved to the end of
   // this list, then the childless child is deleted (it unlinks itself).
@@ -45,7 +50,6 @@ NodeContainer::~NodeContainer() {
     }
     delete child;
   }
-  m_namespaces.reset();
 }
 
 std::size_t NodeContainer::GetChildCount() const noexcept {

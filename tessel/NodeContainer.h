@@ -79,6 +79,8 @@ protected:
   // Inserts node before position (end: appends), without the checks of
   // AppendChild. The node must be detached.
   void InsertChild(Node* node, Position position) noexcept;
+  // Destroys every child (the destructor does it too).
+  void DestroyChildren() noexcept;
 
 private:
   friend class Node;

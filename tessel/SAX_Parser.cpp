@@ -51,6 +51,16 @@ inline bool IsWhitespaceClass(std::int32_t cls) {
 
 inline bool IsWhitespaceByte(char c) { return c == '\n' || c == ' ' || c == '\t'; }
 
+// The last line feed among the n bytes at p, or null (memrchr is not in
+// every C library).
+const char* LastLineFeed(const char* p, std::size_t n) {
+  while (n > 0) {
+    --n;
+    if (p[n] == '\n') return p + n;
+  }
+  return nullptr;
+}
+
 bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
@@ -70,22 +80,36 @@ std::int32_t ClassOfByte(unsigned char byte) noexcept { return kTable.cls[byte];
 // ---------------------------------------------------------------------------
 // LineReader
 
+// Memory input needs no copy and no splitting: the whole rest of the text is
+// the region the tokenizer works on, and the start of the current line is
+// moved on as line feeds are passed. Stream input reads one line at a time
+// into a reused buffer. Both give the same tokens and columns.
+
 void LineReader::Start(std::istream& input) {
   m_input = &input;
   m_text = std::string_view();
-  m_textPos = 0;
   m_line.clear();
   m_lineStart = m_cursor = m_end = kNoLine;
+  m_lineFeedPassed = false;
   m_pushedBack.clear();
 }
 
 void LineReader::Start(std::string_view text) {
   m_input = nullptr;
   m_text = text;
-  m_textPos = 0;
   m_line.clear();
-  m_lineStart = m_cursor = m_end = kNoLine;
+  if (text.empty()) {
+    m_lineStart = m_cursor = m_end = kNoLine;
+  } else {
+    m_lineStart = m_cursor = text.data();
+    m_end = text.data() + text.size();
+  }
+  m_lineFeedPassed = false;
   m_pushedBack.clear();
+}
+
+void LineReader::Begin() {
+  if (m_input) ReadLine();
 }
 
 bool LineReader::ReadLine() {
@@ -99,15 +123,43 @@ bool LineReader::ReadLine() {
     m_end = m_line.data() + m_line.size();
     return true;
   }
-  if (m_textPos >= m_text.size()) return false;
-  const char* begin = m_text.data() + m_textPos;
-  std::size_t rest = m_text.size() - m_textPos;
-  const void* lf = std::memchr(begin, '\n', rest);
-  std::size_t length = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - begin) + 1 : rest;
-  m_textPos += length;
-  m_lineStart = m_cursor = begin;
-  m_end = begin + length;
+  // Memory input: the cursor is at the end of the text (nothing left) or at
+  // a NUL byte, which ends its line: go on after that line's line feed.
+  if (m_cursor == m_end) return false;
+  const void* lf = std::memchr(m_cursor, '\n', static_cast<std::size_t>(m_end - m_cursor));
+  if (!lf) return false;
+  const char* next = static_cast<const char*>(lf) + 1;
+  if (next == m_end) return false;
+  m_lineStart = m_cursor = next;
+  m_lineFeedPassed = false;
   return true;
+}
+
+void LineReader::Advance(std::size_t n) noexcept {
+  AdvanceTo(m_cursor + n, LastLineFeed(m_cursor, n));
+}
+
+void LineReader::AdvanceTo(const char* p, const char* lastLineFeed) noexcept {
+  if (p == m_cursor) return;
+  m_cursor = p;
+  if (m_input) return;  // stream lines end with their line feed
+  if (lastLineFeed) {
+    m_lineStart = lastLineFeed + 1;
+    m_lineFeedPassed = m_lineStart == m_cursor;
+  } else {
+    m_lineFeedPassed = false;
+  }
+}
+
+std::int32_t LineReader::EndColumn() const noexcept {
+  if (!m_lineFeedPassed) return Column(m_cursor);
+  // The last line feed taken ended the current line: the column is that
+  // line's length, counted from the line feed before it.
+  const char* begin = m_text.data();
+  std::size_t before = static_cast<std::size_t>(m_cursor - 1 - begin);
+  const char* lf = LastLineFeed(begin, before);
+  const char* start = lf ? lf + 1 : begin;
+  return static_cast<std::int32_t>(m_cursor - start);
 }
 
 Token LineReader::Next() {
@@ -119,19 +171,25 @@ Token LineReader::Next() {
   // A NUL byte ends its line: the rest of that line is never seen.
   while (m_cursor == m_end || *m_cursor == '\0') {
     if (!ReadLine()) {
-      return Token{std::string_view(kDelimiterText, 1), TokenEnd, CursorColumn()};
+      return Token{std::string_view(kDelimiterText, 1), TokenEnd, EndColumn()};
     }
   }
   const char* start = m_cursor;
   std::int32_t cls = kTable.cls[static_cast<unsigned char>(*m_cursor)];
   ++m_cursor;
   if (cls != TokenText) {
-    return Token{std::string_view(&kDelimiterText[cls], 1), cls,
-                 static_cast<std::int32_t>(start - m_lineStart)};
+    Token token{std::string_view(&kDelimiterText[cls], 1), cls, Column(start)};
+    if (cls == TokenLineFeed && !m_input) {
+      m_lineStart = m_cursor;
+      m_lineFeedPassed = true;
+    } else {
+      m_lineFeedPassed = false;
+    }
+    return token;
   }
   while (m_cursor != m_end && kTable.cls[static_cast<unsigned char>(*m_cursor)] == TokenText) ++m_cursor;
-  return Token{std::string_view(start, static_cast<std::size_t>(m_cursor - start)), TokenText,
-               static_cast<std::int32_t>(start - m_lineStart)};
+  m_lineFeedPassed = false;
+  return Token{std::string_view(start, static_cast<std::size_t>(m_cursor - start)), TokenText, Column(start)};
 }
 
 void LineReader::PushBack(const Token& token) { m_pushedBack.push_back(token); }
@@ -197,7 +255,7 @@ bool SAX_Parser::Parse(std::string_view text) {
 bool SAX_Parser::Run() {
   m_openElements.clear();
   m_stop = false;
-  m_reader.ReadLine();  // the first line; an empty input leaves none
+  m_reader.Begin();  // the first line; an empty input leaves none
   m_state = StateText;
   while (m_state != StateDone && m_state != StateFailed) {
     switch (m_state) {
@@ -213,18 +271,36 @@ bool SAX_Parser::Run() {
 }
 
 void SAX_Parser::SkipWhitespace() {
-  for (;;) {
-    if (!m_reader.HasPushedBack()) {
-      std::string_view rest = m_reader.Rest();
-      std::size_t n = 0;
-      while (n < rest.size() && IsWhitespaceByte(rest[n])) ++n;
-      m_reader.Advance(n);
-    }
+  // Given-back tokens first, as tokens.
+  while (m_reader.HasPushedBack()) {
     Token token = m_reader.Next();
     if (!IsWhitespaceClass(token.cls)) {
       m_reader.PushBack(token);
       return;
     }
+  }
+  // Then bytes: whitespace bytes are whole tokens, so skipping them leaves
+  // the reader exactly where taking and giving back the first other token
+  // would. At the end of a line (or a NUL) the next line is read, as Next
+  // would; at the end of input Next will give the end token.
+  for (;;) {
+    std::string_view rest = m_reader.Rest();
+    const char* p = rest.data();
+    const char* end = p + rest.size();
+    const char* lastLineFeed = nullptr;
+    while (p != end) {
+      char c = *p;
+      if (c == ' ' || c == '\t') {
+        ++p;
+      } else if (c == '\n') {
+        lastLineFeed = p++;
+      } else {
+        break;
+      }
+    }
+    m_reader.AdvanceTo(p, lastLineFeed);
+    if (p != end && *p != '\0') return;
+    if (!m_reader.ReadLine()) return;
   }
 }
 
@@ -237,10 +313,18 @@ SAX_Parser::State SAX_Parser::StepText() {
       // Character data up to the next < & or NUL is appended as it stands,
       // exactly what appending its tokens one by one would give.
       std::string_view rest = m_reader.Rest();
-      std::size_t n = 0;
-      while (n < rest.size() && !kTable.textStop[static_cast<unsigned char>(rest[n])]) ++n;
-      m_text.append(rest.data(), n);
-      m_reader.Advance(n);
+      const char* begin = rest.data();
+      const char* end = begin + rest.size();
+      const char* p = begin;
+      const char* lastLineFeed = nullptr;
+      while (p != end) {
+        unsigned char c = static_cast<unsigned char>(*p);
+        if (kTable.textStop[c]) break;
+        if (c == '\n') lastLineFeed = p;
+        ++p;
+      }
+      m_text.append(begin, static_cast<std::size_t>(p - begin));
+      m_reader.AdvanceTo(p, lastLineFeed);
     }
     Token token = m_reader.Next();
     if (token.cls == TokenEnd) break;
@@ -302,8 +386,9 @@ SAX_Parser::State SAX_Parser::StepTag() {
   SkipWhitespace();
   Token token = m_reader.Next();
   bool endTag = false;
+  Token name;
   switch (token.cls) {
-    case TokenText: m_reader.PushBack(token); break;
+    case TokenText: name = token; break;  // a start tag; the token is its name
     case TokenSlash: endTag = true; break;
     case TokenExclamation: return StateMarkup;
     case TokenQuestion: return StateDeclaration;
@@ -311,7 +396,7 @@ SAX_Parser::State SAX_Parser::StepTag() {
       if (TESSEL_REPORT_TOKEN(token, "(expected !,?,/ or text)")) return StateFailed;
       break;  // a start tag, the token dropped
   }
-  Token name = m_reader.Next();
+  if (token.cls != TokenText) name = m_reader.Next();
   if (name.cls != TokenText) {
     if (TESSEL_REPORT_TOKEN(name, "(expected text)")) return StateFailed;
   }
@@ -338,9 +423,8 @@ SAX_Parser::State SAX_Parser::StepTag() {
     return StateText;
   }
 
-  if (!ReadAttributes(m_attributes)) return StateFailed;
-  SkipWhitespace();
-  Token close = m_reader.Next();
+  Token close;
+  if (!ReadAttributes(m_attributes, close)) return StateFailed;
   bool empty = false;
   if (close.cls == TokenSlash) {
     empty = true;
@@ -360,12 +444,15 @@ SAX_Parser::State SAX_Parser::StepTag() {
   return StateText;
 }
 
-bool SAX_Parser::ReadAttributes(AttributeList& list) {
+bool SAX_Parser::ReadAttributes(AttributeList& list, Token& next) {
+  // The token that ends the list is never whitespace (it was taken after
+  // skipping whitespace), so handing it to the caller is the same as giving
+  // it back and letting the caller skip whitespace and take it again.
   list.Clear();
   SkipWhitespace();
   Token token = m_reader.Next();
   if (token.cls != TokenText) {
-    m_reader.PushBack(token);
+    next = token;
     return true;
   }
   for (;;) {
@@ -396,7 +483,7 @@ bool SAX_Parser::ReadAttributes(AttributeList& list) {
       list.PopBack();  // the attribute is dropped; the token in hand is examined next
     }
     if (token.cls != TokenText) {
-      m_reader.PushBack(token);
+      next = token;
       return true;
     }
   }
@@ -425,10 +512,18 @@ SAX_Parser::State SAX_Parser::StepComment() {
   for (;;) {
     if (!m_reader.HasPushedBack()) {
       std::string_view rest = m_reader.Rest();
-      std::size_t n = 0;
-      while (n < rest.size() && !kTable.commentStop[static_cast<unsigned char>(rest[n])]) ++n;
-      m_text.append(rest.data(), n);
-      m_reader.Advance(n);
+      const char* begin = rest.data();
+      const char* end = begin + rest.size();
+      const char* p = begin;
+      const char* lastLineFeed = nullptr;
+      while (p != end) {
+        unsigned char c = static_cast<unsigned char>(*p);
+        if (kTable.commentStop[c]) break;
+        if (c == '\n') lastLineFeed = p;
+        ++p;
+      }
+      m_text.append(begin, static_cast<std::size_t>(p - begin));
+      m_reader.AdvanceTo(p, lastLineFeed);
     }
     Token token = m_reader.Next();
     if (token.cls == TokenEnd) return StateDone;  // an unclosed comment is dropped
@@ -460,10 +555,8 @@ SAX_Parser::State SAX_Parser::StepDeclaration() {
   if (!EqualsIgnoringAsciiCase(token.text, "xml")) {
     if (TESSEL_REPORT_TOKEN_CODE(token, "(Expected \"xml\")", ErrorNotXmlDeclaration)) return StateFailed;
   }
-  if (!ReadAttributes(m_attributes)) return StateFailed;
+  if (!ReadAttributes(m_attributes, token)) return StateFailed;
   m_handler->OnDeclaration(m_attributes);
-  SkipWhitespace();
-  token = m_reader.Next();
   if (token.cls != TokenQuestion) {
     if (TESSEL_REPORT_TOKEN(token, "(Expected '?' )")) return StateFailed;
     m_reader.PushBack(token);

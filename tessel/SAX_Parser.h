@@ -66,8 +66,12 @@ public:
   // Starts reading input (not owned; must outlive the reading).
   void Start(std::istream& input);
   void Start(std::string_view text);
+  // Reads the first line (Part 2.1: Parse reads it before the first step).
+  void Begin();
 
-  // Reads the next line; false when nothing is left (the current line stays).
+  // Moves to the next line when the cursor is at the end of the current one
+  // or at a NUL byte (which ends its line); false when nothing is left (the
+  // current line and the cursor stay).
   bool ReadLine();
   // The next token (a given-back one first); at the end of input an end
   // token, again on every later call.
@@ -75,33 +79,39 @@ public:
   // Gives a token back; the last one given back is returned next.
   void PushBack(const Token& token);
 
-  // The unread rest of the current line (may be empty).
+  // The bytes from the cursor on, as far as they are in memory: the rest of
+  // the current line (stream input) or of the whole text (memory input).
+  // A NUL byte in it ends its line; callers scanning it stop there.
   std::string_view Rest() const noexcept {
     return std::string_view(m_cursor, static_cast<std::size_t>(m_end - m_cursor));
   }
-  // Column of the cursor within the current line.
-  std::int32_t CursorColumn() const noexcept {
-    return static_cast<std::int32_t>(m_cursor - m_lineStart);
-  }
   bool HasPushedBack() const noexcept { return !m_pushedBack.empty(); }
-  // Moves the cursor n bytes on within the current line (n <= Rest().size()).
-  void Advance(std::size_t n) noexcept { m_cursor += n; }
+  // Moves the cursor n bytes on (n <= Rest().size(), no NUL among them),
+  // keeping track of the lines passed.
+  void Advance(std::size_t n) noexcept;
+  // The same, to p, when the caller knows the last line feed before p
+  // (null when there is none).
+  void AdvanceTo(const char* p, const char* lastLineFeed) noexcept;
 
 private:
+  std::int32_t Column(const char* p) const noexcept {
+    return static_cast<std::int32_t>(p - m_lineStart);
+  }
+  std::int32_t EndColumn() const noexcept;
+
   std::istream* m_input = nullptr;
-  std::string_view m_text;     // memory input
-  std::size_t m_textPos = 0;   // next unread byte of m_text
+  std::string_view m_text;     // memory input: the whole text
   std::string m_line;          // stream input: the current line, reused
   std::string m_spare;         // stream input: the line being read
   const char* m_lineStart = nullptr;
   const char* m_cursor = nullptr;
-  const char* m_end = nullptr;  // end of the current line (a NUL byte also ends it)
+  const char* m_end = nullptr;
+  // Memory input: a line feed was passed and nothing after it yet, so the
+  // line it ends is still the current one (for the end token's column).
+  bool m_lineFeedPassed = false;
   std::vector<Token> m_pushedBack;
 };
 
-// The (name, value) pairs of a tag in their order. Names stand exactly as
-// written (prefix and colon included); values are the raw bytes between the
-// quotes. Read-only for handlers; the parser reuses its storage.
 class AttributeList {
 public:
   using value_type = std::pair<std::string, std::string>;
@@ -187,7 +197,8 @@ private:
 
   void SkipWhitespace();
   bool ReadEntity(std::string& out);
-  bool ReadAttributes(AttributeList& list);
+  // Reads an attribute list; next receives the token after it (not text).
+  bool ReadAttributes(AttributeList& list, Token& next);
   bool CheckEndOfInput();
   // Each builds the ParsingException, hands it to OnError and returns true
   // when the parse must stop.
