@@ -58,16 +58,6 @@ TEST_F(ComboBoxTest, CreateMakesDropDownShowTenItems)
   EXPECT_EQ(10 * itemHeight + 2, list.bottom - list.top);
 }
 
-TEST_F(ComboBoxTest, AddStringAndResetContent)
-{
-  MakeCombo(CBS_DROPDOWNLIST);
-  EXPECT_EQ(0, m_combo.AddString("太郎"));
-  EXPECT_EQ(1, m_combo.AddString("花子"));
-  EXPECT_EQ(2, m_combo.Send(CB_GETCOUNT));
-  m_combo.ResetContent();
-  EXPECT_EQ(0, m_combo.Send(CB_GETCOUNT));
-}
-
 TEST_F(ComboBoxTest, GetItemTextReadsItemsAndSelection)
 {
   MakeCombo(CBS_DROPDOWNLIST);

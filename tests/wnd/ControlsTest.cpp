@@ -54,16 +54,6 @@ TEST_F(StaticTest, CreateMakesBoundStaticChildWithTextAndId)
   EXPECT_EQ(m_parent.Get(), label.GetParentWindow());
 }
 
-TEST_F(StaticTest, CreateOnBoundObjectMakesNothing)
-{
-  CStatic label;
-  ASSERT_EQ(1, label.Create(m_parent.Get(), "a", WS_CHILD, 0, 0, 0, 10, 10, 1));
-  HWND first = label.GetHandle();
-  EXPECT_EQ(0, label.Create(m_parent.Get(), "b", WS_CHILD, 0, 0, 0, 10, 10, 2));
-  EXPECT_EQ(first, label.GetHandle());
-  EXPECT_EQ(nullptr, GetDlgItem(m_parent.Get(), 2));
-}
-
 // ---------------------------------------------------------------- CEditBox
 
 class EditBoxTest : public ::testing::Test
@@ -164,18 +154,6 @@ TEST(CEditBox, UnboundGivesEmptyTextAndDoesNothing)
   EXPECT_STREQ("", edit.GetFullText());
   EXPECT_EQ(0, edit.SetTextFormat(1, "%d"));
   EXPECT_FALSE(edit.SetText("x"));
-}
-
-TEST_F(EditBoxTest, KeepsWorkingAfterItsWindowIsRecreated)
-{
-  SetWindowTextA(m_edit.GetHandle(), "first");
-  EXPECT_STREQ("first", m_edit.GetText());
-  DestroyWindow(m_edit.GetHandle());
-  EXPECT_FALSE(m_edit.IsBound());
-  EXPECT_STREQ("", m_edit.GetText());
-  ASSERT_EQ(1, m_edit.CreateChild("EDIT", "second", WS_CHILD, 0, 0, 0, 100, 20, m_parent.Get(),
-                                  ControlId(1017)));
-  EXPECT_STREQ("second", m_edit.GetText());
 }
 
 // ---------------------------------------------------------------- CCheckBox

@@ -365,13 +365,6 @@ TEST_F(ListViewTest, DeleteItemGuardsEmptyListAndBadIndexes)
   EXPECT_EQ(std::vector<int>{1}, SelectedRows());
 }
 
-TEST_F(ListViewTest, DeleteAllItemsEmptiesList)
-{
-  AddRows(3);
-  m_list->DeleteAllItems();
-  EXPECT_EQ(0, m_list->GetItemCount());
-}
-
 TEST_F(ListViewTest, EnsureVisibleScrollsRowIntoView)
 {
   AddRows(20);

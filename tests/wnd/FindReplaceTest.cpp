@@ -1,0 +1,250 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commdlg.h>
+#include <dlgs.h>
+
+#include <string>
+#include <vector>
+
+#include "ControlsSupport.h"
+#include "wnd/FindDlg.h"
+#include "wnd/MessageBox.h"
+#include "wnd/ReplaceDlg.h"
+#include "wnd/WndBase.h"
+
+using ctltest::CDialogDriver;
+using ctltest::PostCommand;
+
+namespace {
+
+// The owner window's side: every "commdlg_FindReplace" message it receives.
+class COwnerRecorder : public CWndBaseEx
+{
+public:
+  struct CNote
+  {
+    DWORD flags;
+    std::string findText;
+    std::string replaceText;
+  };
+
+  COwnerRecorder() : m_messageId(RegisterWindowMessageA("commdlg_FindReplace")) {}
+
+  LRESULT WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) override
+  {
+    if (message == m_messageId && m_messageId != 0)
+    {
+      const FINDREPLACEA* record = reinterpret_cast<const FINDREPLACEA*>(lParam);
+      CNote note = {record->Flags, record->lpstrFindWhat ? record->lpstrFindWhat : "",
+                    record->lpstrReplaceWith ? record->lpstrReplaceWith : ""};
+      m_notes.push_back(note);
+      return 0;
+    }
+    return CWndBaseEx::WindowProc(hWnd, message, wParam, lParam);
+  }
+
+  bool Saw(DWORD flag) const
+  {
+    for (const CNote& note : m_notes)
+      if (note.flags & flag)
+        return true;
+    return false;
+  }
+
+  UINT m_messageId;
+  std::vector<CNote> m_notes;
+};
+
+std::string DlgItemText(HWND dialog, int id)
+{
+  char buffer[512] = {};
+  GetDlgItemTextA(dialog, id, buffer, sizeof(buffer));
+  return buffer;
+}
+
+class FindReplaceTest : public ::testing::Test
+{
+protected:
+  void SetUp() override { ASSERT_EQ(1, m_owner.Attach(m_window.Get())); }
+
+  // Closes a dialog with its Cancel button and waits until it has gone.
+  template <typename Dialog>
+  void Close(Dialog& dialog)
+  {
+    HWND hwnd = dialog.GetHandle();
+    PostCommand(hwnd, IDCANCEL);
+    EXPECT_TRUE(ctltest::PumpUntil([&] { return !IsWindow(hwnd); }));
+  }
+
+  ctltest::CTestWindow m_window;
+  COwnerRecorder m_owner;
+};
+
+const DWORD kFindFlags = FR_DOWN | FR_HIDEMATCHCASE | FR_HIDEWHOLEWORD;
+
+TEST_F(FindReplaceTest, FindCreateOpensBoundDialog)
+{
+  CFindDlg find;
+  ASSERT_EQ(1, find.Create(m_window.Get(), kFindFlags));
+  EXPECT_TRUE(find.IsBound());
+  EXPECT_TRUE(find.IsDialog());
+  EXPECT_TRUE(IsWindowVisible(find.GetHandle()));
+  EXPECT_EQ(m_owner.m_messageId, find.GetMessageId());
+  EXPECT_NE(0u, find.GetMessageId());
+  EXPECT_EQ(m_window.Get(), GetWindow(find.GetHandle(), GW_OWNER));
+  EXPECT_EQ("", DlgItemText(find.GetHandle(), edt1));
+  EXPECT_FALSE(IsWindowVisible(GetDlgItem(find.GetHandle(), chx2)));  // match case hidden
+  Close(find);
+}
+
+TEST_F(FindReplaceTest, FindNextTellsOwnerTheTextAndDirection)
+{
+  CFindDlg find;
+  ASSERT_EQ(1, find.Create(m_window.Get(), kFindFlags));
+  SetDlgItemTextA(find.GetHandle(), edt1, "台詞");
+  PostCommand(find.GetHandle(), IDOK);
+  ASSERT_TRUE(ctltest::PumpUntil([&] { return !m_owner.m_notes.empty(); }));
+  EXPECT_TRUE(m_owner.m_notes[0].flags & FR_FINDNEXT);
+  EXPECT_TRUE(m_owner.m_notes[0].flags & FR_DOWN);
+  EXPECT_EQ("台詞", m_owner.m_notes[0].findText);
+  EXPECT_STREQ("台詞", find.GetFindText());
+  EXPECT_TRUE(find.GetFlags() & FR_FINDNEXT);
+  Close(find);
+}
+
+TEST_F(FindReplaceTest, ClosedFindDialogUnbindsAndTellsOwner)
+{
+  CFindDlg find;
+  ASSERT_EQ(1, find.Create(m_window.Get(), kFindFlags));
+  Close(find);
+  EXPECT_FALSE(find.IsBound());
+  EXPECT_TRUE(m_owner.Saw(FR_DIALOGTERM));
+}
+
+TEST_F(FindReplaceTest, FindDialogOpenedAgainShowsTextSearchedLast)
+{
+  CFindDlg find;
+  ASSERT_EQ(1, find.Create(m_window.Get(), kFindFlags));
+  SetDlgItemTextA(find.GetHandle(), edt1, "前回の検索");
+  PostCommand(find.GetHandle(), IDOK);
+  ASSERT_TRUE(ctltest::PumpUntil([&] { return m_owner.Saw(FR_FINDNEXT); }));
+  Close(find);
+  ASSERT_FALSE(find.IsBound());
+  ASSERT_EQ(1, find.Create(m_window.Get(), kFindFlags));
+  EXPECT_EQ("前回の検索", DlgItemText(find.GetHandle(), edt1));
+  Close(find);
+}
+
+TEST_F(FindReplaceTest, FindCreateWhileOpenMakesNoSecondDialog)
+{
+  CFindDlg find;
+  ASSERT_EQ(1, find.Create(m_window.Get(), kFindFlags));
+  HWND first = find.GetHandle();
+  EXPECT_EQ(0, find.Create(m_window.Get(), kFindFlags));
+  EXPECT_EQ(first, find.GetHandle());
+  EXPECT_EQ(first, ctltest::FindThreadDialog(nullptr));
+  Close(find);
+}
+
+TEST_F(FindReplaceTest, FindCreateWithoutOwnerFails)
+{
+  CFindDlg find;
+  EXPECT_EQ(0, find.Create(nullptr, kFindFlags));
+  EXPECT_FALSE(find.IsBound());
+  EXPECT_EQ(nullptr, ctltest::FindThreadDialog(nullptr));
+}
+
+// Counts the buttons pressed and lets the system dialog act on them.
+class CCountingFindDlg : public CFindDlg
+{
+public:
+  LRESULT OnCommand(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) override
+  {
+    m_ids.push_back(LOWORD(wParam));
+    return CFindDlg::OnCommand(hWnd, message, wParam, lParam);
+  }
+  std::vector<int> m_ids;
+};
+
+TEST_F(FindReplaceTest, OnCommandSeesButtonsBeforeSystemDialog)
+{
+  CCountingFindDlg find;
+  ASSERT_EQ(1, find.Create(m_window.Get(), kFindFlags));
+  SetDlgItemTextA(find.GetHandle(), edt1, "x");
+  PostCommand(find.GetHandle(), IDOK);
+  ASSERT_TRUE(ctltest::PumpUntil([&] { return m_owner.Saw(FR_FINDNEXT); }));
+  Close(find);
+  bool sawOk = false;
+  bool sawCancel = false;
+  for (int id : find.m_ids)
+  {
+    sawOk = sawOk || id == IDOK;
+    sawCancel = sawCancel || id == IDCANCEL;
+  }
+  EXPECT_TRUE(sawOk);
+  EXPECT_TRUE(sawCancel);
+}
+
+TEST_F(FindReplaceTest, DestroyedFindObjectClosesItsDialog)
+{
+  HWND hwnd = nullptr;
+  {
+    CFindDlg find;
+    ASSERT_EQ(1, find.Create(m_window.Get(), kFindFlags));
+    hwnd = find.GetHandle();
+  }
+  EXPECT_FALSE(IsWindow(hwnd));
+  ctltest::PumpMessages();
+}
+
+TEST_F(FindReplaceTest, ReplaceTellsOwnerBothTextsAndAction)
+{
+  CReplaceDlg replace;
+  ASSERT_EQ(1, replace.Create(m_window.Get(), FR_HIDEMATCHCASE | FR_HIDEWHOLEWORD));
+  EXPECT_TRUE(replace.IsBound());
+  SetDlgItemTextA(replace.GetHandle(), edt1, "太郎");
+  SetDlgItemTextA(replace.GetHandle(), edt2, "花子");
+  PostCommand(replace.GetHandle(), psh1);
+  ASSERT_TRUE(ctltest::PumpUntil([&] { return m_owner.Saw(FR_REPLACE); }));
+  PostCommand(replace.GetHandle(), psh2);
+  ASSERT_TRUE(ctltest::PumpUntil([&] { return m_owner.Saw(FR_REPLACEALL); }));
+  EXPECT_EQ("太郎", m_owner.m_notes.back().findText);
+  EXPECT_EQ("花子", m_owner.m_notes.back().replaceText);
+  EXPECT_STREQ("太郎", replace.GetFindText());
+  EXPECT_STREQ("花子", replace.GetReplaceText());
+  EXPECT_EQ(m_owner.m_messageId, replace.GetMessageId());
+  Close(replace);
+  EXPECT_FALSE(replace.IsBound());
+}
+
+TEST_F(FindReplaceTest, ReplaceDialogOpenedAgainShowsBothLastTexts)
+{
+  CReplaceDlg replace;
+  ASSERT_EQ(1, replace.Create(m_window.Get(), FR_HIDEMATCHCASE | FR_HIDEWHOLEWORD));
+  SetDlgItemTextA(replace.GetHandle(), edt1, "old");
+  SetDlgItemTextA(replace.GetHandle(), edt2, "new");
+  // Replace, not Find Next: Wine copies the replace-with box only for the
+  // two replace buttons.
+  PostCommand(replace.GetHandle(), psh1);
+  ASSERT_TRUE(ctltest::PumpUntil([&] { return m_owner.Saw(FR_REPLACE); }));
+  Close(replace);
+  ASSERT_EQ(1, replace.Create(m_window.Get(), FR_HIDEMATCHCASE | FR_HIDEWHOLEWORD));
+  EXPECT_EQ("old", DlgItemText(replace.GetHandle(), edt1));
+  EXPECT_EQ("new", DlgItemText(replace.GetHandle(), edt2));
+  EXPECT_EQ(0, replace.Create(m_window.Get(), 0));
+  Close(replace);
+}
+
+TEST_F(FindReplaceTest, AskYesNoOwnedByReplaceDialogIsAnswered)
+{
+  CReplaceDlg replace;
+  ASSERT_EQ(1, replace.Create(m_window.Get(), FR_HIDEMATCHCASE | FR_HIDEWHOLEWORD));
+  CDialogDriver driver("確認", [](HWND box) { PostCommand(box, IDYES); });
+  EXPECT_TRUE(AskYesNo(replace.GetHandle(), "置き換えますか？", "確認"));
+  EXPECT_FALSE(driver.GaveUp());
+  EXPECT_TRUE(IsWindowEnabled(replace.GetHandle()));
+  Close(replace);
+}
+
+}  // namespace
