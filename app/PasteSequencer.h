@@ -66,7 +66,7 @@ class CPasteSequencer
 {
 public:
     // The paste hotkey is registered under this identifier.
-    static const uint32_t kHotKeyId = 1;
+    static constexpr uint32_t kHotKeyId = 1;
 
     // The press filter. Ignores the press when the main window is in front,
     // when monitoring is off, when the identifier is not kHotKeyId, or when

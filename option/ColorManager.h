@@ -24,8 +24,8 @@ class NodeContainer;
 class CColorManager
 {
 public:
-    static const ColorRef kDefaultText = 0x000000;   // black
-    static const ColorRef kDefaultBack = 0xFFFFFF;   // white
+    static constexpr ColorRef kDefaultText = 0x000000;   // black
+    static constexpr ColorRef kDefaultBack = 0xFFFFFF;   // white
 
     CColorManager() = default;
     CColorManager(const std::string& name, ColorRef text, ColorRef back)

@@ -19,7 +19,7 @@ class NodeContainer;
 class CFileHistory : public IXMLBase
 {
 public:
-    static const int32_t kCapacity = 11;   // ring slots: holds kCapacity - 1 paths
+    static constexpr int32_t kCapacity = 11;   // ring slots: holds kCapacity - 1 paths
 
     CFileHistory() : m_Ring(kCapacity) {}
     ~CFileHistory() override = default;

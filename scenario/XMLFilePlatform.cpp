@@ -1,15 +1,18 @@
 #include "scenario/XMLFilePlatform.h"
 
+// The only file of the portable libraries that reaches the platform: the
+// Windows half needs MoveFileExA (rename() there refuses an existing target),
+// and <windows.h> stays inside this file.
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
 #else
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
+#include <cstdint>
 #include <cstdio>
 
 #ifdef _WIN32
