@@ -349,3 +349,19 @@ TEST_F(CastDlgTest, SetupForgetsTheDeletionsOfACancelledRun)
     EXPECT_EQ(Casts(m_Script).size(), 3u);
     EXPECT_EQ(SerifTexts(m_Script).size(), 6u);
 }
+
+TEST(CastDlgWithoutScenario, ShowsNothingAndOkEndsWithOne)
+{
+    CCastDlg dialog;
+    dialog.Setup(nullptr, "キャスト編集");
+    CDialogDriver driver;
+    int rows = -1;
+    driver.OnDialog([&](HWND window) { rows = Probe::RowCount(GetDlgItem(window, IDC_CAST_LIST)); });
+    driver.SetText(IDC_CAST_NAME, "X").Click(IDC_CAST_ADD).Click(IDOK);
+    driver.Start();
+    EXPECT_EQ(dialog.DoModal(nullptr, IDD_CAST), 1);
+    driver.Stop();
+    EXPECT_TRUE(driver.Finished());
+    EXPECT_TRUE(driver.Unexpected().empty());
+    EXPECT_EQ(rows, 0);
+}

@@ -195,3 +195,21 @@ TEST_F(SerifDlgTest, TheCastBoxCannotBeTypedInto)
     EXPECT_EQ(Run(CSerif()), 0);
     EXPECT_TRUE(editStyle & ES_READONLY);
 }
+
+TEST(SerifDlgWithoutScenario, OkEndsWithOneAndKeepsTheCopy)
+{
+    CSerifDlg dialog;
+    dialog.Setup(nullptr, CSerif(3, "given"), "セリフ追加");
+    CDialogDriver driver;
+    int items = -1;
+    driver.OnDialog([&](HWND window) { items = Probe::ItemCount(GetDlgItem(window, IDC_SERIF_CAST)); });
+    driver.SetText(IDC_SERIF_TEXT, "typed").Click(IDOK);
+    driver.Start();
+    EXPECT_EQ(dialog.DoModal(nullptr, IDD_SERIF), 1);
+    driver.Stop();
+    EXPECT_TRUE(driver.Finished());
+    EXPECT_TRUE(driver.Unexpected().empty());
+    EXPECT_EQ(items, 0);
+    EXPECT_EQ(dialog.GetSerif().m_CastId, 3);
+    EXPECT_EQ(dialog.GetSerif().m_Text, "given");
+}
