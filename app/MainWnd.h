@@ -202,3 +202,8 @@ private:
     CReplaceDlg m_ReplaceDlg;
     CJumpDlg m_JumpDlg;
 };
+
+// The RegisterHotKey modifiers of a hotkey value in hotkey-control form
+// (high byte HOTKEYF_*): Shift, Ctrl and Alt translated, HOTKEYF_EXT
+// dropped, and MOD_NOREPEAT added so that a held key is one press.
+UINT PasteHotKeyModifiers(unsigned hotKey);

@@ -59,11 +59,15 @@ int32_t CMainWnd::GetActiveCastId()
 }
 
 // MOD_NOREPEAT: a held key pastes one line, not one per auto-repeat.
+UINT PasteHotKeyModifiers(unsigned hotKey)
+{
+    return HotkeyToModifiers((hotKey >> 8) & 0xFF) | MOD_NOREPEAT;
+}
+
 bool CMainWnd::RegisterPasteHotKey()
 {
     const unsigned hotKey = m_Option.m_Hotkey.m_HotKey & 0xFFFF;
-    const UINT modifiers = HotkeyToModifiers(static_cast<BYTE>(hotKey >> 8)) | MOD_NOREPEAT;
-    if (RegisterHotKey(m_hWnd, ID_PASTE_HOTKEY, modifiers, hotKey & 0xFF)) {
+    if (RegisterHotKey(m_hWnd, ID_PASTE_HOTKEY, PasteHotKeyModifiers(hotKey), hotKey & 0xFF)) {
         m_HotKeyRegistered = true;
         return true;
     }
