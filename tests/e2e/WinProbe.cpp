@@ -8,7 +8,8 @@
 //                          Shift_JIS bytes HEX (empty HEX: the empty entry)
 //   cursor                 the serif list's selected row, -1 for none
 //   rows                   the serif list's row count
-//   monitoring             1 when the monitoring menu item is checked
+//   monitoring             1 when the monitoring menu item is checked, 0
+//                          when not, -1 when the menu cannot be read
 //   foreground             class name of the foreground window
 //   title                  Rolecue's window text as hex
 //   text CLASS             text of the first "Edit" child of the top-level
@@ -190,8 +191,9 @@ int main(int argc, char** argv)
         return 0;
     }
     if (verb == "monitoring") {
+        // -1 when the menu cannot be read from this process.
         UINT state = GetMenuState(GetMenu(main), kMonitorCommand, MF_BYCOMMAND);
-        std::printf("%d\n", (state != static_cast<UINT>(-1) && (state & MF_CHECKED)) ? 1 : 0);
+        std::printf("%d\n", state == static_cast<UINT>(-1) ? -1 : ((state & MF_CHECKED) ? 1 : 0));
         return 0;
     }
     if (verb == "cursor" || verb == "rows") {

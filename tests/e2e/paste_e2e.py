@@ -131,7 +131,7 @@ class Session:
         if cast is not None:
             self.probe("select-cast", cast.encode("cp932").hex())
         self.probe("command", str(MONITOR))
-        if self.probe("monitoring") != "1":
+        if self.probe("monitoring") == "0":
             raise Failure("monitoring did not switch on")
 
     # -- X side ----------------------------------------------------------
