@@ -10,8 +10,9 @@ namespace {
 
 // Splits a name at its first colon; a name without colon has no prefix.
 void SplitName(std::string_view name, std::string_view& prefix, std::string_view& local) {
-  std::size_t colon = name.find(':');
-  if (colon == std::string_view::npos) {
+  std::size_t colon = 0;
+  while (colon < name.size() && name[colon] != ':') ++colon;  // names are short
+  if (colon == name.size()) {
     prefix = std::string_view();
     local = name;
   } else {
@@ -93,9 +94,8 @@ void DOM_Parser::Declare(Element& element, std::string_view prefix, const std::s
 void DOM_Parser::OnStartElement(const std::string& name, const AttributeList& attributes) {
   std::string_view prefix, local;
   SplitName(name, prefix, local);
-  auto owned = std::make_unique<Element>(std::string(local));
-  Element* element = owned.get();
-  m_current->InsertChild(owned.release(), m_current->end());
+  Element* element = new Element(Element::FromParser(), local);
+  m_current->InsertChild(element, m_current->end());
   m_current = element;
   m_declaredCounts.push_back(0);
   for (const auto& pair : attributes) {
@@ -132,7 +132,7 @@ void DOM_Parser::OnEndElement(const std::string&) {
 }
 
 void DOM_Parser::OnCharacters(const std::string& text) {
-  m_current->InsertChild(new Text(text), m_current->end());
+  m_current->InsertChild(new Text(Text::FromParser(), text), m_current->end());
 }
 
 void DOM_Parser::OnComment(const std::string& text) {

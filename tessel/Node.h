@@ -169,6 +169,7 @@ public:
 
 protected:
   NamedNode(std::string name, std::string namespaceURI);
+  explicit NamedNode(std::string_view name) : m_name(name) {}
   ~NamedNode() override;
 
 private:
@@ -189,6 +190,7 @@ public:
 
 protected:
   explicit Value(std::string value);
+  explicit Value(std::string_view value) : m_value(value) {}
   ~Value() override;
 
 private:
@@ -224,6 +226,11 @@ public:
   // CreateText in parent, which must be an element (std::bad_cast otherwise).
   Node* Clone(NodeContainer& parent, Position position) const override;
   Text* AsText() noexcept override { return this; }
+
+private:
+  friend class DOM_Parser;
+  struct FromParser {};
+  Text(FromParser, std::string_view value) : Value(value) {}
 };
 
 // The text between <!-- and -->.

@@ -118,6 +118,11 @@ public:
   void SetText(const std::string& text);
 
   Element* AsElement() noexcept override { return this; }
+
+private:
+  friend class DOM_Parser;
+  struct FromParser {};
+  Element(FromParser, std::string_view name) : NamedNode(name) {}
 };
 
 }  // namespace Tessel

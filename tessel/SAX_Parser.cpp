@@ -253,7 +253,7 @@ bool SAX_Parser::Parse(std::string_view text) {
 }
 
 bool SAX_Parser::Run() {
-  m_openElements.clear();
+  m_openCount = 0;
   m_stop = false;
   m_reader.Begin();  // the first line; an empty input leaves none
   m_state = StateText;
@@ -400,29 +400,43 @@ SAX_Parser::State SAX_Parser::StepTag() {
   if (name.cls != TokenText) {
     if (TESSEL_REPORT_TOKEN(name, "(expected text)")) return StateFailed;
   }
-  m_name.assign(name.text.data(), name.text.size());
-
   if (endTag) {
+    // Text read from memory stays where it is, so the name can be compared
+    // in place; a stream's line may be replaced while the '>' is sought.
+    std::string_view endName = name.text;
+    if (m_reader.IsStream()) {
+      m_name.assign(endName.data(), endName.size());
+      endName = m_name;
+    }
     SkipWhitespace();
     Token close = m_reader.Next();
     if (close.cls != TokenGreater) {
       if (TESSEL_REPORT_TOKEN(close, "(expected '>')")) return StateFailed;
     }
-    if (m_openElements.empty()) {
+    if (m_openCount == 0) {
       // An end tag with nothing open: reported as a mismatch with an empty
       // start tag name; going on, the end tag is dropped.
       if (ReportMismatch(std::string(), close.column)) return StateFailed;
       return StateText;
     }
-    if (m_name != m_openElements.back()) {
-      if (ReportMismatch(m_openElements.back(), close.column)) return StateFailed;
+    const std::string& open = m_openElements[m_openCount - 1];
+    if (endName != open) {
+      if (ReportMismatch(open, close.column)) return StateFailed;
+      if (endName.data() != m_name.data()) m_name.assign(endName.data(), endName.size());
+      --m_openCount;
+      m_handler->OnEndElement(m_name);
+    } else {
+      --m_openCount;  // the string stays in its slot until the next start tag
+      m_handler->OnEndElement(open);
     }
-    m_openElements.pop_back();
-    m_handler->OnEndElement(m_name);
-    if (m_openElements.empty()) return CheckEndOfInput() ? StateDone : StateFailed;
+    if (m_openCount == 0) return CheckEndOfInput() ? StateDone : StateFailed;
     return StateText;
   }
 
+  // The name goes straight into its slot of the open elements.
+  if (m_openCount == m_openElements.size()) m_openElements.emplace_back();
+  std::string& startName = m_openElements[m_openCount++];
+  startName.assign(name.text.data(), name.text.size());
   Token close;
   if (!ReadAttributes(m_attributes, close)) return StateFailed;
   bool empty = false;
@@ -434,13 +448,12 @@ SAX_Parser::State SAX_Parser::StepTag() {
   if (close.cls != TokenGreater) {
     if (TESSEL_REPORT_TOKEN(close, "(Expected '>')")) return StateFailed;
   }
-  m_handler->OnStartElement(m_name, m_attributes);
+  m_handler->OnStartElement(startName, m_attributes);
   if (empty) {
-    m_handler->OnEndElement(m_name);
-  } else {
-    m_openElements.push_back(m_name);
+    m_handler->OnEndElement(startName);
+    --m_openCount;
   }
-  if (m_openElements.empty()) return CheckEndOfInput() ? StateDone : StateFailed;
+  if (m_openCount == 0) return CheckEndOfInput() ? StateDone : StateFailed;
   return StateText;
 }
 

@@ -9,7 +9,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <deque>
 #include <istream>
 #include <string>
 #include <string_view>
@@ -86,6 +85,9 @@ public:
     return std::string_view(m_cursor, static_cast<std::size_t>(m_end - m_cursor));
   }
   bool HasPushedBack() const noexcept { return !m_pushedBack.empty(); }
+  // True for stream input, whose line buffer is replaced as lines are read
+  // (views into memory input stay valid for the whole parse).
+  bool IsStream() const noexcept { return m_input != nullptr; }
   // Moves the cursor n bytes on (n <= Rest().size(), no NUL among them),
   // keeping track of the lines passed.
   void Advance(std::size_t n) noexcept;
@@ -211,7 +213,10 @@ private:
   State m_state = StateText;
   LineReader m_reader;
   SAX_EventHandler* m_handler = nullptr;
-  std::deque<std::string> m_openElements;
+  // Names of the open elements, innermost last: the first m_openCount
+  // slots (the strings keep their capacity from tag to tag).
+  std::vector<std::string> m_openElements;
+  std::size_t m_openCount = 0;
   bool m_trimWhitespace = false;
   bool m_stop = false;          // OnError asked to stop
   std::string m_text;           // character data / comment being collected

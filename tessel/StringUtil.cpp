@@ -1,6 +1,8 @@
 #include "tessel/StringUtil.h"
 
 #include <cstdio>
+#include <cstring>
+#include <functional>
 
 namespace Tessel {
 
@@ -18,26 +20,69 @@ constexpr EntityRow kEntities[] = {
 
 constexpr std::size_t kFormatLimit = 127;  // bytes of a FormatString result
 
+// Position of the first occurrence of from in [p, end), or end.
+const char* Find(const char* p, const char* end, std::string_view from) {
+  const char first = from[0];
+  const std::size_t rest = from.size() - 1;
+  while (static_cast<std::size_t>(end - p) > rest) {
+    const void* hit = std::memchr(p, first, static_cast<std::size_t>(end - p) - rest);
+    if (!hit) return end;
+    const char* q = static_cast<const char*>(hit);
+    if (rest == 0 || std::memcmp(q + 1, from.data() + 1, rest) == 0) return q;
+    p = q + 1;
+  }
+  return end;
+}
+
 }  // namespace
 
 std::size_t ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
-  if (from.empty()) return 0;
-  std::size_t pos = text.find(from);
-  if (pos == std::string::npos) return 0;
-  // One pass into a new string: the search resumes after each match in the
-  // original, which is the same as resuming after the inserted text.
-  std::string out;
-  out.reserve(text.size() + (to.size() > from.size() ? to.size() - from.size() : 0) * 4);
-  std::size_t last = 0;
-  std::size_t count = 0;
-  while (pos != std::string::npos) {
-    out.append(text, last, pos - last);
-    out.append(to.data(), to.size());
-    last = pos + from.size();
-    ++count;
-    pos = text.find(from, last);
+  if (from.empty() || text.size() < from.size()) return 0;
+  // Views into text itself would change under the replacement: copy them.
+  auto inside = [&text](std::string_view v) {
+    return !v.empty() && std::less_equal<const char*>()(text.data(), v.data()) &&
+           std::less<const char*>()(v.data(), text.data() + text.size());
+  };
+  if (inside(from) || inside(to)) {
+    const std::string fromCopy(from), toCopy(to);
+    return ReplaceAll(text, fromCopy, toCopy);
   }
-  out.append(text, last, std::string::npos);
+  // Left to right, each search resuming after the previous match in the
+  // original, which is the same as resuming after the inserted text.
+  const char* begin = text.data();
+  const char* end = begin + text.size();
+  const char* hit = Find(begin, end, from);
+  if (hit == end) return 0;
+  std::size_t count = 0;
+  if (to.size() <= from.size()) {
+    // Never longer: compact in place (CR LF to LF, entities to characters).
+    char* out = &text[0] + (hit - begin);
+    const char* in = hit;
+    while (in != end) {
+      std::memcpy(out, to.data(), to.size());
+      out += to.size();
+      in += from.size();
+      ++count;
+      const char* next = Find(in, end, from);
+      std::size_t keep = static_cast<std::size_t>(next - in);
+      std::memmove(out, in, keep);
+      out += keep;
+      in = next;
+    }
+    text.resize(static_cast<std::size_t>(out - text.data()));
+    return count;
+  }
+  std::string out;
+  out.reserve(text.size() + (to.size() - from.size()) * 8);
+  const char* in = begin;
+  while (hit != end) {
+    out.append(in, static_cast<std::size_t>(hit - in));
+    out.append(to.data(), to.size());
+    in = hit + from.size();
+    ++count;
+    hit = Find(in, end, from);
+  }
+  out.append(in, static_cast<std::size_t>(end - in));
   text.swap(out);
   return count;
 }

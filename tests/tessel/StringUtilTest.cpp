@@ -79,6 +79,27 @@ TEST(ReplaceAll, SearchResumesAfterTheInsertedText) {
   EXPECT_EQ("ba", u);
 }
 
+TEST(ReplaceAll, ShorterReplacementsWorkInPlace) {
+  std::string s = "x&lt;&lt;y&lt;";
+  EXPECT_EQ(3u, ReplaceAll(s, "&lt;", "<"));
+  EXPECT_EQ("x<<y<", s);
+  std::string same = "abcabc";
+  EXPECT_EQ(2u, ReplaceAll(same, "bc", "XY"));
+  EXPECT_EQ("aXYaXY", same);
+  std::string whole = "\r\n";
+  EXPECT_EQ(1u, ReplaceAll(whole, "\r\n", "\n"));
+  EXPECT_EQ("\n", whole);
+}
+
+TEST(ReplaceAll, PatternTakenFromTheTextItself) {
+  std::string s = "abXabYab";
+  EXPECT_EQ(3u, ReplaceAll(s, std::string_view(s).substr(0, 2), ""));
+  EXPECT_EQ("XY", s);
+  std::string t = "ab-ab";
+  EXPECT_EQ(1u, ReplaceAll(t, "-", std::string_view(t).substr(0, 2)));
+  EXPECT_EQ("ababab", t);
+}
+
 TEST(ReplaceAll, EmptyFromReplacesNothing) {
   std::string s = "abc";
   EXPECT_EQ(0u, ReplaceAll(s, "", "x"));
