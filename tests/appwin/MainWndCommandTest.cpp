@@ -261,3 +261,29 @@ TEST_F(MainWndCommand, ContextMenuOnlyOverRowsOfNonEmptyList)
     GetClientRect(Window().GetSerifList().GetHandle(), &client);
     EXPECT_FALSE(ContextMenuOpens(Window(), 20, client.bottom - 5));
 }
+
+TEST_F(MainWndCommand, ResizeKeepsListBetweenRebarAndStatusBar)
+{
+    ASSERT_TRUE(CreateWindowNow());
+    for (int width : {500, 900}) {
+        SetWindowPos(Main(), nullptr, 0, 0, width, width * 3 / 4, SWP_NOZORDER | SWP_NOMOVE);
+        PumpMessages();
+        RECT client = {};
+        GetClientRect(Main(), &client);
+        HWND rebar = FindWindowExA(Main(), nullptr, REBARCLASSNAMEA, nullptr);
+        RECT bar = {};
+        GetWindowRect(rebar, &bar);
+        RECT list = {};
+        GetWindowRect(Window().GetSerifList().GetHandle(), &list);
+        RECT status = {};
+        GetWindowRect(Window().GetStatusBar().GetHandle(), &status);
+        RECT barClient = {};
+        GetClientRect(rebar, &barClient);
+        POINT listTopLeft = {list.left, list.top};
+        ScreenToClient(Main(), &listTopLeft);
+        EXPECT_EQ(barClient.bottom + 2, listTopLeft.y) << width;
+        EXPECT_EQ(0, listTopLeft.x) << width;
+        EXPECT_EQ(status.top, list.bottom) << width;
+        EXPECT_EQ(client.right, list.right - list.left) << width;
+    }
+}

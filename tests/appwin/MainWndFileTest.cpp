@@ -318,3 +318,20 @@ TEST_F(MainWndFile, NewAnsweredNoChangesNothing)
     EXPECT_EQ(3, Window().GetSerifList().GetItemCount());
     EXPECT_EQ(a, Window().GetFileName());
 }
+
+TEST_F(MainWndFile, MenuShowsAtMostTenRecentFiles)
+{
+    std::vector<std::string> paths;
+    for (int i = 0; i < 12; ++i)
+        paths.push_back("C:\\f" + std::to_string(i) + ".xml");
+    m_OptionText = OptionFileText(1, 0x0078, paths);
+    ASSERT_TRUE(CreateWindowNow());
+    const std::vector<CMenuEntry> menu = RecentMenu();
+    ASSERT_EQ(12u, menu.size());  // ten files, separator, clear
+    EXPECT_EQ("&0 C:\\f2.xml", menu[0].m_Text);
+    EXPECT_EQ(174, menu[9].m_Id);
+    EXPECT_EQ("&9 C:\\f11.xml", menu[9].m_Text);
+    // Rebuilding removes every numbered item before adding them again.
+    Window().RebuildRecentFilesMenu();
+    EXPECT_EQ(12u, RecentMenu().size());
+}
