@@ -90,7 +90,6 @@ void LineReader::Start(std::istream& input) {
   m_text = std::string_view();
   m_line.clear();
   m_lineStart = m_cursor = m_end = kNoLine;
-  m_lineFeedPassed = false;
   m_pushedBack.clear();
 }
 
@@ -104,7 +103,6 @@ void LineReader::Start(std::string_view text) {
     m_lineStart = m_cursor = text.data();
     m_end = text.data() + text.size();
   }
-  m_lineFeedPassed = false;
   m_pushedBack.clear();
 }
 
@@ -131,7 +129,6 @@ bool LineReader::ReadLine() {
   const char* next = static_cast<const char*>(lf) + 1;
   if (next == m_end) return false;
   m_lineStart = m_cursor = next;
-  m_lineFeedPassed = false;
   return true;
 }
 
@@ -143,21 +140,20 @@ void LineReader::AdvanceTo(const char* p, const char* lastLineFeed) noexcept {
   if (p == m_cursor) return;
   m_cursor = p;
   if (m_input) return;  // stream lines end with their line feed
-  if (lastLineFeed) {
-    m_lineStart = lastLineFeed + 1;
-    m_lineFeedPassed = m_lineStart == m_cursor;
-  } else {
-    m_lineFeedPassed = false;
-  }
+  if (lastLineFeed) m_lineStart = lastLineFeed + 1;
 }
 
 std::int32_t LineReader::EndColumn() const noexcept {
-  if (!m_lineFeedPassed) return Column(m_cursor);
-  // The last line feed taken ended the current line: the column is that
-  // line's length, counted from the line feed before it.
+  // At the very end of memory input right after a line feed, the line that
+  // feed ends is still the current one (a stream would have failed to read
+  // another): the column is that line's length. Anywhere else the byte at
+  // the cursor has been looked at, which for a stream means its line was
+  // read, so the column counts from the start of the cursor's line.
+  if (m_input || m_cursor != m_end || m_cursor == m_text.data() || m_cursor[-1] != '\n') {
+    return Column(m_cursor);
+  }
   const char* begin = m_text.data();
-  std::size_t before = static_cast<std::size_t>(m_cursor - 1 - begin);
-  const char* lf = LastLineFeed(begin, before);
+  const char* lf = LastLineFeed(begin, static_cast<std::size_t>(m_cursor - 1 - begin));
   const char* start = lf ? lf + 1 : begin;
   return static_cast<std::int32_t>(m_cursor - start);
 }
@@ -179,16 +175,10 @@ Token LineReader::Next() {
   ++m_cursor;
   if (cls != TokenText) {
     Token token{std::string_view(&kDelimiterText[cls], 1), cls, Column(start)};
-    if (cls == TokenLineFeed && !m_input) {
-      m_lineStart = m_cursor;
-      m_lineFeedPassed = true;
-    } else {
-      m_lineFeedPassed = false;
-    }
+    if (cls == TokenLineFeed && !m_input) m_lineStart = m_cursor;
     return token;
   }
   while (m_cursor != m_end && kTable.cls[static_cast<unsigned char>(*m_cursor)] == TokenText) ++m_cursor;
-  m_lineFeedPassed = false;
   return Token{std::string_view(start, static_cast<std::size_t>(m_cursor - start)), TokenText, Column(start)};
 }
 

@@ -108,9 +108,6 @@ private:
   const char* m_lineStart = nullptr;
   const char* m_cursor = nullptr;
   const char* m_end = nullptr;
-  // Memory input: a line feed was passed and nothing after it yet, so the
-  // line it ends is still the current one (for the end token's column).
-  bool m_lineFeedPassed = false;
   std::vector<Token> m_pushedBack;
 };
 

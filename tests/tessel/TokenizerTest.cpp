@@ -173,3 +173,23 @@ TEST(Tokenizer, NeverFilledTokenHasColumnMinusOne) {
   Token t;
   EXPECT_EQ(-1, t.column);
 }
+
+// Regressions found by fuzz/TesselFuzz.cpp.
+
+TEST(TokenizerRegression, EndColumnOnANulLineAfterSkippedLineFeeds) {
+  // Memory input once gave the length of the line before the NUL line as the
+  // end token's column; a stream is on the NUL line, at column 0.
+  std::string input("<o\n\n\0\x06\n", 7);
+  std::vector<T> expected = {{"<", 4, 0}, {"o", 100, 1}, {"\n", 1, 2}, {"\n", 1, 0},
+                             {std::string(1, '\0'), 0, 0}};
+  EXPECT_EQ(expected, Tokens(input));
+  auto r = TesselTest::Sax(input, true, {false});
+  EXPECT_EQ(TesselTest::Events({"error 0 0", "start o []"}), r.events);
+}
+
+TEST(TokenizerRegression, EndColumnAfterTheLastLineFeed) {
+  EXPECT_EQ(1, Tokens("a\n\n").back().column);
+  EXPECT_EQ(3, Tokens("ab\n").back().column);
+  EXPECT_EQ(2, Tokens(std::string("ab\0cd\n", 6)).back().column);
+  EXPECT_EQ(0, Tokens(std::string("a\n\0b\n", 5)).back().column);
+}
