@@ -234,16 +234,22 @@ void WritePugixml(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * size));
 }
 
-// Keeps each run's CPU time per iteration for the ratio table.
+// Keeps each benchmark's CPU time per iteration for the ratio table: the
+// median when the runs are repeated (--benchmark_repetitions), else the run.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
   std::map<std::string, double> times;  // name -> ms per iteration
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs) {
-      if (run.error_occurred || run.run_type != Run::RT_Iteration) continue;
-      times[run.benchmark_name()] = run.GetAdjustedCPUTime() *
-                                    benchmark::GetTimeUnitMultiplier(benchmark::kMillisecond) /
-                                    benchmark::GetTimeUnitMultiplier(run.time_unit);
+      if (run.error_occurred) continue;
+      double ms = run.GetAdjustedCPUTime() * benchmark::GetTimeUnitMultiplier(benchmark::kMillisecond) /
+                  benchmark::GetTimeUnitMultiplier(run.time_unit);
+      std::string name = run.run_name.str();
+      if (run.run_type == Run::RT_Aggregate) {
+        if (run.aggregate_name == "median") times[name] = ms;
+      } else if (!times.count(name) || run.repetitions <= 1) {
+        times[name] = ms;
+      }
     }
     ConsoleReporter::ReportRuns(runs);
   }
@@ -278,7 +284,8 @@ int main(int argc, char** argv) {
     auto it = reporter.times.find(name + "/" + std::to_string(size));
     return it == reporter.times.end() ? -1.0 : it->second;
   };
-  std::printf("\nRatios (CPU time per document, Tessel / other; below 1.0 Tessel is faster)\n");
+  std::printf("\nRatios (CPU time per document, median of the repetitions; Tessel / other,\n"
+              "below 1.0 Tessel is faster)\n");
   std::printf("%-8s %-20s %10s %10s %10s %14s %14s\n", "serifs", "measure", "Tessel ms", "tinyxml2",
               "pugixml", "Tessel/tinyxml2", "Tessel/pugixml");
   for (int size : kSizes) {
