@@ -38,9 +38,6 @@ struct ClassTable {
 
 constexpr ClassTable kTable;
 
-// The one-byte text of every delimiter class, indexed by class.
-constexpr char kDelimiterText[15] = {'\0', '\n', ' ', '\t', '<', '=', '>', '/',
-                                     '-',  ';',  '!', '?',  '&', '"', '\''};
 
 // Stands for the current line before any line was read.
 constexpr char kNoLine[1] = {'\0'};
@@ -74,6 +71,26 @@ bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
 }
 
 }  // namespace
+
+namespace detail {
+const std::int32_t kByteClass[256] = {
+#define TESSEL_ROW(b) kTable.cls[b], kTable.cls[b + 1], kTable.cls[b + 2], kTable.cls[b + 3], \
+                      kTable.cls[b + 4], kTable.cls[b + 5], kTable.cls[b + 6], kTable.cls[b + 7]
+    TESSEL_ROW(0),   TESSEL_ROW(8),   TESSEL_ROW(16),  TESSEL_ROW(24),  TESSEL_ROW(32),
+    TESSEL_ROW(40),  TESSEL_ROW(48),  TESSEL_ROW(56),  TESSEL_ROW(64),  TESSEL_ROW(72),
+    TESSEL_ROW(80),  TESSEL_ROW(88),  TESSEL_ROW(96),  TESSEL_ROW(104), TESSEL_ROW(112),
+    TESSEL_ROW(120), TESSEL_ROW(128), TESSEL_ROW(136), TESSEL_ROW(144), TESSEL_ROW(152),
+    TESSEL_ROW(160), TESSEL_ROW(168), TESSEL_ROW(176), TESSEL_ROW(184), TESSEL_ROW(192),
+    TESSEL_ROW(200), TESSEL_ROW(208), TESSEL_ROW(216), TESSEL_ROW(224), TESSEL_ROW(232),
+    TESSEL_ROW(240), TESSEL_ROW(248)
+#undef TESSEL_ROW
+};
+// The one-byte text of every delimiter class, indexed by class.
+const char kDelimiterText[15] = {'\0', '\n', ' ', '\t', '<', '=', '>', '/',
+                                 '-',  ';',  '!', '?',  '&', '"', '\''};
+}  // namespace detail
+
+using detail::kDelimiterText;
 
 std::int32_t ClassOfByte(unsigned char byte) noexcept { return kTable.cls[byte]; }
 
@@ -158,7 +175,7 @@ std::int32_t LineReader::EndColumn() const noexcept {
   return static_cast<std::int32_t>(m_cursor - start);
 }
 
-Token LineReader::Next() {
+Token LineReader::NextToken() {
   if (!m_pushedBack.empty()) {
     Token token = m_pushedBack.back();
     m_pushedBack.pop_back();
@@ -260,7 +277,7 @@ bool SAX_Parser::Run() {
   return m_state == StateDone;
 }
 
-void SAX_Parser::SkipWhitespace() {
+void SAX_Parser::SkipWhitespaceSlow() {
   // Given-back tokens first, as tokens.
   while (m_reader.HasPushedBack()) {
     Token token = m_reader.Next();

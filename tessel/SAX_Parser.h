@@ -42,6 +42,11 @@ enum TokenClass : std::int32_t {
 // The class of one byte (TokenText for every unlisted byte).
 std::int32_t ClassOfByte(unsigned char byte) noexcept;
 
+namespace detail {
+extern const std::int32_t kByteClass[256];  // ClassOfByte as a table
+extern const char kDelimiterText[15];       // the byte of each delimiter class
+}  // namespace detail
+
 // A token: its bytes as they stand in the input, its class and the byte
 // offset of its first byte within its line (-1 in a token never filled).
 // The text of a delimiter or end token is a fixed one-byte string; the text
@@ -74,7 +79,18 @@ public:
   bool ReadLine();
   // The next token (a given-back one first); at the end of input an end
   // token, again on every later call.
-  Token Next();
+  Token Next() {
+    // Inline for the common case: a one-byte delimiter on the current line.
+    if (m_pushedBack.empty() && m_cursor != m_end) {
+      const std::int32_t cls = detail::kByteClass[static_cast<unsigned char>(*m_cursor)];
+      if (cls > TokenLineFeed && cls != TokenText) {
+        const char* start = m_cursor++;
+        return Token{std::string_view(&detail::kDelimiterText[cls], 1), cls,
+                     static_cast<std::int32_t>(start - m_lineStart)};
+      }
+    }
+    return NextToken();
+  }
   // Gives a token back; the last one given back is returned next.
   void PushBack(const Token& token);
 
@@ -85,6 +101,14 @@ public:
     return std::string_view(m_cursor, static_cast<std::size_t>(m_end - m_cursor));
   }
   bool HasPushedBack() const noexcept { return !m_pushedBack.empty(); }
+  // True when the next token is surely neither whitespace nor the end: no
+  // token given back and a byte other than line feed, space, tab or NUL at
+  // the cursor.
+  bool AtNonWhitespace() const noexcept {
+    if (!m_pushedBack.empty() || m_cursor == m_end) return false;
+    const std::int32_t cls = detail::kByteClass[static_cast<unsigned char>(*m_cursor)];
+    return cls > TokenTab;
+  }
   // True for stream input, whose line buffer is replaced as lines are read
   // (views into memory input stay valid for the whole parse).
   bool IsStream() const noexcept { return m_input != nullptr; }
@@ -96,6 +120,7 @@ public:
   void AdvanceTo(const char* p, const char* lastLineFeed) noexcept;
 
 private:
+  Token NextToken();
   std::int32_t Column(const char* p) const noexcept {
     return static_cast<std::int32_t>(p - m_lineStart);
   }
@@ -194,7 +219,10 @@ private:
   State StepMarkup();
   State StepDeclaration();
 
-  void SkipWhitespace();
+  void SkipWhitespace() {
+    if (!m_reader.AtNonWhitespace()) SkipWhitespaceSlow();
+  }
+  void SkipWhitespaceSlow();
   bool ReadEntity(std::string& out);
   // Reads an attribute list; next receives the token after it (not text).
   bool ReadAttributes(AttributeList& list, Token& next);
