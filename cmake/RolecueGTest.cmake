@@ -27,8 +27,33 @@ function(rolecue_add_test name)
   if(CMAKE_CROSSCOMPILING)
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT})
+    set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine_unmanaged)
+    set_property(GLOBAL APPEND PROPERTY ROLECUE_WINE_SUITES ${name})
   else()
     gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
       PROPERTIES TIMEOUT ${T_TIMEOUT})
   endif()
+endfunction()
+
+# rolecue_wine_setup(): one setup test for every Windows suite added so far.
+# Xvfb has no window manager, yet Wine waits up to two seconds for one each
+# time a managed window (a dialog, a message box) is hidden. The suites'
+# windows are made unmanaged, for those executables only (Wine's per-program
+# settings), before any of them runs.
+function(rolecue_wine_setup)
+  if(NOT CMAKE_CROSSCOMPILING OR NOT CMAKE_CROSSCOMPILING_EMULATOR)
+    return()
+  endif()
+  get_property(suites GLOBAL PROPERTY ROLECUE_WINE_SUITES)
+  set(reg "REGEDIT4\r\n")
+  foreach(s ${suites})
+    string(APPEND reg "\r\n[HKEY_CURRENT_USER\\Software\\Wine\\AppDefaults\\${s}.exe\\X11 Driver]\r\n\"Managed\"=\"N\"\r\n")
+  endforeach()
+  string(REPLACE "\\r\\n" "\r\n" reg "${reg}")
+  file(WRITE ${CMAKE_BINARY_DIR}/unmanaged-suites.reg "${reg}")
+  # Wine sees the Linux file system as drive Z:.
+  string(REPLACE "/" "\\" winpath "Z:${CMAKE_BINARY_DIR}/unmanaged-suites.reg")
+  add_test(NAME wine_unmanaged_suites
+    COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} reg import ${winpath})
+  set_tests_properties(wine_unmanaged_suites PROPERTIES FIXTURES_SETUP wine_unmanaged)
 endfunction()
