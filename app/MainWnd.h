@@ -165,6 +165,24 @@ private:
     // Makes a row the cursor and brings it into view.
     void SelectRow(int32_t row);
 
+    // For its lifetime the serif list's notifications reach OnNotify
+    // directly (bulk fills, the paste step). Not nestable; one at a time.
+    class CDirectNotify
+    {
+    public:
+        explicit CDirectNotify(CMainWnd& window);
+        ~CDirectNotify();
+        CDirectNotify(const CDirectNotify&) = delete;
+        CDirectNotify& operator=(const CDirectNotify&) = delete;
+
+    private:
+        static LRESULT CALLBACK Proc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+        static CMainWnd* s_Window;
+        static WNDPROC s_Previous;
+        CMainWnd& m_Window;
+        bool m_Installed = false;
+    };
+
     // SearchCommands.cpp
     LRESULT OnFindMessage();
     LRESULT OnReplaceMessage();
@@ -193,6 +211,7 @@ private:
     CTextSearch m_Search;
     bool m_HotKeyRegistered;
     int32_t m_PaintCastId;  // the active cast while the list paints
+    std::string m_StatusTexts[2];  // what the status bar parts show
 
     // Dialogs, one object each, reused.
     CSerifDlg m_SerifDlg;

@@ -106,6 +106,7 @@ void CMainWnd::PasteNextSerif()
 {
     CCriticalSection section;
     CCriticalSectionLock lock(section);
+    CDirectNotify direct(*this);
 
     const std::vector<int32_t> rows = CastIdsOfSerifs(m_Script.GetSerifs());
     CPasteSettings settings;
@@ -150,6 +151,14 @@ void CMainWnd::UpdateStatusBar()
     const int32_t row = m_SerifList.IsBound() ? m_SerifList.GetSelected() : -1;
     char text[64] = {};
     wsprintfA(text, "%ld行", static_cast<long>(row + 1));
-    m_StatusBar.SetText(0, text);
-    m_StatusBar.SetText(1, IsMonitoring() ? "監視中" : "停止中");
+    const std::string state = IsMonitoring() ? "監視中" : "停止中";
+    // A part is rewritten (and repainted) only when its text changes.
+    if (text != m_StatusTexts[0]) {
+        m_StatusBar.SetText(0, text);
+        m_StatusTexts[0] = text;
+    }
+    if (state != m_StatusTexts[1]) {
+        m_StatusBar.SetText(1, state.c_str());
+        m_StatusTexts[1] = state;
+    }
 }
