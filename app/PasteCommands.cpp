@@ -87,12 +87,20 @@ bool CMainWnd::UnregisterPasteHotKey()
     return false;
 }
 
+// KeyWait comes unchecked from option.xml. A negative value would turn into
+// a wait of about 49 days: every press ignored and a paste that never ends.
+// Such a value is taken as no wait at all.
+static uint32_t KeyWaitMs(int32_t keyWait)
+{
+    return keyWait < 0 ? 0u : static_cast<uint32_t>(keyWait);
+}
+
 LRESULT CMainWnd::OnHotKey(WPARAM id)
 {
     const bool inFront = GetForegroundWindow() == m_hWnd;
     if (m_Sequencer.AcceptHotKeyPress(static_cast<uint32_t>(id), inFront, IsMonitoring(),
                                       timeGetTime(),
-                                      static_cast<uint32_t>(m_Option.m_Hotkey.m_KeyWait)))
+                                      KeyWaitMs(m_Option.m_Hotkey.m_KeyWait)))
         PasteNextSerif();
     return 0;
 }
@@ -111,7 +119,7 @@ void CMainWnd::PasteNextSerif()
     const std::vector<int32_t> rows = CastIdsOfSerifs(m_Script.GetSerifs());
     CPasteSettings settings;
     settings.m_AddReturn = IsAddReturn();
-    settings.m_KeyWaitMs = static_cast<uint32_t>(m_Option.m_Hotkey.m_KeyWait);
+    settings.m_KeyWaitMs = KeyWaitMs(m_Option.m_Hotkey.m_KeyWait);
     settings.m_AutoScroll = m_Option.m_General.m_AutoScroll != 0;
     settings.m_ScrollPos = m_Option.m_General.m_ScrollPos;
     const int32_t pageHeight = static_cast<int32_t>(m_SerifList.GetCountPerPage());

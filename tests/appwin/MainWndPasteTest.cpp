@@ -251,3 +251,18 @@ TEST_F(MainWndPaste, HotKeyModifiersAskForNoRepeat)
     EXPECT_EQ(static_cast<UINT>(MOD_CONTROL | MOD_SHIFT | MOD_NOREPEAT), PasteHotKeyModifiers(0x0377));
     EXPECT_EQ(static_cast<UINT>(MOD_ALT | MOD_NOREPEAT), PasteHotKeyModifiers(0x0C78));
 }
+
+// Regression: a negative KeyWait from a hand-edited option.xml turned into a
+// wait of about 49 days, so every press was ignored.
+TEST_F(MainWndPaste, NegativeKeyWaitFromFileStillPastes)
+{
+    m_OptionText = OptionFileText(0, 0x0078);
+    Open({CSerif(0, "一"), CSerif(0, "二")});
+    Window().GetOption().m_Hotkey.m_KeyWait = -5;
+    Window().SetMonitoring(true);
+    CTarget target;
+    Window().OnHotKey(1);
+    PumpFor(200);
+    EXPECT_EQ("一", target.Text());
+    EXPECT_EQ(1, Window().GetSerifList().GetSelected());
+}
