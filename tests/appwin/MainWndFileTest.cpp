@@ -63,6 +63,8 @@ TEST_F(MainWndFile, OpenFillsListAndCastBoxAndTitle)
     // Empty entry plus the two casts; nothing selected, so no active cast.
     EXPECT_EQ(3, Window().GetCastBox().Send(CB_GETCOUNT));
     EXPECT_EQ(-1, Window().GetActiveCastId());
+    // Redrawing was switched off for the refill and is back on.
+    EXPECT_TRUE(IsWindowVisible(Window().GetSerifList().GetHandle()));
 }
 
 TEST_F(MainWndFile, EditMarksTitleAndSaveClearsIt)
@@ -334,4 +336,31 @@ TEST_F(MainWndFile, MenuShowsAtMostTenRecentFiles)
     // Rebuilding removes every numbered item before adding them again.
     Window().RebuildRecentFilesMenu();
     EXPECT_EQ(12u, RecentMenu().size());
+}
+
+TEST_F(MainWndFile, NewConfirmedStartsEmptyScenarioAndOpensBothDialogs)
+{
+    const std::string a = SaveScenario(MakeScript(kThreeSerifs), "a.xml");
+    ASSERT_TRUE(CreateWindowNow());
+    ASSERT_TRUE(Window().OpenScenario(a));
+    Window().GetSerifList().Select(1);
+    Command(IDM_SERIF_UP);
+    Window().PasteNextSerif();
+    PumpFor(300);  // the synthesised keys reach the list, not the next box
+    ASSERT_NE(-1, Window().GetSequencer().GetLastPastedRow());
+    // Yes; then the scenario settings and the cast dialog, both cancelled.
+    CBoxAnswerer answers({IDYES, IDCANCEL, IDCANCEL});
+    Command(IDM_FILE_NEW);
+    EXPECT_TRUE(answers.AllAnswered());
+    ASSERT_EQ(3u, answers.Seen().size());
+    EXPECT_EQ("シナリオ設定", answers.Seen()[1].m_Caption);
+    EXPECT_EQ("キャスト編集", answers.Seen()[2].m_Caption);
+    EXPECT_TRUE(answers.Unexpected().empty());
+    EXPECT_EQ(" - Rolecue Ver 0.11", Title());
+    EXPECT_TRUE(Window().IsSaved());
+    EXPECT_EQ("", Window().GetFileName());
+    EXPECT_EQ(0, Window().GetSerifList().GetItemCount());
+    EXPECT_EQ(0, Window().GetCastBox().Send(CB_GETCOUNT));
+    EXPECT_EQ(0, Window().GetScript().GetCastCount());
+    EXPECT_EQ(-1, Window().GetSequencer().GetLastPastedRow());
 }
