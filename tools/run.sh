@@ -16,6 +16,23 @@ rundir="$root/build/run"
 mkdir -p "$rundir"
 cp build/mingw/app/Rolecue.exe "$rundir/"
 cp -n samples/*.xml "$rundir/" 2>/dev/null || true
+# Without option.xml the first start reports that the settings could not be
+# read (and leaves an empty file behind). Seed one whose recent-files menu
+# (ファイル > 最近使ったファイル) lists the samples.
+if [ ! -s "$rundir/option.xml" ]; then
+  {
+    printf '<?xml version="1.0" encoding="Shift_JIS"?>\r\n<Option Version="1.0">\r\n'
+    printf '\t<General AddReturn="1" AutoScroll="1" ScrollPos="10"/>\r\n'
+    printf '\t<HotKey HotKey="0077" KeyWait="100"/>\r\n'
+    printf '\t<Colors>\r\n\t\t<Color Name="ActiveCast" TextColor="000000" BackColor="ffcccc"/>\r\n\t</Colors>\r\n'
+    printf '\t<FileHistories>\r\n'
+    for f in "$rundir"/*.xml; do
+      [ "$(basename "$f")" = option.xml ] && continue
+      printf '\t\t<FileHistory FullPath="Z:%s"/>\r\n' "$(printf '%s' "$f" | tr / '\\')"
+    done
+    printf '\t</FileHistories>\r\n</Option>\r\n'
+  } >"$rundir/option.xml"
+fi
 
 export WINEPREFIX="${WINEPREFIX:-$root/build/mingw/wineprefix}"
 if [ -n "${DISPLAY:-}" ]; then
