@@ -51,5 +51,5 @@ else
     import -window root "$2" && echo "run: screenshot of the started program: $2"
     echo "run: Rolecue runs on the private display $DISPLAY (pid $pid); Ctrl+C ends it."
     if [ "$3" -gt 0 ]; then sleep "$3"; kill "$pid" 2>/dev/null; fi
-    wait "$pid"' _ "$rundir" "$shot" "$seconds"
+    wait "$pid" || true' _ "$rundir" "$shot" "$seconds"
 fi
