@@ -110,7 +110,7 @@ public:
   virtual void Release();
   // Slot 2: the NodeType code.
   virtual std::int32_t GetType() const = 0;
-  // Slot 3: the node's XML text (Part 2.3; Writer.h).
+  // Slot 3: the node's XML text (Writer.h).
   virtual std::string ToString(bool pretty, int depth) const = 0;
   // Slot 4: a copy of the node created inside parent at position; returns it.
   virtual Node* Clone(NodeContainer& parent, Position position) const = 0;
@@ -163,7 +163,7 @@ public:
   const std::string& GetNamespaceURIRef() const noexcept {
     return m_namespaceURI ? *m_namespaceURI : EmptyString();
   }
-  // The name as written in XML (prefix:name or name); see Part 2.2.
+  // The name as written in XML (prefix:name or name).
   virtual std::string GetQualifiedName() const = 0;
   NamedNode* AsNamedNode() noexcept override { return this; }
 

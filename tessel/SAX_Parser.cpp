@@ -8,7 +8,7 @@ namespace Tessel {
 
 namespace {
 
-// Class of every byte value (Part 2.1): the listed bytes are delimiters,
+// Class of every byte value: the listed bytes are delimiters,
 // everything else is text.
 struct ClassTable {
   std::int32_t cls[256];

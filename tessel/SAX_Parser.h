@@ -1,4 +1,4 @@
-// Tessel: the event-driven XML reader (Part 2.1).
+// Tessel: the event-driven XML reader.
 //
 // SAX_Parser reads a document line by line, cuts each line into tokens, runs
 // a small state machine over them and reports to a SAX_EventHandler. It works
@@ -70,7 +70,7 @@ public:
   // Starts reading input (not owned; must outlive the reading).
   void Start(std::istream& input);
   void Start(std::string_view text);
-  // Reads the first line (Part 2.1: Parse reads it before the first step).
+  // Reads the first line (Parse reads it before the first step).
   void Begin();
 
   // Moves to the next line when the cursor is at the end of the current one

@@ -1,4 +1,4 @@
-// Tessel: string helpers used around the XML files (Part 2.3).
+// Tessel: string helpers used around the XML files.
 // All work on bytes (Shift_JIS in this program).
 #ifndef TESSEL_STRINGUTIL_H
 #define TESSEL_STRINGUTIL_H

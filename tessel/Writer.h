@@ -1,4 +1,4 @@
-// Tessel: the XML text of a tree (Part 2.3).
+// Tessel: the XML text of a tree.
 //
 // pretty switches tab indentation (depth tabs) and line feeds on; depth is
 // the nesting level of the node written. Names and values are written exactly

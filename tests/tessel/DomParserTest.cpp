@@ -1,4 +1,4 @@
-// The tree builder of Part 2.3: what each event becomes, namespaces, errors.
+// The tree builder: what each event becomes, namespaces, errors.
 #include "TesselTestSupport.h"
 
 using namespace Tessel;

@@ -1,4 +1,4 @@
-// The tree of Part 2.2: types, factories, positions, ownership, lookups,
+// The tree: types, factories, positions, ownership, lookups,
 // namespaces, Clone and the DOM_Exception texts.
 #include <typeinfo>
 

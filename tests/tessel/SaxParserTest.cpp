@@ -1,4 +1,4 @@
-// The SAX parser of Part 2.1: events, trimming, entities, declarations,
+// The SAX parser: events, trimming, entities, declarations,
 // comments, every error with its code, column and message lines, and the
 // state machine's recovery when OnError answers false.
 #include "TesselTestSupport.h"

@@ -1,4 +1,4 @@
-// The string helpers of Part 2.3.
+// The string helpers.
 #include <climits>
 
 #include "TesselTestSupport.h"

@@ -1,4 +1,4 @@
-// The line reader and tokenizer of Part 2.1: classes, columns, lines.
+// The line reader and tokenizer: classes, columns, lines.
 #include <sstream>
 
 #include "TesselTestSupport.h"

@@ -1,4 +1,4 @@
-// The writer of Part 2.3 (pretty and compact output) and round trips.
+// The writer (pretty and compact output) and round trips.
 #include <algorithm>
 
 #include "TesselTestSupport.h"
@@ -33,7 +33,7 @@ std::string Dump(const Node& node) {
   return out;
 }
 
-// The scenario of Part 1.2's example, built as the scenario writer builds it.
+// The scenario file example, built as the scenario writer builds it.
 std::unique_ptr<Document> ExampleScenario() {
   std::unique_ptr<Document> doc(CreateDocument("script"));
   CreateAttribute("version", "1.0", *doc);
