@@ -131,9 +131,9 @@ std::string FormatString(std::int32_t value, std::string_view format) {
       continue;
     }
     std::size_t j = i + 1;
-    std::string conversion = "%";
+    std::string directive = "%";
     while (j < format.size() && std::string_view("-+ 0#").find(format[j]) != std::string_view::npos) {
-      conversion += format[j++];
+      directive += format[j++];
     }
     auto number = [&](void) {
       unsigned long n = 0;
@@ -143,12 +143,12 @@ std::string FormatString(std::int32_t value, std::string_view format) {
         ++j;
         any = true;
       }
-      if (any) conversion += std::to_string(n > 200 ? 200 : n);
+      if (any) directive += std::to_string(n > 200 ? 200 : n);
       return any;
     };
     number();
     if (j < format.size() && format[j] == '.') {
-      conversion += '.';
+      directive += '.';
       ++j;
       number();
     }
@@ -160,18 +160,18 @@ std::string FormatString(std::int32_t value, std::string_view format) {
       ++i;
       continue;
     }
-    conversion += conversion;
+    directive += conversion;
     j += 1;
     char buffer[256];
     int written;
     if (conversion == 'd' || conversion == 'i') {
       int v = length == 'h' ? static_cast<short>(value) : value;
-      written = std::snprintf(buffer, sizeof buffer, conversion.c_str(), v);
+      written = std::snprintf(buffer, sizeof buffer, directive.c_str(), v);
     } else if (conversion == 'c') {
-      written = std::snprintf(buffer, sizeof buffer, conversion.c_str(), static_cast<int>(value));
+      written = std::snprintf(buffer, sizeof buffer, directive.c_str(), static_cast<int>(value));
     } else {
       unsigned v = length == 'h' ? static_cast<unsigned short>(value) : static_cast<unsigned>(value);
-      written = std::snprintf(buffer, sizeof buffer, conversion.c_str(), v);
+      written = std::snprintf(buffer, sizeof buffer, directive.c_str(), v);
     }
     if (written > 0) {
       std::size_t n = static_cast<std::size_t>(written) < sizeof buffer ? static_cast<std::size_t>(written)
