@@ -147,9 +147,13 @@ LRESULT CMainWnd::WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPar
     case WM_HOTKEY:
         return OnHotKey(wParam);
     default:
-        if (message != 0 && message == m_FindDlg.GetMessageId())
+        // Both dialogs send the same registered message ("commdlg_FindReplace");
+        // its lParam, the dialog's own record, tells which one it came from.
+        if (message != 0 && message == m_FindDlg.GetMessageId()
+            && lParam == reinterpret_cast<LPARAM>(&m_FindDlg.GetRecord()))
             OnFindMessage();
-        else if (message != 0 && message == m_ReplaceDlg.GetMessageId())
+        else if (message != 0 && message == m_ReplaceDlg.GetMessageId()
+                 && lParam == reinterpret_cast<LPARAM>(&m_ReplaceDlg.GetRecord()))
             OnReplaceMessage();
         break;
     }
