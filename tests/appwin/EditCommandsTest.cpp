@@ -27,9 +27,6 @@ const std::vector<CSerif> kThree = {
 // What the serif dialog is given in the tests that fill it.
 const CSerif kTyped(1, "新しい行", "新しいメモ");
 
-// Before any window of the process (see MakeWindowsUnmanaged).
-const bool g_Unmanaged = (MakeWindowsUnmanaged(), true);
-
 }  // namespace
 
 class EditCommandsTest : public MainWndTest

@@ -99,6 +99,11 @@ CModalPlayer::~CModalPlayer()
         g_Player = nullptr;
 }
 
+bool CModalPlayer::IsRunning()
+{
+    return g_Player != nullptr;
+}
+
 CModalPlayer& CModalPlayer::Then(Step step)
 {
     m_Steps.push_back(std::move(step));
@@ -232,30 +237,6 @@ void CModalPlayer::Tick()
         Dismiss(window);
     }
     m_Busy = false;
-}
-
-void MakeWindowsUnmanaged()
-{
-    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
-    if (ntdll == nullptr || GetProcAddress(ntdll, "wine_get_version") == nullptr)
-        return;
-    char path[MAX_PATH] = {};
-    const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-    if (length == 0 || length >= sizeof path)
-        return;
-    const char* name = path;
-    for (const char* p = path; *p != '\0'; ++p) {
-        if (*p == '\\' || *p == '/')
-            name = p + 1;
-    }
-    const std::string key =
-        std::string("Software\\Wine\\AppDefaults\\") + name + "\\X11 Driver";
-    HKEY handle = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                        &handle, nullptr) != ERROR_SUCCESS)
-        return;
-    RegSetValueExA(handle, "Managed", 0, REG_SZ, reinterpret_cast<const BYTE*>("N"), 2);
-    RegCloseKey(handle);
 }
 
 void ClearSelection(HWND list)

@@ -65,6 +65,9 @@ public:
     // Records the innermost window's caption and static texts in Seen().
     CModalPlayer& Record();
 
+    // Whether a player runs now.
+    static bool IsRunning();
+
     bool Finished() const { return m_Next >= m_Steps.size(); }
     bool TimedOut() const { return m_TimedOut; }
     const std::vector<CModalSeen>& Seen() const { return m_Seen; }
@@ -90,13 +93,6 @@ private:
     bool m_Busy = false;
     bool m_TimedOut = false;
 };
-
-// Under Wine without a window manager, every hidden managed window (a
-// dialog, a message box, the main window at the end of a test) costs a wait
-// of about two seconds for a manager that never answers. Called before the
-// first window of the process, this makes this executable's windows
-// unmanaged (Wine's per-program X11 setting). Does nothing elsewhere.
-void MakeWindowsUnmanaged();
 
 // Deselects every row of a list view (no cursor).
 void ClearSelection(HWND list);
