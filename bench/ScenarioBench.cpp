@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -168,21 +169,35 @@ void WriteTessel(benchmark::State& state)
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * in.m_Bytes.size()));
 }
 
+// Keeps each benchmark's wall and CPU time per iteration for the table: the
+// median when the runs are repeated (--benchmark_repetitions; with
+// --benchmark_report_aggregates_only, as tools/bench.sh runs it, the single
+// runs never reach the reporter), else the run itself. Keyed by the run name
+// without the aggregate's suffix ("Load/CScript/10000/real_time").
 class CRatioReporter : public benchmark::ConsoleReporter
 {
 public:
     std::map<std::string, double> m_Real;   // name -> wall ms per iteration
     std::map<std::string, double> m_Cpu;    // name -> CPU ms per iteration
+    std::set<std::string> m_Seen;           // every name reported, failed ones too
 
     void ReportRuns(const std::vector<Run>& runs) override
     {
         for (const Run& run : runs) {
-            if (run.error_occurred || run.run_type != Run::RT_Iteration)
+            const std::string name = run.run_name.str();
+            m_Seen.insert(name);
+            if (run.error_occurred)
                 continue;
+            if (run.run_type == Run::RT_Aggregate) {
+                if (run.aggregate_name != "median")
+                    continue;
+            } else if (m_Real.count(name) != 0 && run.repetitions > 1) {
+                continue;   // the median follows
+            }
             const double toMs = benchmark::GetTimeUnitMultiplier(benchmark::kMillisecond)
                 / benchmark::GetTimeUnitMultiplier(run.time_unit);
-            m_Real[run.benchmark_name()] = run.GetAdjustedRealTime() * toMs;
-            m_Cpu[run.benchmark_name()] = run.GetAdjustedCPUTime() * toMs;
+            m_Real[name] = run.GetAdjustedRealTime() * toMs;
+            m_Cpu[name] = run.GetAdjustedCPUTime() * toMs;
         }
         ConsoleReporter::ReportRuns(runs);
     }
@@ -214,11 +229,16 @@ int main(int argc, char** argv)
                 ->UseRealTime();
     }
     benchmark::Initialize(&argc, argv);
+    const std::string filter = benchmark::GetBenchmarkFilter();
+    const bool filtered = !filter.empty() && filter != "." && filter != "all";
     CRatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
 
+    auto key = [](const std::string& name, int size) {
+        return name + "/" + std::to_string(size) + "/real_time";
+    };
     auto ms = [&](const std::map<std::string, double>& times, const std::string& name, int size) {
-        auto it = times.find(name + "/" + std::to_string(size) + "/real_time");
+        auto it = times.find(key(name, size));
         return it == times.end() ? -1.0 : it->second;
     };
     // Wall time includes the disk (Save flushes the file to it); CPU time is
@@ -226,6 +246,8 @@ int main(int argc, char** argv)
     std::printf("\nEnd to end against the XML library alone (per document)\n");
     std::printf("%-8s %-32s %11s %11s %7s %11s %11s %7s\n", "serifs", "measure", "wall ms",
                 "Tessel ms", "ratio", "CPU ms", "Tessel ms", "ratio");
+    int printed = 0;
+    std::vector<std::string> missing;
     for (int size : kSizes) {
         const struct
         {
@@ -241,15 +263,35 @@ int main(int argc, char** argv)
             const double libReal = ms(reporter.m_Real, row.m_Library, size);
             const double wholeCpu = ms(reporter.m_Cpu, row.m_Whole, size);
             const double libCpu = ms(reporter.m_Cpu, row.m_Library, size);
-            if (wholeReal <= 0 || libReal <= 0 || wholeCpu <= 0 || libCpu <= 0)
+            if (wholeReal <= 0 || libReal <= 0 || wholeCpu <= 0 || libCpu <= 0) {
+                // A row whose two benchmarks both ran is owed; one that
+                // --benchmark_filter left half out is not.
+                if (reporter.m_Seen.count(key(row.m_Whole, size)) != 0
+                    && reporter.m_Seen.count(key(row.m_Library, size)) != 0)
+                    missing.push_back(std::to_string(size) + " " + row.m_Label);
                 continue;
+            }
             std::printf("%-8d %-32s %11.2f %11.2f %7.2f %11.2f %11.2f %7.2f\n", size, row.m_Label,
                         wholeReal, libReal, wholeReal / libReal, wholeCpu, libCpu, wholeCpu / libCpu);
+            ++printed;
         }
+    }
+    std::fflush(stdout);   // the messages below come after the table
+    int result = 0;
+    for (const std::string& row : missing) {
+        std::fprintf(stderr, "bench_ScenarioBench: no timings for the row '%s' (a run failed or "
+                     "was not recorded)\n", row.c_str());
+        result = 1;
+    }
+    if (printed == 0 && (result != 0 || !filtered)) {
+        std::fprintf(stderr, "bench_ScenarioBench: the end-to-end table is empty\n");
+        result = 1;
+    } else if (printed == 0) {
+        std::printf("(no rows: --benchmark_filter left out one side of every row)\n");
     }
     for (int size : kSizes)
         std::remove(GetInput(size).m_Path.c_str());
     rmdir(Folder().c_str());
     benchmark::Shutdown();
-    return 0;
+    return result;
 }

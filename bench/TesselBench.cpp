@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <map>
 #include <memory>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -239,8 +240,10 @@ void WritePugixml(benchmark::State& state) {
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
   std::map<std::string, double> times;  // name -> ms per iteration
+  std::set<std::string> seen;           // every name reported, failed ones too
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs) {
+      seen.insert(run.run_name.str());
       if (run.error_occurred) continue;
       double ms = run.GetAdjustedCPUTime() * benchmark::GetTimeUnitMultiplier(benchmark::kMillisecond) /
                   benchmark::GetTimeUnitMultiplier(run.time_unit);
@@ -277,6 +280,8 @@ int main(int argc, char** argv) {
     }
   }
   benchmark::Initialize(&argc, argv);
+  const std::string filter = benchmark::GetBenchmarkFilter();
+  const bool filtered = !filter.empty() && filter != "." && filter != "all";
   RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
 
@@ -288,6 +293,8 @@ int main(int argc, char** argv) {
               "below 1.0 Tessel is faster)\n");
   std::printf("%-8s %-20s %10s %10s %10s %14s %14s\n", "serifs", "measure", "Tessel ms", "tinyxml2",
               "pugixml", "Tessel/tinyxml2", "Tessel/pugixml");
+  int printed = 0;
+  std::vector<std::string> missing;
   for (int size : kSizes) {
     const struct {
       const char* label;
@@ -302,10 +309,31 @@ int main(int argc, char** argv) {
     };
     for (const auto& row : rows) {
       double t = ms(row.tessel, size), x = ms(row.tiny, size), p = ms(row.pugi, size);
-      if (t < 0 || x < 0 || p < 0) continue;
+      if (t < 0 || x < 0 || p < 0) {
+        // Owed when all three ran; not when --benchmark_filter left one out.
+        const std::string suffix = "/" + std::to_string(size);
+        if (reporter.seen.count(row.tessel + suffix) && reporter.seen.count(row.tiny + suffix) &&
+            reporter.seen.count(row.pugi + suffix))
+          missing.push_back(std::to_string(size) + " " + row.label);
+        continue;
+      }
       std::printf("%-8d %-20s %10.3f %10.3f %10.3f %14.2f %14.2f\n", size, row.label, t, x, p, t / x, t / p);
+      ++printed;
     }
   }
+  std::fflush(stdout);  // the messages below come after the table
+  int result = 0;
+  for (const std::string& row : missing) {
+    std::fprintf(stderr, "bench_TesselBench: no timings for the row '%s' (a run failed or was not recorded)\n",
+                 row.c_str());
+    result = 1;
+  }
+  if (printed == 0 && (result != 0 || !filtered)) {
+    std::fprintf(stderr, "bench_TesselBench: the ratio table is empty\n");
+    result = 1;
+  } else if (printed == 0) {
+    std::printf("(no rows: --benchmark_filter left out part of every row)\n");
+  }
   benchmark::Shutdown();
-  return 0;
+  return result;
 }

@@ -4,9 +4,11 @@
 # Builds the benchmarks (bench/*Bench.cpp, Release, native g++) and runs each
 # one; every benchmark prints its timings and a table of ratios. Arguments go
 # to every benchmark executable (e.g. --benchmark_filter=Parse); without any,
-# each benchmark is repeated 5 times and the medians are compared, which
-# keeps the ratios steady on a busy machine.
+# each benchmark is repeated BENCH_REPETITIONS times (default 5) and the
+# medians are compared, which keeps the ratios steady on a busy machine.
 # BENCH_BUILD_DIR changes the build folder (default build/bench).
+# A benchmark that fails, or whose ratio table stays empty, makes the script
+# say so and exit non-zero.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -26,10 +28,21 @@ cmake --build "$build" -j2 --target "${targets[@]}" >"$build.build.log" 2>&1 ||
   { tail -n 40 "$build.build.log" >&2; echo "bench: build failed" >&2; exit 1; }
 
 args=("$@")
-[ ${#args[@]} -gt 0 ] || args=(--benchmark_repetitions=5 --benchmark_report_aggregates_only=true)
-rc=0
+repetitions=${BENCH_REPETITIONS:-5}
+[ ${#args[@]} -gt 0 ] ||
+  args=(--benchmark_repetitions="$repetitions" --benchmark_report_aggregates_only=true)
+failed=()
 for t in "${targets[@]}"; do
   echo "== $t"
-  "$build/bench/$t" "${args[@]}" || rc=1
+  "$build/bench/$t" "${args[@]}"
+  code=$?
+  if [ $code -ne 0 ]; then
+    echo "bench: $t failed (exit $code)" >&2
+    failed+=("$t")
+  fi
 done
-exit $rc
+if [ ${#failed[@]} -gt 0 ]; then
+  echo "bench: ${#failed[@]} of ${#targets[@]} benchmarks failed: ${failed[*]}" >&2
+  exit 1
+fi
+exit 0
