@@ -39,7 +39,7 @@ struct ClassTable {
 constexpr ClassTable kTable;
 
 
-// Stands for the current line before any line was read.
+// Stands for the current line of a stream before any line was read.
 constexpr char kNoLine[1] = {'\0'};
 
 inline bool IsWhitespaceClass(std::int32_t cls) {
@@ -114,12 +114,10 @@ void LineReader::Start(std::string_view text) {
   m_input = nullptr;
   m_text = text;
   m_line.clear();
-  if (text.empty()) {
-    m_lineStart = m_cursor = m_end = kNoLine;
-  } else {
-    m_lineStart = m_cursor = text.data();
-    m_end = text.data() + text.size();
-  }
+  // Even an empty text is its own region (a null one too): the cursor never
+  // leaves the text, which EndColumn relies on when it looks one byte back.
+  m_lineStart = m_cursor = text.data();
+  m_end = text.data() + text.size();
   m_pushedBack.clear();
 }
 

@@ -122,6 +122,22 @@ TEST(Tokenizer, EmptyInputGivesEndTokensForever) {
   }
 }
 
+TEST(Tokenizer, EmptyMemoryInputReadsNothingOutsideIt) {
+  // An empty text once left the cursor on a shared one-byte placeholder, and
+  // the end column read the byte before it (caught by AddressSanitizer).
+  // The zero-size heap block is what the fuzzer hands over for no bytes.
+  std::unique_ptr<char[]> none(new char[0]);
+  for (std::string_view text : {std::string_view(), std::string_view(none.get(), 0), std::string_view("")}) {
+    LineReader reader;
+    reader.Start(text);
+    for (int i = 0; i < 2; ++i) {
+      Token t = reader.Next();
+      EXPECT_EQ(TokenEnd, t.cls);
+      EXPECT_EQ(0, t.column);
+    }
+  }
+}
+
 TEST(Tokenizer, EndTokenRepeatsAfterInputEnds) {
   LineReader reader;
   reader.Start(std::string_view("ab"));
