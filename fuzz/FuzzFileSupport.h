@@ -1,13 +1,17 @@
-// Helpers of the file fuzz targets: one scratch folder per process, and the
-// fuzzer's bytes written to a file in it (Load reads from a path).
+// Helpers of the file fuzz targets: one scratch folder per process, the
+// fuzzer's bytes written to a file in it (Load reads from a path), and the
+// same bytes parsed from memory as they are.
 #pragma once
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <string_view>
 
 #include <unistd.h>
+
+#include "tessel/Tessel.h"
 
 namespace FuzzFile {
 
@@ -67,6 +71,25 @@ inline std::string ReadAll(const std::string& path)
         bytes.append(buffer, got);
     std::fclose(file);
     return bytes;
+}
+
+// Load hands the parser a file's text only when the file is not empty, and
+// with every CR LF made LF; this gives the parser the fuzzer's own bytes
+// instead, in the buffer the fuzzer made for them (no bytes at all too), the
+// way Load parses. Nothing read may make the parser fail other than by its
+// exceptions, and no bytes give an empty document.
+inline void ParseInMemory(std::string_view bytes)
+{
+    Tessel::DOM_Parser parser;
+    parser.SetTrimWhitespace(true);
+    try {
+        std::unique_ptr<Tessel::Document> document(parser.Parse(bytes));
+        Check(!bytes.empty() || document->GetChildCount() == 0);
+    } catch (const Tessel::ParsingException&) {
+        Check(!bytes.empty());
+    } catch (const Tessel::DOM_Exception&) {
+        Check(!bytes.empty());
+    }
 }
 
 } // namespace FuzzFile

@@ -1,8 +1,8 @@
-// Fuzz target for the option file: arbitrary bytes as "option.xml" through
-// COption::Load. Whatever loads must save and load back to the same options
-// (colour names and paths holding " come back with it written as &quot;,
-// and then stay). A crash, sanitizer report, leak, hang or broken round trip
-// is a finding.
+// Fuzz target for the option file: arbitrary bytes parsed from memory as
+// they are, then as "option.xml" through COption::Load. Whatever loads must
+// save and load back to the same options (colour names and paths holding "
+// come back with it written as &quot;, and then stay). A crash, sanitizer
+// report, leak, hang or broken round trip is a finding.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -37,6 +37,7 @@ std::string Snapshot(const COption& option)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    FuzzFile::ParseInMemory(bytes);
     const std::string input = FuzzFile::WriteInput(bytes, "option.xml");
 
     COption option;

@@ -1,8 +1,8 @@
-// Fuzz target for the scenario file: arbitrary bytes as a file through
-// CScript::Load, into a scenario that already holds data. Whatever loads
-// must save, load back to the same scenario, and save to the same bytes
-// again. A crash, sanitizer report, leak, hang or broken round trip is a
-// finding.
+// Fuzz target for the scenario file: arbitrary bytes parsed from memory as
+// they are, then as a file through CScript::Load, into a scenario that
+// already holds data. Whatever loads must save, load back to the same
+// scenario, and save to the same bytes again. A crash, sanitizer report,
+// leak, hang or broken round trip is a finding.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -40,6 +40,7 @@ bool Same(const CScript& a, const CScript& b)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    FuzzFile::ParseInMemory(bytes);
     const std::string input = FuzzFile::WriteInput(bytes, "input.xml");
 
     CScript script;
