@@ -106,10 +106,11 @@ LRESULT CMainWnd::OnHotKey(WPARAM id)
 }
 
 // The serif text comes from the scenario, not from the list (whose texts
-// are cut at 255 bytes): row r is serif r. When the clipboard cannot be set
-// no keys are sent, so the target never receives what the clipboard held
-// before; the last pasted row goes back and the cursor stays on the target,
-// so the next press tries the same line again.
+// are cut at 255 bytes): row r is serif r. When the clipboard cannot be set,
+// or does not read back as the serif just put there (another program holds
+// it or replaced the text), no keys are sent, so the target never receives
+// what the clipboard held before; the last pasted row goes back and the
+// cursor stays on the target, so the next press tries the same line again.
 void CMainWnd::PasteNextSerif()
 {
     CCriticalSection section;
@@ -134,9 +135,10 @@ void CMainWnd::PasteNextSerif()
         clipboard.Clear();
         return;
     }
-    if (plan.m_PasteRow >= m_Script.GetSerifCount()
-        || clipboard.SetText(m_Script.GetSerif(plan.m_PasteRow).m_Text.c_str(), true)
-               != CClipboard::kOk) {
+    const char* text = plan.m_PasteRow < m_Script.GetSerifCount()
+                           ? m_Script.GetSerif(plan.m_PasteRow).m_Text.c_str()
+                           : nullptr;
+    if (!text || clipboard.SetText(text, true) != CClipboard::kOk || !clipboard.HoldsText(text)) {
         m_Sequencer = before;
         return;
     }

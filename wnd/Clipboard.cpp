@@ -5,8 +5,12 @@
 
 namespace {
 
-const int kOpenAttempts = 10;
-const DWORD kOpenPauseMs = 10;
+// Clipboard managers, history services and Wine's bridge to the X
+// selection open the clipboard for a moment after every change; under load
+// that moment can outlast 100 ms. A second is what other programs that paste
+// allow, and still short enough for a hotkey press.
+const DWORD kOpenWindowMs = 1000;
+const DWORD kOpenPauseMs = 5;
 
 // Global memory that is freed unless it was handed to the clipboard.
 class CGlobalMemory
@@ -91,14 +95,33 @@ bool CopyInto(const CGlobalMemory& memory, const void* data, size_t size)
 
 bool CClipboard::Open() const
 {
-  for (int attempt = 0; attempt < kOpenAttempts; ++attempt)
+  const DWORD start = GetTickCount();
+  for (;;)
   {
-    if (attempt != 0)
-      Sleep(kOpenPauseMs);
     if (OpenClipboard(m_owner))
       return true;
+    if (GetTickCount() - start >= kOpenWindowMs)
+      return false;
+    Sleep(kOpenPauseMs);
   }
-  return false;
+}
+
+bool CClipboard::HoldsText(const char* text) const
+{
+  if (!text)
+    return false;
+  COpenClipboard clipboard(*this);
+  if (!clipboard.IsOpen())
+    return false;
+  HANDLE data = GetClipboardData(CF_TEXT);
+  if (!data)
+    return false;
+  CGlobalLock lock(data);
+  if (!lock.Data())
+    return false;
+  const size_t size = std::strlen(text);
+  const SIZE_T capacity = GlobalSize(data);
+  return capacity > size && std::memcmp(lock.Data(), text, size + 1) == 0;
 }
 
 int CClipboard::SetText(const char* text, bool alsoUnicode)

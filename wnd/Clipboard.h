@@ -37,8 +37,16 @@ public:
   // CloseClipboard (non-zero).
   int Clear();
 
-  // OpenClipboard, retried for about 100 ms: clipboard viewers and other
-  // programs hold it open for short moments. Exposed for callers that read.
+  // True when the clipboard can be opened and its CF_TEXT is exactly `text`
+  // (its bytes and the terminating zero). Opening waits out another program
+  // that holds the clipboard, as Open does. A paste reads its text back this
+  // way before sending the paste keys: the target then finds the clipboard
+  // free, and never gets text that another program put there meanwhile.
+  bool HoldsText(const char* text) const;
+
+  // OpenClipboard, retried for up to a second: clipboard managers, history
+  // services and Wine's X11 bridge hold it open for short moments after
+  // every change. Exposed for callers that read.
   bool Open() const;
 
 private:

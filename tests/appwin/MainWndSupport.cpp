@@ -194,6 +194,19 @@ void PumpFor(DWORD ms)
     } while (GetTickCount() - start < ms);
 }
 
+bool PumpUntil(const std::function<bool()>& done, DWORD ms)
+{
+    const DWORD start = GetTickCount();
+    for (;;) {
+        PumpMessages();
+        if (done())
+            return true;
+        if (GetTickCount() - start >= ms)
+            return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
+
 void MainWndTest::SetUp()
 {
     static bool registered = false;

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -83,6 +84,9 @@ CScript MakeScript(const std::vector<CSerif>& serifs, const std::string& title =
 void PumpMessages();
 // Pumps for about `ms` milliseconds.
 void PumpFor(DWORD ms);
+// Pumps this thread's messages until `done` holds or `ms` have passed, and
+// says whether it held.
+bool PumpUntil(const std::function<bool()>& done, DWORD ms = 5000);
 
 // Creates and destroys a main window around each test.
 class MainWndTest : public ::testing::Test

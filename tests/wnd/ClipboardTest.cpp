@@ -142,4 +142,16 @@ TEST_F(ClipboardTest, WaitsForClipboardHeldBriefly)
   EXPECT_EQ("after the wait", ReadClipboardText());
 }
 
+TEST_F(ClipboardTest, HoldsTextOnlyForTheSameBytesOnAFreeClipboard)
+{
+  CClipboard clipboard(m_owner.Get());
+  ASSERT_EQ(CClipboard::kOk, clipboard.SetText("台詞", true));
+  EXPECT_TRUE(clipboard.HoldsText("台詞"));
+  for (const char* other : {"台", "台詞 ", "", static_cast<const char*>(nullptr)})
+    EXPECT_FALSE(clipboard.HoldsText(other)) << (other ? other : "null");
+  CClipboardHolder holder;
+  ASSERT_TRUE(holder.Holds());
+  EXPECT_FALSE(clipboard.HoldsText("台詞"));
+}
+
 }  // namespace
