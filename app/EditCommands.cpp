@@ -4,7 +4,7 @@
 #include "app/MonitoringPause.h"
 
 #include "res/DialogRes.h"
-#include "option/OptionSheet.h"
+#include "dialogs/OptionSheet.h"
 #include "res/resource.h"
 #include "wnd/Clipboard.h"
 #include "wnd/MessageBox.h"

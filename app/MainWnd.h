@@ -22,8 +22,8 @@
 #include <cstdint>
 #include <string>
 
-#include "app/PasteSequencer.h"
-#include "app/TextSearch.h"
+#include "appcore/PasteSequencer.h"
+#include "appcore/TextSearch.h"
 #include "dialogs/CastDlg.h"
 #include "dialogs/JumpDlg.h"
 #include "dialogs/ScriptDlg.h"

@@ -9,6 +9,12 @@
 #include "wnd/CriticalSection.h"
 #include "wnd/HotKeyCtrl.h"
 
+// The portable paste plan spells these values out without <windows.h>.
+static_assert(PasteKeys::kControl == VK_CONTROL, "Ctrl key code");
+static_assert(PasteKeys::kV == 'V', "V key code");
+static_assert(PasteKeys::kReturn == VK_RETURN, "Enter key code");
+static_assert(CPasteSequencer::kHotKeyId == ID_PASTE_HOTKEY, "hotkey identifier");
+
 namespace
 {
 

@@ -9,6 +9,13 @@
 #include "res/resource.h"
 #include "wnd/MessageBox.h"
 
+// The portable search logic spells the dialogs' flag bits out without
+// <windows.h>.
+static_assert(FindFlags::kDown == FR_DOWN, "FR_DOWN");
+static_assert(FindFlags::kFindNext == FR_FINDNEXT, "FR_FINDNEXT");
+static_assert(FindFlags::kReplace == FR_REPLACE, "FR_REPLACE");
+static_assert(FindFlags::kReplaceAll == FR_REPLACEALL, "FR_REPLACEALL");
+
 namespace
 {
 

@@ -1,7 +1,7 @@
 #include "option/ColorManager.h"
 
 #include "option/AttributeText.h"
-#include "scenario/NumberText.h"
+#include "persist/NumberText.h"
 #include "tessel/Tessel.h"
 
 std::string ColorToText(ColorRef color)

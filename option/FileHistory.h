@@ -6,7 +6,7 @@
 #pragma once
 
 #include "option/RingBuffer.h"
-#include "scenario/XMLBase.h"
+#include "persist/XMLBase.h"
 
 #include <cstdint>
 #include <string>

@@ -11,7 +11,7 @@
 // Every value is an attribute, written and read verbatim (no escaping).
 #include "option/Option.h"
 
-#include "scenario/XMLFile.h"
+#include "persist/XMLFile.h"
 #include "tessel/Tessel.h"
 
 #include <exception>

@@ -11,7 +11,7 @@
 #include "option/FileHistory.h"
 #include "option/OptionGeneral.h"
 #include "option/OptionHotkey.h"
-#include "scenario/XMLBase.h"
+#include "persist/XMLBase.h"
 
 #include <map>
 #include <string>

@@ -1,6 +1,6 @@
 #include "option/OptionGeneral.h"
 
-#include "scenario/NumberText.h"
+#include "persist/NumberText.h"
 #include "tessel/Tessel.h"
 
 void COptionGeneral::Write(Tessel::NodeContainer& parent) const

@@ -1,6 +1,6 @@
 #include "option/OptionHotkey.h"
 
-#include "scenario/NumberText.h"
+#include "persist/NumberText.h"
 #include "tessel/Tessel.h"
 
 void COptionHotkey::Write(Tessel::NodeContainer& parent) const

@@ -3,7 +3,7 @@
 // directly by the main window and the option sheet.
 #pragma once
 
-#include "scenario/XMLBase.h"
+#include "persist/XMLBase.h"
 
 #include <cstdint>
 

@@ -10,7 +10,7 @@
 
 #include "scenario/Cast.h"
 #include "scenario/Serif.h"
-#include "scenario/XMLBase.h"
+#include "persist/XMLBase.h"
 
 #include <cstdint>
 #include <string>

@@ -11,8 +11,8 @@
 // line of its own; the parser trims that layout away again on reading.
 #include "scenario/Script.h"
 
-#include "scenario/NumberText.h"
-#include "scenario/XMLFile.h"
+#include "persist/NumberText.h"
+#include "persist/XMLFile.h"
 #include "tessel/Tessel.h"
 
 #include <exception>

@@ -1,4 +1,4 @@
-#include "option/OptionColorsPage.h"
+#include "dialogs/OptionColorsPage.h"
 
 #include "res/DialogRes.h"
 #include "wnd/ChooseColour.h"

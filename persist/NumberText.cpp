@@ -1,4 +1,4 @@
-#include "scenario/NumberText.h"
+#include "persist/NumberText.h"
 
 #include <limits>
 

@@ -1,7 +1,7 @@
 // Search, replace and jump: which row and column a scan stops at, the rows it
 // passes over, what replacing does to the scenario, whole-character matching
 // in Shift_JIS, and the jump target.
-#include "app/TextSearch.h"
+#include "appcore/TextSearch.h"
 
 #include "scenario/Script.h"
 
@@ -469,81 +469,81 @@ TEST(ReplaceActionFromFlags, PrefersAskingOverReplacingAll)
 
 // ---- whole-character matching in Shift_JIS --------------------------------
 
-TEST(FindText, DoesNotMatchSecondByteOfDoubleByteCharacter)
+TEST(FindInText, DoesNotMatchSecondByteOfDoubleByteCharacter)
 {
     // "ア" is 83 41: its second byte is "A".
-    EXPECT_EQ(std::string::npos, FindText("ア", "A"));
-    EXPECT_EQ(2u, FindText("アA", "A"));
+    EXPECT_EQ(std::string::npos, FindInText("ア", "A"));
+    EXPECT_EQ(2u, FindInText("アA", "A"));
     // "表" is 95 5C and "ソ" 83 5C: their second bytes are the backslash.
-    EXPECT_EQ(std::string::npos, FindText("表示ソ", "\\"));
-    EXPECT_EQ(6u, FindText("表示ソ\\", "\\"));
+    EXPECT_EQ(std::string::npos, FindInText("表示ソ", "\\"));
+    EXPECT_EQ(6u, FindInText("表示ソ\\", "\\"));
 }
 
-TEST(FindText, DoesNotMatchCharacterMadeOfTwoHalves)
+TEST(FindInText, DoesNotMatchCharacterMadeOfTwoHalves)
 {
     // "≠ぁ" is 81 82 82 9F; the middle bytes 82 82 are "ｂ".
-    EXPECT_EQ(std::string::npos, FindText("≠ぁ", "ｂ"));
-    EXPECT_EQ(4u, FindText("≠ぁｂ", "ｂ"));
+    EXPECT_EQ(std::string::npos, FindInText("≠ぁ", "ｂ"));
+    EXPECT_EQ(4u, FindInText("≠ぁｂ", "ｂ"));
 }
 
-TEST(FindText, DoesNotMatchFirstHalfOfCharacter)
+TEST(FindInText, DoesNotMatchFirstHalfOfCharacter)
 {
-    EXPECT_EQ(std::string::npos, FindText("ア", "\x83"));
+    EXPECT_EQ(std::string::npos, FindInText("ア", "\x83"));
 }
 
-TEST(FindText, TreatsHalfWidthKatakanaAsSingleBytes)
+TEST(FindInText, TreatsHalfWidthKatakanaAsSingleBytes)
 {
-    EXPECT_EQ(1u, FindText("ｱA", "A"));
-    EXPECT_EQ(1u, FindText("ｱｲｳ", "ｲｳ"));
+    EXPECT_EQ(1u, FindInText("ｱA", "A"));
+    EXPECT_EQ(1u, FindInText("ｱｲｳ", "ｲｳ"));
 }
 
-TEST(FindText, LeadByteWithoutTrailStandsAlone)
+TEST(FindInText, LeadByteWithoutTrailStandsAlone)
 {
-    EXPECT_EQ(1u, FindText("\x83\n", "\n"));
-    EXPECT_EQ(1u, FindText("x\x83", "\x83"));
+    EXPECT_EQ(1u, FindInText("\x83\n", "\n"));
+    EXPECT_EQ(1u, FindInText("x\x83", "\x83"));
 }
 
-TEST(FindText, FindsNothingForEmptyOrLongerText)
+TEST(FindInText, FindsNothingForEmptyOrLongerText)
 {
-    EXPECT_EQ(std::string::npos, FindText("abc", ""));
-    EXPECT_EQ(std::string::npos, FindText("ab", "abc"));
-    EXPECT_EQ(std::string::npos, FindText("", "a"));
+    EXPECT_EQ(std::string::npos, FindInText("abc", ""));
+    EXPECT_EQ(std::string::npos, FindInText("ab", "abc"));
+    EXPECT_EQ(std::string::npos, FindInText("", "a"));
 }
 
-TEST(ReplaceText, LeavesOtherCharactersIntact)
+TEST(ReplaceInText, LeavesOtherCharactersIntact)
 {
     std::string path = "表示\\ソフト\\ア";
-    EXPECT_EQ(2u, ReplaceText(path, "\\", "/"));
+    EXPECT_EQ(2u, ReplaceInText(path, "\\", "/"));
     EXPECT_EQ("表示/ソフト/ア", path);
 
     std::string text = "アA";
-    EXPECT_EQ(1u, ReplaceText(text, "A", "B"));
+    EXPECT_EQ(1u, ReplaceInText(text, "A", "B"));
     EXPECT_EQ("アB", text);
 
     std::string halves = "≠ぁ";
-    EXPECT_EQ(0u, ReplaceText(halves, "ｂ", "ｃ"));
+    EXPECT_EQ(0u, ReplaceInText(halves, "ｂ", "ｃ"));
     EXPECT_EQ("≠ぁ", halves);
 }
 
-TEST(ReplaceText, GoesOnAfterInsertedText)
+TEST(ReplaceInText, GoesOnAfterInsertedText)
 {
     std::string text = "aaa";
-    EXPECT_EQ(3u, ReplaceText(text, "a", "aa"));
+    EXPECT_EQ(3u, ReplaceInText(text, "a", "aa"));
     EXPECT_EQ("aaaaaa", text);
 
     std::string overlapping = "aaaa";
-    EXPECT_EQ(2u, ReplaceText(overlapping, "aa", "b"));
+    EXPECT_EQ(2u, ReplaceInText(overlapping, "aa", "b"));
     EXPECT_EQ("bb", overlapping);
 
     std::string removed = "猫犬猫";
-    EXPECT_EQ(2u, ReplaceText(removed, "猫", ""));
+    EXPECT_EQ(2u, ReplaceInText(removed, "猫", ""));
     EXPECT_EQ("犬", removed);
 }
 
-TEST(ReplaceText, EmptyFindTextReplacesNothing)
+TEST(ReplaceInText, EmptyFindTextReplacesNothing)
 {
     std::string text = "abc";
-    EXPECT_EQ(0u, ReplaceText(text, "", "x"));
+    EXPECT_EQ(0u, ReplaceInText(text, "", "x"));
     EXPECT_EQ("abc", text);
 }
 

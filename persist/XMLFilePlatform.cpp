@@ -1,4 +1,4 @@
-#include "scenario/XMLFilePlatform.h"
+#include "persist/XMLFilePlatform.h"
 
 // The only file of the portable libraries that reaches the platform: the
 // Windows half needs MoveFileExA (rename() there refuses an existing target),

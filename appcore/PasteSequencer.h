@@ -6,7 +6,8 @@
 // Rows are numbered from 0 like the serif list's; kNoRow (-1) stands for "no
 // row" everywhere (cursor, found row, paste row, next row, scroll row), the
 // same convention the list view uses. Virtual-key codes are plain numbers so
-// that this file stays free of <windows.h>.
+// that this file stays free of <windows.h>; app/PasteCommands.cpp asserts at
+// compile time that they, and kHotKeyId, equal the Win32 values.
 #pragma once
 
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "app/TextSearch.h"
+#include "appcore/TextSearch.h"
 
 #include "scenario/Script.h"
 
@@ -107,7 +107,7 @@ bool ReplaceOnRow(CScript& script, int64_t row, const std::string& find,
         CSerif serif = script.GetSerif(r);
         std::string& target = column == ESearchColumn::Text ? serif.m_Text : serif.m_Memo;
         const std::string before = target;
-        result.m_Replacements += ReplaceText(target, find, replacement);
+        result.m_Replacements += ReplaceInText(target, find, replacement);
         if (target != before) {
             script.SetSerif(r, serif);
             if (result.m_ChangedRows.empty() || result.m_ChangedRows.back() != r)
@@ -191,12 +191,12 @@ CReplaceResult CTextSearch::ReplaceNext(CScript& script, const std::string& find
     return result;
 }
 
-size_t FindText(const std::string& text, const std::string& what)
+size_t FindInText(const std::string& text, const std::string& what)
 {
     return FindFrom(text, what, 0);
 }
 
-size_t ReplaceText(std::string& text, const std::string& what, const std::string& with)
+size_t ReplaceInText(std::string& text, const std::string& what, const std::string& with)
 {
     if (what.empty())
         return 0;

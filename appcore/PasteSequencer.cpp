@@ -1,4 +1,4 @@
-#include "app/PasteSequencer.h"
+#include "appcore/PasteSequencer.h"
 
 #include "scenario/Serif.h"
 

@@ -1,4 +1,4 @@
-#include "option/OptionSheet.h"
+#include "dialogs/OptionSheet.h"
 
 #include "res/DialogRes.h"
 

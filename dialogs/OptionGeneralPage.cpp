@@ -1,4 +1,4 @@
-#include "option/OptionGeneralPage.h"
+#include "dialogs/OptionGeneralPage.h"
 
 #include <cstdlib>
 #include <string>

@@ -1,6 +1,6 @@
 // Paste sequencing: the press filter, the choice of row, the key plan, the
 // cursor moves and the scroll row.
-#include "app/PasteSequencer.h"
+#include "appcore/PasteSequencer.h"
 
 #include "scenario/Script.h"
 

@@ -48,7 +48,8 @@ enum class EReplaceAction
 
 // The common find and replace dialogs' flag bits (FR_DOWN, FR_FINDNEXT,
 // FR_REPLACE, FR_REPLACEALL of <commdlg.h>), repeated so that this file stays
-// free of <windows.h>; the Win32 side checks them against the originals.
+// free of <windows.h>. app/SearchCommands.cpp asserts at compile time that
+// they equal the originals.
 namespace FindFlags
 {
 const uint32_t kDown = 0x00000001;
@@ -138,12 +139,12 @@ private:
 
 // Byte offset of the first match of `what` in `text` that covers whole
 // characters; std::string::npos when there is none or `what` is empty.
-size_t FindText(const std::string& text, const std::string& what);
+size_t FindInText(const std::string& text, const std::string& what);
 
 // Replaces every whole-character match of `what` in `text` by `with`,
 // scanning left to right and going on after each inserted `with`. Returns
 // the number of replacements; an empty `what` replaces nothing.
-size_t ReplaceText(std::string& text, const std::string& what, const std::string& with);
+size_t ReplaceInText(std::string& text, const std::string& what, const std::string& with);
 
 // The row a jump to line `line` (counted from 1, as typed; any 32-bit value)
 // selects in a list of `rowCount` rows, or CTextSearch::kNoRow when the line

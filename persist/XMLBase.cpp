@@ -1,4 +1,4 @@
-#include "scenario/XMLBase.h"
+#include "persist/XMLBase.h"
 
 void IXMLBase::SetError(const std::string& message)
 {

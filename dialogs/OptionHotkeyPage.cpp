@@ -1,4 +1,4 @@
-#include "option/OptionHotkeyPage.h"
+#include "dialogs/OptionHotkeyPage.h"
 
 #include <commctrl.h>
 

@@ -1,6 +1,6 @@
-#include "scenario/XMLFile.h"
+#include "persist/XMLFile.h"
 
-#include "scenario/XMLFilePlatform.h"
+#include "persist/XMLFilePlatform.h"
 #include "tessel/StringUtil.h"
 
 #include <cstdio>

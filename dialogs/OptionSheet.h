@@ -11,9 +11,9 @@
 #include <windows.h>
 
 #include "option/Option.h"
-#include "option/OptionColorsPage.h"
-#include "option/OptionGeneralPage.h"
-#include "option/OptionHotkeyPage.h"
+#include "dialogs/OptionColorsPage.h"
+#include "dialogs/OptionGeneralPage.h"
+#include "dialogs/OptionHotkeyPage.h"
 #include "wnd/PropertySheet.h"
 
 class COptionSheet : public CPropertySheet

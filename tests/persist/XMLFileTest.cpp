@@ -1,7 +1,7 @@
 // Whole files on disk: CR LF conversion both ways, the open-or-create step of
 // loading, and saves that fail without costing the user the old file.
 #include "scenario/Script.h"
-#include "scenario/XMLFile.h"
+#include "persist/XMLFile.h"
 
 #include "tests/scenario/TempFolderSupport.h"
 

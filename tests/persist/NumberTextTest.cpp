@@ -1,6 +1,6 @@
 // Numbers of the scenario and option files, read with the rules of the C
 // library's string-to-long conversion for a 32-bit long.
-#include "scenario/NumberText.h"
+#include "persist/NumberText.h"
 
 #include <gtest/gtest.h>
 
