@@ -10,7 +10,7 @@
 
 #include "ControlProbe.h"
 #include "DialogDriver.h"
-#include "option/OptionSheet.h"
+#include "dialogs/OptionSheet.h"
 #include "res/DialogRes.h"
 
 namespace
