@@ -16,7 +16,7 @@ void CMainWnd::EditSerif()
         return;
     CMonitoringPause pause(*this);
     m_SerifDlg.Setup(&m_Script, m_Script.GetSerif(row), "セリフ編集");
-    if (m_SerifDlg.DoModal(m_hWnd, IDD_SERIF) != 1)
+    if (m_SerifDlg.DoModal(m_Wnd, IDD_SERIF) != 1)
         return;
     SetSaved(false);
     m_Script.SetSerif(row, m_SerifDlg.GetSerif());
@@ -34,7 +34,7 @@ void CMainWnd::AddSerif()
     }
     CMonitoringPause pause(*this);
     m_SerifDlg.Setup(&m_Script, CSerif(0, std::string()), "セリフ追加");
-    if (m_SerifDlg.DoModal(m_hWnd, IDD_SERIF) != 1)
+    if (m_SerifDlg.DoModal(m_Wnd, IDD_SERIF) != 1)
         return;
     SetSaved(false);
     m_Script.AddSerif(m_SerifDlg.GetSerif());
@@ -49,7 +49,7 @@ void CMainWnd::InsertSerif()
         return;
     CMonitoringPause pause(*this);
     m_SerifDlg.Setup(&m_Script, CSerif(0, std::string()), "セリフ挿入");
-    if (m_SerifDlg.DoModal(m_hWnd, IDD_SERIF) != 1)
+    if (m_SerifDlg.DoModal(m_Wnd, IDD_SERIF) != 1)
         return;
     SetSaved(false);
     m_Script.InsertSerif(row, m_SerifDlg.GetSerif());
@@ -62,7 +62,7 @@ void CMainWnd::DeleteSerif()
     const int32_t row = m_SerifList.GetSelected();
     if (row < 0 || row >= m_Script.GetSerifCount())
         return;
-    if (AskYesNo(m_hWnd, "セリフを削除します", "確認")) {
+    if (AskYesNo(m_Wnd, "セリフを削除します", "確認")) {
         m_SerifList.DeleteItem(row);
         m_Script.EraseSerif(row);
         SetSaved(false);
@@ -107,7 +107,7 @@ void CMainWnd::EditCasts()
     CMonitoringPause pause(*this);
     const int32_t row = m_SerifList.GetSelected();
     m_CastDlg.Setup(&m_Script, "キャスト編集");
-    if (m_CastDlg.DoModal(m_hWnd, IDD_CAST) != 1)
+    if (m_CastDlg.DoModal(m_Wnd, IDD_CAST) != 1)
         return;
     SetSaved(false);
     RefreshCastsAndSerifs();
@@ -119,7 +119,7 @@ void CMainWnd::EditScenarioSettings()
 {
     CMonitoringPause pause(*this);
     m_ScriptDlg.Setup(&m_Script, "シナリオ設定");
-    if (m_ScriptDlg.DoModal(m_hWnd, IDD_SCRIPT) == 1)
+    if (m_ScriptDlg.DoModal(m_Wnd, IDD_SCRIPT) == 1)
         SetSaved(false);
 }
 
@@ -127,7 +127,7 @@ void CMainWnd::EditOptions()
 {
     CMonitoringPause pause(*this);
     const unsigned hotKeyBefore = m_Option.m_Hotkey.m_HotKey;
-    COptionSheet sheet(&m_Option, m_hWnd);
+    COptionSheet sheet(&m_Option, m_Wnd);
     if (sheet.DoModal() <= 0)
         return;
     if (m_Option.m_Hotkey.m_HotKey != hotKeyBefore) {

@@ -30,7 +30,7 @@ std::vector<std::string> HistoryEntries(const CFileHistory& history)
 
 void CMainWnd::NewScenario()
 {
-    if (!AskYesNo(m_hWnd, "現在のシナリオを破棄します。\nよろしいですか？", "確認"))
+    if (!AskYesNo(m_Wnd, "現在のシナリオを破棄します。\nよろしいですか？", "確認"))
         return;
     m_Sequencer.ForgetLastPastedRow();
     m_Saved = true;
@@ -54,7 +54,7 @@ bool CMainWnd::OpenScenario(const std::string& requested)
     if (path.empty()) {
         CFileDialog dialog;
         dialog.SetFilter(kScenarioFilter);
-        if (!dialog.ShowOpen(m_hWnd, path))
+        if (!dialog.ShowOpen(m_Wnd, path))
             return false;
     }
     CScript loaded;
@@ -80,7 +80,7 @@ bool CMainWnd::SaveScenario(const std::string& requested)
     if (path.empty()) {
         CFileDialog dialog;
         dialog.SetFilter(kScenarioFilter);
-        if (!dialog.ShowSave(m_hWnd, path))
+        if (!dialog.ShowSave(m_Wnd, path))
             return false;
     }
     if (!m_Script.Save(path)) {
@@ -102,7 +102,7 @@ void CMainWnd::OpenRecentFile(int position)
 
 void CMainWnd::ClearFileHistory()
 {
-    if (!AskYesNo(m_hWnd, "全てのファイル履歴を削除します。\r\nよろしいですか？", "確認"))
+    if (!AskYesNo(m_Wnd, "全てのファイル履歴を削除します。\r\nよろしいですか？", "確認"))
         return;
     m_Option.m_FileHistory.Clear();
     RebuildRecentFilesMenu();
@@ -110,7 +110,7 @@ void CMainWnd::ClearFileHistory()
 
 void CMainWnd::RebuildRecentFilesMenu()
 {
-    HMENU menu = m_hWnd != nullptr ? GetMenu(m_hWnd) : nullptr;
+    HMENU menu = m_Wnd != nullptr ? GetMenu(m_Wnd) : nullptr;
     if (menu == nullptr)
         return;
     for (UINT id = IDM_FILE_RECENT_FIRST; id <= IDM_FILE_RECENT_LAST; ++id) {
@@ -148,7 +148,7 @@ void CMainWnd::RebuildRecentFilesMenu()
     separator.fType = MFT_SEPARATOR;
     separator.wID = IDM_FILE_RECENT_SEPARATOR;
     InsertMenuItemA(menu, IDM_FILE_CLEAR_HISTORY, FALSE, &separator);
-    DrawMenuBar(m_hWnd);
+    DrawMenuBar(m_Wnd);
 }
 
 LRESULT CMainWnd::OnDropFiles(HDROP drop)

@@ -61,10 +61,10 @@ const int kSeparatorHeight = 2;
 // Everything else passes through unchanged.
 CMainWnd::CDirectNotify::CDirectNotify(CMainWnd& window) : m_Window(window)
 {
-    if (window.m_hWnd != nullptr && s_Window == nullptr) {
+    if (window.m_Wnd != nullptr && s_Window == nullptr) {
         s_Window = &window;
         s_Previous = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
-            window.m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Proc)));
+            window.m_Wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Proc)));
         m_Installed = s_Previous != nullptr;
         if (!m_Installed)
             s_Window = nullptr;
@@ -74,7 +74,7 @@ CMainWnd::CDirectNotify::CDirectNotify(CMainWnd& window) : m_Window(window)
 CMainWnd::CDirectNotify::~CDirectNotify()
 {
     if (m_Installed) {
-        SetWindowLongPtrA(m_Window.m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(s_Previous));
+        SetWindowLongPtrA(m_Window.m_Wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(s_Previous));
         s_Previous = nullptr;
         s_Window = nullptr;
     }
@@ -83,7 +83,7 @@ CMainWnd::CDirectNotify::~CDirectNotify()
 LRESULT CALLBACK CMainWnd::CDirectNotify::Proc(HWND hWnd, UINT message, WPARAM wParam,
                                                LPARAM lParam)
 {
-    if (message == WM_NOTIFY && s_Window != nullptr && hWnd == s_Window->m_hWnd) {
+    if (message == WM_NOTIFY && s_Window != nullptr && hWnd == s_Window->m_Wnd) {
         NMHDR* header = reinterpret_cast<NMHDR*>(lParam);
         if (header != nullptr && header->idFrom == IDC_SERIF_LIST) {
             if (header->code == LVN_INSERTITEM)
@@ -211,7 +211,7 @@ LRESULT CMainWnd::OnNotify(NMHDR* header)
         return 0;
     if (header->hwndFrom == m_ReBar.GetHandle() && header->code == RBN_HEIGHTCHANGE) {
         RECT client = {};
-        GetClientRect(m_hWnd, &client);
+        GetClientRect(m_Wnd, &client);
         Layout(client.right - client.left);
         return 0;
     }
@@ -267,16 +267,16 @@ LRESULT CMainWnd::OnCustomDraw(NMLVCUSTOMDRAW* draw)
 LRESULT CMainWnd::OnCreate()
 {
     SetIcon(IDI_ROLECUE);
-    m_Separator.Create(m_hWnd, "", WS_CHILD | WS_VISIBLE | SS_SUNKEN, 0, 0, 0, 0, 0, 0);
+    m_Separator.Create(m_Wnd, "", WS_CHILD | WS_VISIBLE | SS_SUNKEN, 0, 0, 0, 0, 0, 0);
     CreateBars();
     CreateSerifList();
-    m_Menu.SetHandle(GetMenu(m_hWnd));
-    m_StatusBar.Create(m_hWnd, IDC_STATUS_BAR,
+    m_Menu.SetHandle(GetMenu(m_Wnd));
+    m_StatusBar.Create(m_Wnd, IDC_STATUS_BAR,
                        WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP | CCS_BOTTOM, "");
     m_StatusBar.AddPart(60);
     m_StatusBar.AddPart(50);
     UpdateStatusBar();
-    DragAcceptFiles(m_hWnd, TRUE);
+    DragAcceptFiles(m_Wnd, TRUE);
     LoadOptions();
     RebuildRecentFilesMenu();
     RegisterPasteHotKey();
@@ -285,7 +285,7 @@ LRESULT CMainWnd::OnCreate()
 
 void CMainWnd::CreateBars()
 {
-    if (!m_ReBar.Create(m_hWnd, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN
+    if (!m_ReBar.Create(m_Wnd, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN
                                     | WS_BORDER | RBS_BANDBORDERS | CCS_NODIVIDER,
                         0, 0, 0, 0)) {
         ShowError("レバーコントロールの作成に失敗しました。");
@@ -333,7 +333,7 @@ void CMainWnd::CreateBars()
 void CMainWnd::CreateSerifList()
 {
     RECT client = {};
-    GetClientRect(m_hWnd, &client);
+    GetClientRect(m_Wnd, &client);
     int top = 0;
     if (m_ReBar.IsBound()) {
         RECT bar = {};
@@ -344,7 +344,7 @@ void CMainWnd::CreateSerifList()
     m_SerifList.CreateChild(WC_LISTVIEWA, "",
                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL
                                 | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER,
-                            WS_EX_CLIENTEDGE, 0, top, width, client.bottom - top, m_hWnd,
+                            WS_EX_CLIENTEDGE, 0, top, width, client.bottom - top, m_Wnd,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_SERIF_LIST)));
     m_SerifList.AddExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP
                                  | LVS_EX_FULLROWSELECT);
@@ -361,7 +361,7 @@ void CMainWnd::Layout(int width)
     if (m_Separator.IsBound())
         MoveWindow(m_Separator.GetHandle(), 0, 0, width, kSeparatorHeight, TRUE);
     RECT client = {};
-    GetClientRect(m_hWnd, &client);
+    GetClientRect(m_Wnd, &client);
     const LPARAM size = MAKELPARAM(client.right - client.left, client.bottom - client.top);
     if (m_ReBar.IsBound())
         m_ReBar.Send(WM_SIZE, SIZE_RESTORED, size);
@@ -395,7 +395,7 @@ void CMainWnd::Layout(int width)
 
 void CMainWnd::ShowError(const char* text) const
 {
-    ShowMessage(m_hWnd, text, "エラー", kErrorBoxFlags);
+    ShowMessage(m_Wnd, text, "エラー", kErrorBoxFlags);
 }
 
 void CMainWnd::SetSaved(bool saved)
@@ -523,8 +523,8 @@ void CMainWnd::OnCastSelected()
 {
     // The main window does not clip its children, so this repaints the list
     // with the new active cast's colours.
-    InvalidateRect(m_hWnd, nullptr, FALSE);
-    UpdateWindow(m_hWnd);
+    InvalidateRect(m_Wnd, nullptr, FALSE);
+    UpdateWindow(m_Wnd);
     if (m_SerifList.IsBound())
         InvalidateRect(m_SerifList.GetHandle(), nullptr, FALSE);
 }
@@ -566,17 +566,17 @@ void CMainWnd::OnContextMenu(HWND, LPARAM position)
         if (m_SerifList.GetItemCount() > 0 && row < 0)
             return;
     }
-    m_Menu.TrackPopup(m_hWnd, 1, screen.x, screen.y, TPM_LEFTALIGN | TPM_RIGHTBUTTON);
+    m_Menu.TrackPopup(m_Wnd, 1, screen.x, screen.y, TPM_LEFTALIGN | TPM_RIGHTBUTTON);
 }
 
 void CMainWnd::OnAbout()
 {
-    ShowAboutBox(m_hWnd);
+    ShowAboutBox(m_Wnd);
 }
 
 void CMainWnd::OnExit()
 {
-    SendMessageA(m_hWnd, WM_CLOSE, 0, 0);
+    SendMessageA(m_Wnd, WM_CLOSE, 0, 0);
 }
 
 // --- close ----------------------------------------------------------------
@@ -585,7 +585,7 @@ bool CMainWnd::ConfirmDiscardChanges()
 {
     if (m_Saved)
         return true;
-    const int answer = ShowMessage(m_hWnd, "内容が変更されています。変更を保存しますか？", "確認",
+    const int answer = ShowMessage(m_Wnd, "内容が変更されています。変更を保存しますか？", "確認",
                                    MB_YESNOCANCEL | MB_ICONEXCLAMATION | MB_SETFOREGROUND);
     if (answer == IDYES)
         return SaveScenario(m_FileName);
@@ -607,7 +607,7 @@ LRESULT CMainWnd::OnClose()
 LRESULT CMainWnd::OnDestroy()
 {
     if (m_HotKeyRegistered)
-        UnregisterHotKey(m_hWnd, ID_PASTE_HOTKEY);
+        UnregisterHotKey(m_Wnd, ID_PASTE_HOTKEY);
     m_HotKeyRegistered = false;
     m_Menu.SetHandle(nullptr);
     PostQuitMessage(0);

@@ -73,7 +73,7 @@ UINT PasteHotKeyModifiers(unsigned hotKey)
 bool CMainWnd::RegisterPasteHotKey()
 {
     const unsigned hotKey = m_Option.m_Hotkey.m_HotKey & 0xFFFF;
-    if (RegisterHotKey(m_hWnd, ID_PASTE_HOTKEY, PasteHotKeyModifiers(hotKey), hotKey & 0xFF)) {
+    if (RegisterHotKey(m_Wnd, ID_PASTE_HOTKEY, PasteHotKeyModifiers(hotKey), hotKey & 0xFF)) {
         m_HotKeyRegistered = true;
         return true;
     }
@@ -85,7 +85,7 @@ bool CMainWnd::RegisterPasteHotKey()
 
 bool CMainWnd::UnregisterPasteHotKey()
 {
-    if (UnregisterHotKey(m_hWnd, ID_PASTE_HOTKEY)) {
+    if (UnregisterHotKey(m_Wnd, ID_PASTE_HOTKEY)) {
         m_HotKeyRegistered = false;
         return true;
     }
@@ -103,7 +103,7 @@ static uint32_t KeyWaitMs(int32_t keyWait)
 
 LRESULT CMainWnd::OnHotKey(WPARAM id)
 {
-    const bool inFront = GetForegroundWindow() == m_hWnd;
+    const bool inFront = GetForegroundWindow() == m_Wnd;
     if (m_Sequencer.AcceptHotKeyPress(static_cast<uint32_t>(id), inFront, IsMonitoring(),
                                       timeGetTime(),
                                       KeyWaitMs(m_Option.m_Hotkey.m_KeyWait)))
@@ -136,7 +136,7 @@ void CMainWnd::PasteNextSerif()
 
     if (plan.m_FoundRow != kNoRow)
         m_SerifList.Select(plan.m_FoundRow);
-    CClipboard clipboard(m_hWnd);
+    CClipboard clipboard(m_Wnd);
     if (!plan.HasPaste()) {
         clipboard.Clear();
         return;

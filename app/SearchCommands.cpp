@@ -53,7 +53,7 @@ void CMainWnd::ShowFindDialog()
         return;
     }
     SetMonitoring(false);
-    m_FindDlg.Create(m_hWnd, FR_DOWN | FR_HIDEMATCHCASE | FR_HIDEWHOLEWORD);
+    m_FindDlg.Create(m_Wnd, FR_DOWN | FR_HIDEMATCHCASE | FR_HIDEWHOLEWORD);
 }
 
 void CMainWnd::ShowReplaceDialog()
@@ -65,7 +65,7 @@ void CMainWnd::ShowReplaceDialog()
         return;
     }
     SetMonitoring(false);
-    m_ReplaceDlg.Create(m_hWnd, FR_HIDEMATCHCASE | FR_HIDEWHOLEWORD);
+    m_ReplaceDlg.Create(m_Wnd, FR_HIDEMATCHCASE | FR_HIDEWHOLEWORD);
 }
 
 void CMainWnd::FindNext(bool down)
@@ -130,7 +130,7 @@ void CMainWnd::ShowSearchEnd(HWND owner)
 void CMainWnd::JumpToRow()
 {
     CMonitoringPause pause(*this);
-    if (m_JumpDlg.DoModal(m_hWnd, IDD_JUMP) != 1)
+    if (m_JumpDlg.DoModal(m_Wnd, IDD_JUMP) != 1)
         return;
     const int32_t row = JumpTargetRow(m_JumpDlg.GetLine(), m_SerifList.GetItemCount());
     if (row >= 0)

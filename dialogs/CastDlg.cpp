@@ -63,10 +63,10 @@ LRESULT CCastDlg::OnInitDialog()
 {
     SetIcon(IDI_DIALOG_ICON);
     SetText(m_Caption.c_str());
-    m_List.AttachDlgItem(m_hWnd, IDC_CAST_LIST);
+    m_List.AttachDlgItem(m_Wnd, IDC_CAST_LIST);
     m_List.AddExtendedStyle(LVS_EX_FULLROWSELECT);
-    m_NameBox.AttachDlgItem(m_hWnd, IDC_CAST_NAME);
-    m_MemoBox.AttachDlgItem(m_hWnd, IDC_CAST_MEMO);
+    m_NameBox.AttachDlgItem(m_Wnd, IDC_CAST_NAME);
+    m_MemoBox.AttachDlgItem(m_Wnd, IDC_CAST_MEMO);
     if (!m_Script)
         return 0;
 
@@ -132,7 +132,7 @@ bool CCastDlg::CheckName(const std::string& name, const CCast* self)
     }
     if (name.empty() || taken)
     {
-        ShowMessage(m_hWnd, kBadName, kErrorCaption, kErrorBoxFlags);
+        ShowMessage(m_Wnd, kBadName, kErrorCaption, kErrorBoxFlags);
         return false;
     }
     return true;
@@ -188,7 +188,7 @@ void CCastDlg::OnDelete()
         m_List.GetFullItemText(row, 0, name);
     const std::string question = "キャスト名「" + name +
         "」を削除します。\n同セリフも全削除されます。\nよろしいですか？";
-    if (!AskYesNo(m_hWnd, question.c_str(), kConfirmCaption))
+    if (!AskYesNo(m_Wnd, question.c_str(), kConfirmCaption))
         return;
 
     const auto found = std::find_if(m_Casts.begin(), m_Casts.end(),

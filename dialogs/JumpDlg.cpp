@@ -32,7 +32,7 @@ LRESULT CJumpDlg::WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPar
 LRESULT CJumpDlg::OnInitDialog()
 {
     SetIcon(IDI_DIALOG_ICON);
-    m_LineBox.AttachDlgItem(m_hWnd, IDC_JUMP_LINE);
+    m_LineBox.AttachDlgItem(m_Wnd, IDC_JUMP_LINE);
     ::SetFocus(m_LineBox.GetHandle());
     return 0;
 }

@@ -22,7 +22,7 @@ COptionColorsPage::~COptionColorsPage() = default;
 
 bool COptionColorsPage::OnInitDialog()
 {
-    m_List.AttachDlgItem(m_hPage, IDC_COLORS_LIST);
+    m_List.AttachDlgItem(m_PageWnd, IDC_COLORS_LIST);
     m_List.AddExtendedStyle(LVS_EX_GRIDLINES);
     RECT client = {};
     ::GetClientRect(m_List.GetHandle(), &client);
@@ -93,7 +93,7 @@ void COptionColorsPage::ChooseItemColour(EColourKind kind)
     const int row = m_List.GetSelected();
     if (row < 0)
     {
-        ShowMessage(m_hPage, kNoItem, kErrorCaption, kErrorBoxFlags);
+        ShowMessage(m_PageWnd, kNoItem, kErrorCaption, kErrorBoxFlags);
         return;
     }
     auto* item = reinterpret_cast<CColorManager*>(m_List.GetItemData(row));
@@ -101,7 +101,7 @@ void COptionColorsPage::ChooseItemColour(EColourKind kind)
         return;
     COLORREF& target = kind == EColourKind::Text ? item->m_TextColor : item->m_BackColor;
     COLORREF colour = target;
-    if (ChooseColour(m_hPage, colour))
+    if (ChooseColour(m_PageWnd, colour))
     {
         target = colour;
         m_List.Redraw(true);

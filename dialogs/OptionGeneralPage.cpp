@@ -27,8 +27,8 @@ INT_PTR COptionGeneralPage::OnCommand(HWND, WPARAM, LPARAM)
 
 bool COptionGeneralPage::OnInitDialog()
 {
-    m_AutoScroll.AttachDlgItem(m_hPage, IDC_GENERAL_AUTOSCROLL);
-    m_ScrollPos.AttachDlgItem(m_hPage, IDC_GENERAL_SCROLLPOS);
+    m_AutoScroll.AttachDlgItem(m_PageWnd, IDC_GENERAL_AUTOSCROLL);
+    m_ScrollPos.AttachDlgItem(m_PageWnd, IDC_GENERAL_SCROLLPOS);
     ::SetFocus(m_AutoScroll.GetHandle());
     if (!m_Option)
         return false;
@@ -45,13 +45,13 @@ void COptionGeneralPage::StoreValues()
     const std::string text = m_ScrollPos.GetText();
     if (text.empty())
     {
-        ShowMessage(m_hPage, kNoPosition, kErrorCaption, kErrorBoxFlags);
+        ShowMessage(m_PageWnd, kNoPosition, kErrorCaption, kErrorBoxFlags);
         return;
     }
     const long position = std::strtol(text.c_str(), nullptr, 10);
     if (position < 1 || position > 99)
     {
-        ShowMessage(m_hPage, kBadPosition, kErrorCaption, kErrorBoxFlags);
+        ShowMessage(m_PageWnd, kBadPosition, kErrorCaption, kErrorBoxFlags);
         return;
     }
     if (m_Option)

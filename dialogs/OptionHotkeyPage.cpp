@@ -35,8 +35,8 @@ INT_PTR COptionHotkeyPage::OnCommand(HWND, WPARAM, LPARAM)
 
 bool COptionHotkeyPage::OnInitDialog()
 {
-    m_HotKey.AttachDlgItem(m_hPage, IDC_HOTKEY_KEY);
-    m_KeyWait.AttachDlgItem(m_hPage, IDC_HOTKEY_WAIT);
+    m_HotKey.AttachDlgItem(m_PageWnd, IDC_HOTKEY_KEY);
+    m_KeyWait.AttachDlgItem(m_PageWnd, IDC_HOTKEY_WAIT);
     m_HotKey.SetRules(kInvalidCombinations, 0);
     ::SetFocus(m_HotKey.GetHandle());
     if (!m_Option)
@@ -55,12 +55,12 @@ void COptionHotkeyPage::StoreValues()
     const uint32_t keyWait = static_cast<uint32_t>(std::strtol(text.c_str(), nullptr, 10));
     if (hotkey == 0)
     {
-        ShowMessage(m_hPage, kNoKey, kErrorCaption, kErrorBoxFlags);
+        ShowMessage(m_PageWnd, kNoKey, kErrorCaption, kErrorBoxFlags);
         return;
     }
     if (keyWait < 10 || keyWait > 10000)
     {
-        ShowMessage(m_hPage, kBadKeyWait, kErrorCaption, kErrorBoxFlags);
+        ShowMessage(m_PageWnd, kBadKeyWait, kErrorCaption, kErrorBoxFlags);
         return;
     }
     if (m_Option)

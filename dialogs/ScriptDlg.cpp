@@ -37,8 +37,8 @@ LRESULT CScriptDlg::OnInitDialog()
 {
     SetIcon(IDI_DIALOG_ICON);
     SetText(m_Caption.c_str());
-    m_TitleBox.AttachDlgItem(m_hWnd, IDC_SCRIPT_TITLE);
-    m_MemoBox.AttachDlgItem(m_hWnd, IDC_SCRIPT_MEMO);
+    m_TitleBox.AttachDlgItem(m_Wnd, IDC_SCRIPT_TITLE);
+    m_MemoBox.AttachDlgItem(m_Wnd, IDC_SCRIPT_MEMO);
     if (m_Script)
     {
         m_TitleBox.SetText(m_Script->GetTitle().c_str());

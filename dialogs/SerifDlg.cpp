@@ -57,11 +57,11 @@ LRESULT CSerifDlg::OnInitDialog()
 {
     SetIcon(IDI_DIALOG_ICON);
     SetText(m_Caption.c_str());
-    m_CastBox.AttachDlgItem(m_hWnd, IDC_SERIF_CAST);
+    m_CastBox.AttachDlgItem(m_Wnd, IDC_SERIF_CAST);
     m_CastBox.SetDropDownHeight();
     m_CastBox.SetEditReadOnly(true);
-    m_TextBox.AttachDlgItem(m_hWnd, IDC_SERIF_TEXT);
-    m_MemoBox.AttachDlgItem(m_hWnd, IDC_SERIF_MEMO);
+    m_TextBox.AttachDlgItem(m_Wnd, IDC_SERIF_TEXT);
+    m_MemoBox.AttachDlgItem(m_Wnd, IDC_SERIF_MEMO);
     if (!m_Script)
         return 0;
 
@@ -111,7 +111,7 @@ void CSerifDlg::OnOK()
     }
     if (!cast)
     {
-        ShowMessage(m_hWnd, kChooseCast, kErrorCaption, kErrorBoxFlags);
+        ShowMessage(m_Wnd, kChooseCast, kErrorCaption, kErrorBoxFlags);
         return;
     }
     const std::string text = m_TextBox.GetFullText();

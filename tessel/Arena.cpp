@@ -48,34 +48,34 @@ NodeArena* SetThreadArena(NodeArena* arena) noexcept {
 }
 
 NodeArena::~NodeArena() {
-  while (m_blocks) {
-    Block* next = m_blocks->next;
-    TESSEL_UNPOISON(m_blocks + 1, m_blocks->size);
-    std::free(m_blocks);
-    m_blocks = next;
+  while (m_Blocks) {
+    Block* next = m_Blocks->next;
+    TESSEL_UNPOISON(m_Blocks + 1, m_Blocks->size);
+    std::free(m_Blocks);
+    m_Blocks = next;
   }
 }
 
 void NodeArena::NewBlock(std::size_t atLeast) {
-  std::size_t size = m_nextSize;
+  std::size_t size = m_NextSize;
   while (size < atLeast) size *= 2;
-  if (m_nextSize < kMaxBlock) m_nextSize *= 2;
+  if (m_NextSize < kMaxBlock) m_NextSize *= 2;
   void* memory = std::malloc(sizeof(Block) + size);
   if (!memory) throw std::bad_alloc();
   Block* block = static_cast<Block*>(memory);
-  block->next = m_blocks;
+  block->next = m_Blocks;
   block->size = size;
-  m_blocks = block;
-  m_cursor = reinterpret_cast<char*>(block + 1);
-  m_limit = m_cursor + size;
-  TESSEL_POISON(m_cursor, size);
+  m_Blocks = block;
+  m_Cursor = reinterpret_cast<char*>(block + 1);
+  m_Limit = m_Cursor + size;
+  TESSEL_POISON(m_Cursor, size);
 }
 
 void* NodeArena::Allocate(std::size_t size) {
   size = RoundUp8(size);
-  if (static_cast<std::size_t>(m_limit - m_cursor) < size) NewBlock(size);
-  void* p = m_cursor;
-  m_cursor += size;
+  if (static_cast<std::size_t>(m_Limit - m_Cursor) < size) NewBlock(size);
+  void* p = m_Cursor;
+  m_Cursor += size;
   TESSEL_UNPOISON(p, size);
   return p;
 }

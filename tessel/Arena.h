@@ -31,10 +31,10 @@ private:
   };
   void NewBlock(std::size_t atLeast);
 
-  Block* m_blocks = nullptr;
-  char* m_cursor = nullptr;
-  char* m_limit = nullptr;
-  std::size_t m_nextSize = 16 * 1024;
+  Block* m_Blocks = nullptr;
+  char* m_Cursor = nullptr;
+  char* m_Limit = nullptr;
+  std::size_t m_NextSize = 16 * 1024;
 };
 
 // The arena that Node::operator new uses on this thread (null: the heap).
@@ -44,13 +44,13 @@ NodeArena* SetThreadArena(NodeArena* arena) noexcept;
 // Sets the thread's arena for one scope.
 class ArenaScope {
 public:
-  explicit ArenaScope(NodeArena* arena) noexcept : m_previous(SetThreadArena(arena)) {}
-  ~ArenaScope() { SetThreadArena(m_previous); }
+  explicit ArenaScope(NodeArena* arena) noexcept : m_Previous(SetThreadArena(arena)) {}
+  ~ArenaScope() { SetThreadArena(m_Previous); }
   ArenaScope(const ArenaScope&) = delete;
   ArenaScope& operator=(const ArenaScope&) = delete;
 
 private:
-  NodeArena* m_previous;
+  NodeArena* m_Previous;
 };
 
 }  // namespace detail

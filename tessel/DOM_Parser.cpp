@@ -28,22 +28,22 @@ DOM_Parser::DOM_Parser() = default;
 DOM_Parser::~DOM_Parser() = default;
 
 void DOM_Parser::Reset() {
-  m_current = nullptr;
-  m_document = nullptr;
-  m_namespaceStacks.clear();
-  m_declaredPrefixes.clear();
-  m_declaredCounts.clear();
+  m_Current = nullptr;
+  m_Document = nullptr;
+  m_NamespaceStacks.clear();
+  m_DeclaredPrefixes.clear();
+  m_DeclaredCounts.clear();
 }
 
 Document* DOM_Parser::Parse(std::istream& input) {
-  m_parser.SetHandler(this);
+  m_Parser.SetHandler(this);
   Reset();
   auto document = std::make_unique<Document>();
-  m_document = document.get();
-  m_current = m_document;
+  m_Document = document.get();
+  m_Current = m_Document;
   try {
     detail::ArenaScope scope(document->UseArena());
-    m_parser.Parse(input);  // every error arrives as an exception
+    m_Parser.Parse(input);  // every error arrives as an exception
   } catch (...) {
     Reset();
     throw;  // the partly built document is destroyed
@@ -53,14 +53,14 @@ Document* DOM_Parser::Parse(std::istream& input) {
 }
 
 Document* DOM_Parser::Parse(std::string_view text) {
-  m_parser.SetHandler(this);
+  m_Parser.SetHandler(this);
   Reset();
   auto document = std::make_unique<Document>();
-  m_document = document.get();
-  m_current = m_document;
+  m_Document = document.get();
+  m_Current = m_Document;
   try {
     detail::ArenaScope scope(document->UseArena());
-    m_parser.Parse(text);
+    m_Parser.Parse(text);
   } catch (...) {
     Reset();
     throw;
@@ -71,14 +71,14 @@ Document* DOM_Parser::Parse(std::string_view text) {
 
 void DOM_Parser::OnDeclaration(const AttributeList& attributes) {
   for (const auto& pair : attributes) {
-    m_current->AppendChild(new Attribute(pair.first, pair.second));
+    m_Current->AppendChild(new Attribute(pair.first, pair.second));
   }
 }
 
 const std::string* DOM_Parser::LookupURI(std::string_view prefix) const {
-  if (m_namespaceStacks.empty()) return nullptr;
-  auto it = m_namespaceStacks.find(prefix);
-  if (it == m_namespaceStacks.end() || it->second.empty()) return nullptr;
+  if (m_NamespaceStacks.empty()) return nullptr;
+  auto it = m_NamespaceStacks.find(prefix);
+  if (it == m_NamespaceStacks.end() || it->second.empty()) return nullptr;
   return &it->second.back();
 }
 
@@ -86,18 +86,18 @@ void DOM_Parser::Declare(Element& element, std::string_view prefix, const std::s
   std::string key(prefix);
   if (element.GetNamespaces().count(key)) return;  // the earlier declaration stays
   element.DeclareNamespace(key, uri);
-  m_namespaceStacks[key].push_back(uri);
-  m_declaredPrefixes.push_back(std::move(key));
-  ++m_declaredCounts.back();
+  m_NamespaceStacks[key].push_back(uri);
+  m_DeclaredPrefixes.push_back(std::move(key));
+  ++m_DeclaredCounts.back();
 }
 
 void DOM_Parser::OnStartElement(const std::string& name, const AttributeList& attributes) {
   std::string_view prefix, local;
   SplitName(name, prefix, local);
   Element* element = new Element(Element::FromParser(), local);
-  m_current->InsertChild(element, m_current->end());
-  m_current = element;
-  m_declaredCounts.push_back(0);
+  m_Current->InsertChild(element, m_Current->end());
+  m_Current = element;
+  m_DeclaredCounts.push_back(0);
   for (const auto& pair : attributes) {
     std::string_view attributePrefix, attributeLocal;
     SplitName(pair.first, attributePrefix, attributeLocal);
@@ -119,24 +119,24 @@ void DOM_Parser::OnStartElement(const std::string& name, const AttributeList& at
 
 void DOM_Parser::OnEndElement(const std::string&) {
   // The parser has compared the names already.
-  if (!m_declaredCounts.empty()) {
-    for (std::size_t n = m_declaredCounts.back(); n > 0; --n) {
-      auto it = m_namespaceStacks.find(m_declaredPrefixes.back());
+  if (!m_DeclaredCounts.empty()) {
+    for (std::size_t n = m_DeclaredCounts.back(); n > 0; --n) {
+      auto it = m_NamespaceStacks.find(m_DeclaredPrefixes.back());
       it->second.pop_back();
-      if (it->second.empty()) m_namespaceStacks.erase(it);
-      m_declaredPrefixes.pop_back();
+      if (it->second.empty()) m_NamespaceStacks.erase(it);
+      m_DeclaredPrefixes.pop_back();
     }
-    m_declaredCounts.pop_back();
+    m_DeclaredCounts.pop_back();
   }
-  m_current = &m_current->GetParent();
+  m_Current = &m_Current->GetParent();
 }
 
 void DOM_Parser::OnCharacters(const std::string& text) {
-  m_current->InsertChild(new Text(Text::FromParser(), text), m_current->end());
+  m_Current->InsertChild(new Text(Text::FromParser(), text), m_Current->end());
 }
 
 void DOM_Parser::OnComment(const std::string& text) {
-  m_current->InsertChild(new Comment(text), m_current->end());
+  m_Current->InsertChild(new Comment(text), m_Current->end());
 }
 
 bool DOM_Parser::OnError(const ParsingException& exception) { throw exception; }

@@ -23,7 +23,7 @@ public:
   DOM_Parser& operator=(const DOM_Parser&) = delete;
 
   // Trim whitespace of character data (off by default).
-  void SetTrimWhitespace(bool trim) noexcept { m_parser.SetTrimWhitespace(trim); }
+  void SetTrimWhitespace(bool trim) noexcept { m_Parser.SetTrimWhitespace(trim); }
 
   // Builds and returns a new document holding everything read; the caller
   // owns it (delete or Release). A parse error leaves as the
@@ -45,16 +45,16 @@ private:
   void Declare(Element& element, std::string_view prefix, const std::string& uri);
   const std::string* LookupURI(std::string_view prefix) const;
 
-  SAX_Parser m_parser;
-  NodeContainer* m_current = nullptr;
-  Document* m_document = nullptr;
+  SAX_Parser m_Parser;
+  NodeContainer* m_Current = nullptr;
+  Document* m_Document = nullptr;
   // The namespace declarations of the open elements, so that a lookup does
   // not walk up the tree (deep documents stay linear): for each prefix the
   // URIs declared for it, innermost last; the prefixes each open element
   // declared, in order; and how many each open element declared.
-  std::map<std::string, std::vector<std::string>, std::less<>> m_namespaceStacks;
-  std::vector<std::string> m_declaredPrefixes;
-  std::vector<std::size_t> m_declaredCounts;
+  std::map<std::string, std::vector<std::string>, std::less<>> m_NamespaceStacks;
+  std::vector<std::string> m_DeclaredPrefixes;
+  std::vector<std::size_t> m_DeclaredCounts;
 };
 
 }  // namespace Tessel

@@ -16,8 +16,8 @@ Document::~Document() {
 }
 
 detail::NodeArena* Document::UseArena() {
-  if (!m_arena) m_arena = std::make_unique<detail::NodeArena>();
-  return m_arena.get();
+  if (!m_Arena) m_Arena = std::make_unique<detail::NodeArena>();
+  return m_Arena.get();
 }
 
 std::string Document::ToString(bool pretty, int depth) const {

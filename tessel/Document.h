@@ -48,7 +48,7 @@ private:
   // The arena for the nodes a parse creates (made on first use).
   detail::NodeArena* UseArena();
 
-  std::unique_ptr<detail::NodeArena> m_arena;
+  std::unique_ptr<detail::NodeArena> m_Arena;
 };
 
 // Factory functions. A position is a place in parent's children (Position,

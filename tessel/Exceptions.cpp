@@ -21,18 +21,18 @@ const char* ErrorCodeName(std::int32_t code) noexcept {
 }
 
 ParsingException::ParsingException(std::int32_t column, std::int32_t code, std::string message)
-    : m_column(column), m_code(code), m_message(std::move(message)) {}
+    : m_Column(column), m_Code(code), m_Message(std::move(message)) {}
 
 ParsingException::~ParsingException() = default;
 
-const char* ParsingException::what() const noexcept { return m_message.c_str(); }
+const char* ParsingException::what() const noexcept { return m_Message.c_str(); }
 
 DOM_Exception::DOM_Exception(Node* node, std::int32_t code, std::string message)
-    : m_node(node), m_code(code), m_message(std::move(message)) {}
+    : m_Node(node), m_Code(code), m_Message(std::move(message)) {}
 
 DOM_Exception::~DOM_Exception() = default;
 
-const char* DOM_Exception::what() const noexcept { return m_message.c_str(); }
+const char* DOM_Exception::what() const noexcept { return m_Message.c_str(); }
 
 namespace detail {
 

@@ -43,15 +43,15 @@ public:
 
   // Byte offset of the offending token within its line, -1 when the error
   // has no place in the input.
-  std::int32_t GetColumn() const noexcept { return m_column; }
-  std::int32_t GetCode() const noexcept { return m_code; }
+  std::int32_t GetColumn() const noexcept { return m_Column; }
+  std::int32_t GetCode() const noexcept { return m_Code; }
   // The stored message, including its trailing NUL byte.
-  const std::string& GetMessageText() const noexcept { return m_message; }
+  const std::string& GetMessageText() const noexcept { return m_Message; }
 
 private:
-  std::int32_t m_column;
-  std::int32_t m_code;
-  std::string m_message;
+  std::int32_t m_Column;
+  std::int32_t m_Code;
+  std::string m_Message;
 };
 
 // Thrown by the tree's operations. Nothing in the tree changes when one is
@@ -62,14 +62,14 @@ public:
   ~DOM_Exception() override;
   const char* what() const noexcept override;
 
-  Node* GetNode() const noexcept { return m_node; }
-  std::int32_t GetCode() const noexcept { return m_code; }
-  const std::string& GetMessageText() const noexcept { return m_message; }
+  Node* GetNode() const noexcept { return m_Node; }
+  std::int32_t GetCode() const noexcept { return m_Code; }
+  const std::string& GetMessageText() const noexcept { return m_Message; }
 
 private:
-  Node* m_node;
-  std::int32_t m_code;
-  std::string m_message;
+  Node* m_Node;
+  std::int32_t m_Code;
+  std::string m_Message;
 };
 
 }  // namespace Tessel

@@ -11,34 +11,34 @@
 namespace Tessel {
 
 NodeIterator& NodeIterator::operator++() noexcept {
-  if (m_node) m_node = m_node->m_next;
+  if (m_Node) m_Node = m_Node->m_Next;
   return *this;
 }
 
 NodeIterator& NodeIterator::operator--() noexcept {
-  if (m_node) {
-    m_node = m_node->m_prev;
-  } else if (m_container) {
-    m_node = m_container->GetLastChild();
+  if (m_Node) {
+    m_Node = m_Node->m_Prev;
+  } else if (m_Container) {
+    m_Node = m_Container->GetLastChild();
   }
   return *this;
 }
 
 Node::~Node() {
-  if (m_parent) m_parent->Unlink(this);
+  if (m_Parent) m_Parent->Unlink(this);
 }
 
 void Node::Release() { delete this; }
 
 NodeContainer& Node::GetParent() const {
-  if (!m_parent) {
+  if (!m_Parent) {
     TESSEL_THROW_DOM(const_cast<Node*>(this), ErrorParentNotFound, "Parent not found.");
   }
-  return *m_parent;
+  return *m_Parent;
 }
 
-NamedNode::NamedNode(std::string name, std::string namespaceURI) : m_name(std::move(name)) {
-  if (!namespaceURI.empty()) m_namespaceURI = std::make_unique<std::string>(std::move(namespaceURI));
+NamedNode::NamedNode(std::string name, std::string namespaceURI) : m_Name(std::move(name)) {
+  if (!namespaceURI.empty()) m_NamespaceURI = std::make_unique<std::string>(std::move(namespaceURI));
 }
 
 const std::string& NamedNode::EmptyString() noexcept {
@@ -48,15 +48,15 @@ const std::string& NamedNode::EmptyString() noexcept {
 
 void NamedNode::SetNamespaceURI(const std::string& uri) {
   if (uri.empty()) {
-    m_namespaceURI.reset();
+    m_NamespaceURI.reset();
   } else {
-    m_namespaceURI = std::make_unique<std::string>(uri);
+    m_NamespaceURI = std::make_unique<std::string>(uri);
   }
 }
 
 NamedNode::~NamedNode() = default;
 
-Value::Value(std::string value) : m_value(std::move(value)) {}
+Value::Value(std::string value) : m_Value(std::move(value)) {}
 
 Value::~Value() = default;
 

@@ -74,22 +74,22 @@ public:
 
   NodeIterator() noexcept = default;
   NodeIterator(const NodeContainer* container, Node* node) noexcept
-      : m_container(container), m_node(node) {}
+      : m_Container(container), m_Node(node) {}
 
-  Node* operator*() const noexcept { return m_node; }
+  Node* operator*() const noexcept { return m_Node; }
   NodeIterator& operator++() noexcept;
   NodeIterator operator++(int) noexcept { NodeIterator t = *this; ++*this; return t; }
   NodeIterator& operator--() noexcept;
   NodeIterator operator--(int) noexcept { NodeIterator t = *this; --*this; return t; }
-  bool operator==(const NodeIterator& o) const noexcept { return m_node == o.m_node; }
-  bool operator!=(const NodeIterator& o) const noexcept { return m_node != o.m_node; }
+  bool operator==(const NodeIterator& o) const noexcept { return m_Node == o.m_Node; }
+  bool operator!=(const NodeIterator& o) const noexcept { return m_Node != o.m_Node; }
 
-  const NodeContainer* GetContainer() const noexcept { return m_container; }
-  Node* GetNode() const noexcept { return m_node; }
+  const NodeContainer* GetContainer() const noexcept { return m_Container; }
+  Node* GetNode() const noexcept { return m_Node; }
 
 private:
-  const NodeContainer* m_container = nullptr;
-  Node* m_node = nullptr;
+  const NodeContainer* m_Container = nullptr;
+  Node* m_Node = nullptr;
 };
 
 using Position = NodeIterator;
@@ -136,11 +136,11 @@ public:
   // The parent; DOM_Exception code 7 "Parent not found." when detached.
   NodeContainer& GetParent() const;
   // The parent or null; never throws.
-  NodeContainer* GetParentPointer() const noexcept { return m_parent; }
-  bool HasParent() const noexcept { return m_parent != nullptr; }
+  NodeContainer* GetParentPointer() const noexcept { return m_Parent; }
+  bool HasParent() const noexcept { return m_Parent != nullptr; }
   // Siblings in the parent's list of children; null at either end.
-  Node* GetNextSibling() const noexcept { return m_next; }
-  Node* GetPreviousSibling() const noexcept { return m_prev; }
+  Node* GetNextSibling() const noexcept { return m_Next; }
+  Node* GetPreviousSibling() const noexcept { return m_Prev; }
 
 protected:
   Node() noexcept = default;
@@ -148,20 +148,20 @@ protected:
 private:
   friend class NodeContainer;
   friend class NodeIterator;
-  NodeContainer* m_parent = nullptr;
-  Node* m_prev = nullptr;
-  Node* m_next = nullptr;
+  NodeContainer* m_Parent = nullptr;
+  Node* m_Prev = nullptr;
+  Node* m_Next = nullptr;
 };
 
 // A node with a name: the local name (no prefix) and a namespace URI
 // (empty when the node is in no namespace).
 class NamedNode : public virtual Node {
 public:
-  std::string GetName() const { return m_name; }
+  std::string GetName() const { return m_Name; }
   std::string GetNamespaceURI() const { return GetNamespaceURIRef(); }
-  const std::string& GetNameRef() const noexcept { return m_name; }
+  const std::string& GetNameRef() const noexcept { return m_Name; }
   const std::string& GetNamespaceURIRef() const noexcept {
-    return m_namespaceURI ? *m_namespaceURI : EmptyString();
+    return m_NamespaceURI ? *m_NamespaceURI : EmptyString();
   }
   // The name as written in XML (prefix:name or name).
   virtual std::string GetQualifiedName() const = 0;
@@ -169,7 +169,7 @@ public:
 
 protected:
   NamedNode(std::string name, std::string namespaceURI);
-  explicit NamedNode(std::string_view name) : m_name(name) {}
+  explicit NamedNode(std::string_view name) : m_Name(name) {}
   ~NamedNode() override;
 
 private:
@@ -177,24 +177,24 @@ private:
   static const std::string& EmptyString() noexcept;
   void SetNamespaceURI(const std::string& uri);
 
-  std::string m_name;
-  std::unique_ptr<std::string> m_namespaceURI;  // null: no namespace
+  std::string m_Name;
+  std::unique_ptr<std::string> m_NamespaceURI;  // null: no namespace
 };
 
 // A node with a value, stored unchanged (no entity handling).
 class Value : public virtual Node {
 public:
-  std::string GetValue() const { return m_value; }
-  const std::string& GetValueRef() const noexcept { return m_value; }
+  std::string GetValue() const { return m_Value; }
+  const std::string& GetValueRef() const noexcept { return m_Value; }
   Value* AsValue() noexcept override { return this; }
 
 protected:
   explicit Value(std::string value);
-  explicit Value(std::string_view value) : m_value(value) {}
+  explicit Value(std::string_view value) : m_Value(value) {}
   ~Value() override;
 
 private:
-  std::string m_value;
+  std::string m_Value;
 };
 
 // name="value". Stands in its element's (or the document's) children.

@@ -32,21 +32,21 @@ bool AttributeNameIs(const Attribute& attribute, std::string_view name) {
 
 NodeContainer::~NodeContainer() {
   DestroyChildren();
-  m_namespaces.reset();
+  m_Namespaces.reset();
 }
 
 void NodeContainer::DestroyChildren() noexcept {
   // Destroys the subtree without recursion, so that no depth of nesting can
   // exhaust the stack: a child's own children are first moved to the end of
   // this list, then the childless child is deleted (it unlinks itself).
-  while (Node* child = m_first) {
+  while (Node* child = m_First) {
     NodeContainer* inner = child->AsContainer();
-    if (inner && inner->m_first) {
-      for (Node* n = inner->m_first; n; n = n->m_next) n->m_parent = this;
-      inner->m_first->m_prev = m_last;
-      m_last->m_next = inner->m_first;
-      m_last = inner->m_last;
-      inner->m_first = inner->m_last = nullptr;
+    if (inner && inner->m_First) {
+      for (Node* n = inner->m_First; n; n = n->m_Next) n->m_Parent = this;
+      inner->m_First->m_Prev = m_Last;
+      m_Last->m_Next = inner->m_First;
+      m_Last = inner->m_Last;
+      inner->m_First = inner->m_Last = nullptr;
     }
     delete child;
   }
@@ -54,54 +54,54 @@ void NodeContainer::DestroyChildren() noexcept {
 
 std::size_t NodeContainer::GetChildCount() const noexcept {
   std::size_t count = 0;
-  for (const Node* n = m_first; n; n = n->m_next) ++count;
+  for (const Node* n = m_First; n; n = n->m_Next) ++count;
   return count;
 }
 
 void NodeContainer::InsertChild(Node* node, Position position) noexcept {
   Node* before = position.GetNode();
-  if (before && before->m_parent != this) before = nullptr;  // foreign position: append
-  node->m_parent = this;
-  node->m_next = before;
-  node->m_prev = before ? before->m_prev : m_last;
-  if (node->m_prev) {
-    node->m_prev->m_next = node;
+  if (before && before->m_Parent != this) before = nullptr;  // foreign position: append
+  node->m_Parent = this;
+  node->m_Next = before;
+  node->m_Prev = before ? before->m_Prev : m_Last;
+  if (node->m_Prev) {
+    node->m_Prev->m_Next = node;
   } else {
-    m_first = node;
+    m_First = node;
   }
   if (before) {
-    before->m_prev = node;
+    before->m_Prev = node;
   } else {
-    m_last = node;
+    m_Last = node;
   }
 }
 
 void NodeContainer::Unlink(Node* node) noexcept {
-  if (node->m_prev) {
-    node->m_prev->m_next = node->m_next;
+  if (node->m_Prev) {
+    node->m_Prev->m_Next = node->m_Next;
   } else {
-    m_first = node->m_next;
+    m_First = node->m_Next;
   }
-  if (node->m_next) {
-    node->m_next->m_prev = node->m_prev;
+  if (node->m_Next) {
+    node->m_Next->m_Prev = node->m_Prev;
   } else {
-    m_last = node->m_prev;
+    m_Last = node->m_Prev;
   }
-  node->m_parent = nullptr;
-  node->m_prev = node->m_next = nullptr;
+  node->m_Parent = nullptr;
+  node->m_Prev = node->m_Next = nullptr;
 }
 
 void NodeContainer::AppendChild(Node* node) {
   if (!node) TESSEL_THROW_DOM(this, ErrorPointerDuplication, "Null pointer");
-  if (node->m_parent == this) TESSEL_THROW_DOM(this, ErrorPointerDuplication, "Pointer duplication");
+  if (node->m_Parent == this) TESSEL_THROW_DOM(this, ErrorPointerDuplication, "Pointer duplication");
   // Moving a node between containers is not supported: the caller releases
   // it there and creates a new one here.
-  if (node->m_parent) {
+  if (node->m_Parent) {
     TESSEL_THROW_DOM(this, ErrorPointerDuplication, "Node belongs to another container");
   }
   if (node->AsDocument()) TESSEL_THROW_DOM(this, ErrorPointerDuplication, "Document cannot be a child");
   if (node->AsContainer()) {
-    for (const Node* n = this; n; n = n->m_parent) {
+    for (const Node* n = this; n; n = n->m_Parent) {
       if (n == node) TESSEL_THROW_DOM(this, ErrorPointerDuplication, "Node is an ancestor of the container");
     }
   }
@@ -109,7 +109,7 @@ void NodeContainer::AppendChild(Node* node) {
 }
 
 Attribute* NodeContainer::FindAttribute(std::string_view name) const noexcept {
-  for (Node* n = m_first; n; n = n->m_next) {
+  for (Node* n = m_First; n; n = n->m_Next) {
     if (Attribute* a = n->AsAttribute()) {
       bool match = false;
       try {
@@ -124,7 +124,7 @@ Attribute* NodeContainer::FindAttribute(std::string_view name) const noexcept {
 }
 
 Element* NodeContainer::FindElement(std::string_view name, std::size_t n) const noexcept {
-  for (Node* c = m_first; c; c = c->m_next) {
+  for (Node* c = m_First; c; c = c->m_Next) {
     if (Element* e = c->AsElement()) {
       bool match = false;
       try {
@@ -142,7 +142,7 @@ Element* NodeContainer::FindElement(std::string_view name, std::size_t n) const 
 }
 
 Attribute& NodeContainer::GetAttribute(std::string_view name) {
-  for (Node* n = m_first; n; n = n->m_next) {
+  for (Node* n = m_First; n; n = n->m_Next) {
     if (Attribute* a = n->AsAttribute()) {
       if (AttributeNameIs(*a, name)) return *a;
     }
@@ -155,7 +155,7 @@ const Attribute& NodeContainer::GetAttribute(std::string_view name) const {
 }
 
 Element& NodeContainer::GetElement(std::string_view name, std::size_t n) {
-  for (Node* c = m_first; c; c = c->m_next) {
+  for (Node* c = m_First; c; c = c->m_Next) {
     if (Element* e = c->AsElement()) {
       if (ElementNameIs(*e, name)) {
         if (n == 0) return *e;
@@ -172,28 +172,28 @@ const Element& NodeContainer::GetElement(std::string_view name, std::size_t n) c
 
 std::string NodeContainer::GetText() const {
   std::string text;
-  for (Node* n = m_first; n; n = n->m_next) {
+  for (Node* n = m_First; n; n = n->m_Next) {
     if (const Text* t = n->AsText()) text += t->GetValueRef();
   }
   return text;
 }
 
 void NodeContainer::DeclareNamespace(const std::string& prefix, const std::string& uri) {
-  if (!m_namespaces) m_namespaces = std::make_unique<NamespaceMap>();
-  m_namespaces->emplace(prefix, uri);
+  if (!m_Namespaces) m_Namespaces = std::make_unique<NamespaceMap>();
+  m_Namespaces->emplace(prefix, uri);
 }
 
 const NamespaceMap& NodeContainer::GetNamespaces() const noexcept {
-  return m_namespaces ? *m_namespaces : EmptyNamespaces();
+  return m_Namespaces ? *m_Namespaces : EmptyNamespaces();
 }
 
 std::string NodeContainer::LookupNamespaceURI(const std::string& prefix) const {
   // Walks up without recursion; a document ends the walk with "".
   for (const NodeContainer* c = this;;) {
     if (c->GetType() == DocumentNode) return std::string();
-    if (c->m_namespaces) {
-      auto it = c->m_namespaces->find(prefix);
-      if (it != c->m_namespaces->end()) return it->second;
+    if (c->m_Namespaces) {
+      auto it = c->m_Namespaces->find(prefix);
+      if (it != c->m_Namespaces->end()) return it->second;
     }
     c = &c->GetParent();
   }
@@ -201,8 +201,8 @@ std::string NodeContainer::LookupNamespaceURI(const std::string& prefix) const {
 
 std::string NodeContainer::LookupPrefix(const std::string& uri) const {
   for (const NodeContainer* c = this;;) {
-    if (c->m_namespaces) {
-      for (const auto& entry : *c->m_namespaces) {
+    if (c->m_Namespaces) {
+      for (const auto& entry : *c->m_Namespaces) {
         if (entry.second == uri) return entry.first;
       }
     }

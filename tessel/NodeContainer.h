@@ -28,11 +28,11 @@ public:
   ~NodeContainer() override;
 
   // The children in document order, attributes included.
-  iterator begin() const noexcept { return iterator(this, m_first); }
+  iterator begin() const noexcept { return iterator(this, m_First); }
   iterator end() const noexcept { return iterator(this, nullptr); }
-  Node* GetFirstChild() const noexcept { return m_first; }
-  Node* GetLastChild() const noexcept { return m_last; }
-  bool HasChildren() const noexcept { return m_first != nullptr; }
+  Node* GetFirstChild() const noexcept { return m_First; }
+  Node* GetLastChild() const noexcept { return m_Last; }
+  bool HasChildren() const noexcept { return m_First != nullptr; }
   std::size_t GetChildCount() const noexcept;  // counts the list
 
   // Appends node and makes this container its parent; the container owns it
@@ -95,9 +95,9 @@ private:
 
   void Unlink(Node* node) noexcept;
 
-  Node* m_first = nullptr;
-  Node* m_last = nullptr;
-  std::unique_ptr<NamespaceMap> m_namespaces;  // null while none declared
+  Node* m_First = nullptr;
+  Node* m_Last = nullptr;
+  std::unique_ptr<NamespaceMap> m_Namespaces;  // null while none declared
 };
 
 class Element : private noncopyable, public NodeContainer, public NamedNode {

@@ -103,59 +103,59 @@ std::int32_t ClassOfByte(unsigned char byte) noexcept { return kTable.cls[byte];
 // into a reused buffer. Both give the same tokens and columns.
 
 void LineReader::Start(std::istream& input) {
-  m_input = &input;
-  m_text = std::string_view();
-  m_line.clear();
-  m_lineStart = m_cursor = m_end = kNoLine;
-  m_pushedBack.clear();
+  m_Input = &input;
+  m_Text = std::string_view();
+  m_Line.clear();
+  m_LineStart = m_Cursor = m_End = kNoLine;
+  m_PushedBack.clear();
 }
 
 void LineReader::Start(std::string_view text) {
-  m_input = nullptr;
-  m_text = text;
-  m_line.clear();
+  m_Input = nullptr;
+  m_Text = text;
+  m_Line.clear();
   // Even an empty text is its own region (a null one too): the cursor never
   // leaves the text, which EndColumn relies on when it looks one byte back.
-  m_lineStart = m_cursor = text.data();
-  m_end = text.data() + text.size();
-  m_pushedBack.clear();
+  m_LineStart = m_Cursor = text.data();
+  m_End = text.data() + text.size();
+  m_PushedBack.clear();
 }
 
 void LineReader::Begin() {
-  if (m_input) ReadLine();
+  if (m_Input) ReadLine();
 }
 
 bool LineReader::ReadLine() {
-  if (m_input) {
+  if (m_Input) {
     // Read into a second buffer first: a failed read leaves the current line
     // (and the views into it) as they were.
-    if (!std::getline(*m_input, m_spare)) return false;
-    if (!m_input->eof()) m_spare += '\n';
-    m_line.swap(m_spare);
-    m_lineStart = m_cursor = m_line.data();
-    m_end = m_line.data() + m_line.size();
+    if (!std::getline(*m_Input, m_Spare)) return false;
+    if (!m_Input->eof()) m_Spare += '\n';
+    m_Line.swap(m_Spare);
+    m_LineStart = m_Cursor = m_Line.data();
+    m_End = m_Line.data() + m_Line.size();
     return true;
   }
   // Memory input: the cursor is at the end of the text (nothing left) or at
   // a NUL byte, which ends its line: go on after that line's line feed.
-  if (m_cursor == m_end) return false;
-  const void* lf = std::memchr(m_cursor, '\n', static_cast<std::size_t>(m_end - m_cursor));
+  if (m_Cursor == m_End) return false;
+  const void* lf = std::memchr(m_Cursor, '\n', static_cast<std::size_t>(m_End - m_Cursor));
   if (!lf) return false;
   const char* next = static_cast<const char*>(lf) + 1;
-  if (next == m_end) return false;
-  m_lineStart = m_cursor = next;
+  if (next == m_End) return false;
+  m_LineStart = m_Cursor = next;
   return true;
 }
 
 void LineReader::Advance(std::size_t n) noexcept {
-  AdvanceTo(m_cursor + n, LastLineFeed(m_cursor, n));
+  AdvanceTo(m_Cursor + n, LastLineFeed(m_Cursor, n));
 }
 
 void LineReader::AdvanceTo(const char* p, const char* lastLineFeed) noexcept {
-  if (p == m_cursor) return;
-  m_cursor = p;
-  if (m_input) return;  // stream lines end with their line feed
-  if (lastLineFeed) m_lineStart = lastLineFeed + 1;
+  if (p == m_Cursor) return;
+  m_Cursor = p;
+  if (m_Input) return;  // stream lines end with their line feed
+  if (lastLineFeed) m_LineStart = lastLineFeed + 1;
 }
 
 std::int32_t LineReader::EndColumn() const noexcept {
@@ -164,48 +164,48 @@ std::int32_t LineReader::EndColumn() const noexcept {
   // another): the column is that line's length. Anywhere else the byte at
   // the cursor has been looked at, which for a stream means its line was
   // read, so the column counts from the start of the cursor's line.
-  if (m_input || m_cursor != m_end || m_cursor == m_text.data() || m_cursor[-1] != '\n') {
-    return Column(m_cursor);
+  if (m_Input || m_Cursor != m_End || m_Cursor == m_Text.data() || m_Cursor[-1] != '\n') {
+    return Column(m_Cursor);
   }
-  const char* begin = m_text.data();
-  const char* lf = LastLineFeed(begin, static_cast<std::size_t>(m_cursor - 1 - begin));
+  const char* begin = m_Text.data();
+  const char* lf = LastLineFeed(begin, static_cast<std::size_t>(m_Cursor - 1 - begin));
   const char* start = lf ? lf + 1 : begin;
-  return static_cast<std::int32_t>(m_cursor - start);
+  return static_cast<std::int32_t>(m_Cursor - start);
 }
 
 Token LineReader::NextToken() {
-  if (!m_pushedBack.empty()) {
-    Token token = m_pushedBack.back();
-    m_pushedBack.pop_back();
+  if (!m_PushedBack.empty()) {
+    Token token = m_PushedBack.back();
+    m_PushedBack.pop_back();
     return token;
   }
   // A NUL byte ends its line: the rest of that line is never seen.
-  while (m_cursor == m_end || *m_cursor == '\0') {
+  while (m_Cursor == m_End || *m_Cursor == '\0') {
     if (!ReadLine()) {
       return Token{std::string_view(kDelimiterText, 1), TokenEnd, EndColumn()};
     }
   }
-  const char* start = m_cursor;
-  std::int32_t cls = kTable.cls[static_cast<unsigned char>(*m_cursor)];
-  ++m_cursor;
+  const char* start = m_Cursor;
+  std::int32_t cls = kTable.cls[static_cast<unsigned char>(*m_Cursor)];
+  ++m_Cursor;
   if (cls != TokenText) {
     Token token{std::string_view(&kDelimiterText[cls], 1), cls, Column(start)};
-    if (cls == TokenLineFeed && !m_input) m_lineStart = m_cursor;
+    if (cls == TokenLineFeed && !m_Input) m_LineStart = m_Cursor;
     return token;
   }
-  while (m_cursor != m_end && kTable.cls[static_cast<unsigned char>(*m_cursor)] == TokenText) ++m_cursor;
-  return Token{std::string_view(start, static_cast<std::size_t>(m_cursor - start)), TokenText, Column(start)};
+  while (m_Cursor != m_End && kTable.cls[static_cast<unsigned char>(*m_Cursor)] == TokenText) ++m_Cursor;
+  return Token{std::string_view(start, static_cast<std::size_t>(m_Cursor - start)), TokenText, Column(start)};
 }
 
-void LineReader::PushBack(const Token& token) { m_pushedBack.push_back(token); }
+void LineReader::PushBack(const Token& token) { m_PushedBack.push_back(token); }
 
 // ---------------------------------------------------------------------------
 // AttributeList
 
 AttributeList::value_type& AttributeList::Add(std::string_view name) {
   // Slots are reused from tag to tag, keeping their strings' capacity.
-  if (m_size == m_items.size()) m_items.emplace_back();
-  value_type& item = m_items[m_size++];
+  if (m_Size == m_Items.size()) m_Items.emplace_back();
+  value_type& item = m_Items[m_Size++];
   item.first.assign(name.data(), name.size());
   item.second.clear();
   return item;
@@ -230,57 +230,57 @@ bool SAX_Parser::ReportToken(const Token& token, int sourceLine, const char* exp
   ParsingException exception(token.column, code,
                              detail::BuildMessage("ParsingException", __FILE__, sourceLine,
                                                   {where, expected}));
-  if (m_handler->OnError(exception)) {
-    m_stop = true;
+  if (m_Handler->OnError(exception)) {
+    m_Stop = true;
     return true;
   }
   return false;
 }
 
 bool SAX_Parser::Parse(std::istream& input) {
-  if (!m_handler) {
+  if (!m_Handler) {
     throw ParsingException(-1, ErrorNoHandler,
                            detail::BuildMessage("ParsingException", __FILE__, __LINE__,
                                                 {"Set handler before parse."}));
   }
-  m_reader.Start(input);
+  m_Reader.Start(input);
   return Run();
 }
 
 bool SAX_Parser::Parse(std::string_view text) {
-  if (!m_handler) {
+  if (!m_Handler) {
     throw ParsingException(-1, ErrorNoHandler,
                            detail::BuildMessage("ParsingException", __FILE__, __LINE__,
                                                 {"Set handler before parse."}));
   }
-  m_reader.Start(text);
+  m_Reader.Start(text);
   return Run();
 }
 
 bool SAX_Parser::Run() {
-  m_openCount = 0;
-  m_stop = false;
-  m_reader.Begin();  // the first line; an empty input leaves none
-  m_state = StateText;
-  while (m_state != StateDone && m_state != StateFailed) {
-    switch (m_state) {
-      case StateText: m_state = StepText(); break;
-      case StateTag: m_state = StepTag(); break;
-      case StateComment: m_state = StepComment(); break;
-      case StateMarkup: m_state = StepMarkup(); break;
-      case StateDeclaration: m_state = StepDeclaration(); break;
-      default: m_state = StateFailed; break;
+  m_OpenCount = 0;
+  m_Stop = false;
+  m_Reader.Begin();  // the first line; an empty input leaves none
+  m_State = StateText;
+  while (m_State != StateDone && m_State != StateFailed) {
+    switch (m_State) {
+      case StateText: m_State = StepText(); break;
+      case StateTag: m_State = StepTag(); break;
+      case StateComment: m_State = StepComment(); break;
+      case StateMarkup: m_State = StepMarkup(); break;
+      case StateDeclaration: m_State = StepDeclaration(); break;
+      default: m_State = StateFailed; break;
     }
   }
-  return m_state == StateDone;
+  return m_State == StateDone;
 }
 
 void SAX_Parser::SkipWhitespaceSlow() {
   // Given-back tokens first, as tokens.
-  while (m_reader.HasPushedBack()) {
-    Token token = m_reader.Next();
+  while (m_Reader.HasPushedBack()) {
+    Token token = m_Reader.Next();
     if (!IsWhitespaceClass(token.cls)) {
-      m_reader.PushBack(token);
+      m_Reader.PushBack(token);
       return;
     }
   }
@@ -289,7 +289,7 @@ void SAX_Parser::SkipWhitespaceSlow() {
   // would. At the end of a line (or a NUL) the next line is read, as Next
   // would; at the end of input Next will give the end token.
   for (;;) {
-    std::string_view rest = m_reader.Rest();
+    std::string_view rest = m_Reader.Rest();
     const char* p = rest.data();
     const char* end = p + rest.size();
     const char* lastLineFeed = nullptr;
@@ -303,21 +303,21 @@ void SAX_Parser::SkipWhitespaceSlow() {
         break;
       }
     }
-    m_reader.AdvanceTo(p, lastLineFeed);
+    m_Reader.AdvanceTo(p, lastLineFeed);
     if (p != end && *p != '\0') return;
-    if (!m_reader.ReadLine()) return;
+    if (!m_Reader.ReadLine()) return;
   }
 }
 
 SAX_Parser::State SAX_Parser::StepText() {
-  if (m_trimWhitespace) SkipWhitespace();
-  m_text.clear();
+  if (m_TrimWhitespace) SkipWhitespace();
+  m_Text.clear();
   bool tag = false;
   for (;;) {
-    if (!m_reader.HasPushedBack()) {
+    if (!m_Reader.HasPushedBack()) {
       // Character data up to the next < & or NUL is appended as it stands,
       // exactly what appending its tokens one by one would give.
-      std::string_view rest = m_reader.Rest();
+      std::string_view rest = m_Reader.Rest();
       const char* begin = rest.data();
       const char* end = begin + rest.size();
       const char* p = begin;
@@ -328,27 +328,27 @@ SAX_Parser::State SAX_Parser::StepText() {
         if (c == '\n') lastLineFeed = p;
         ++p;
       }
-      m_text.append(begin, static_cast<std::size_t>(p - begin));
-      m_reader.AdvanceTo(p, lastLineFeed);
+      m_Text.append(begin, static_cast<std::size_t>(p - begin));
+      m_Reader.AdvanceTo(p, lastLineFeed);
     }
-    Token token = m_reader.Next();
+    Token token = m_Reader.Next();
     if (token.cls == TokenEnd) break;
     if (token.cls == TokenLess) {
       tag = true;
       break;
     }
     if (token.cls == TokenAmpersand) {
-      if (!ReadEntity(m_text)) return StateFailed;
+      if (!ReadEntity(m_Text)) return StateFailed;
       continue;
     }
-    m_text.append(token.text.data(), token.text.size());
+    m_Text.append(token.text.data(), token.text.size());
   }
-  if (m_trimWhitespace) {
-    std::size_t n = m_text.size();
-    while (n > 0 && IsWhitespaceByte(m_text[n - 1])) --n;
-    m_text.resize(n);
+  if (m_TrimWhitespace) {
+    std::size_t n = m_Text.size();
+    while (n > 0 && IsWhitespaceByte(m_Text[n - 1])) --n;
+    m_Text.resize(n);
   }
-  if (!m_text.empty()) m_handler->OnCharacters(m_text);
+  if (!m_Text.empty()) m_Handler->OnCharacters(m_Text);
   return tag ? StateTag : StateDone;
 }
 
@@ -356,7 +356,7 @@ bool SAX_Parser::ReadEntity(std::string& out) {
   static constexpr std::string_view kNames[] = {"lt", "gt", "amp", "quot", "apos"};
   static constexpr char kCharacters[] = {'<', '>', '&', '"', '\''};
   SkipWhitespace();
-  Token name = m_reader.Next();
+  Token name = m_Reader.Next();
   if (name.cls != TokenText) {
     if (TESSEL_REPORT_TOKEN(name, "(Expected text)")) return false;
   }
@@ -370,7 +370,7 @@ bool SAX_Parser::ReadEntity(std::string& out) {
   if (found < 0) {
     if (TESSEL_REPORT_TOKEN(name, "(not supported refference)")) return false;
   }
-  Token semicolon = m_reader.Next();
+  Token semicolon = m_Reader.Next();
   if (semicolon.cls != TokenSemicolon) {
     if (TESSEL_REPORT_TOKEN(semicolon, "(expected ';')")) return false;
   }
@@ -380,7 +380,7 @@ bool SAX_Parser::ReadEntity(std::string& out) {
 
 bool SAX_Parser::CheckEndOfInput() {
   SkipWhitespace();
-  Token token = m_reader.Next();
+  Token token = m_Reader.Next();
   if (token.cls != TokenEnd) {
     if (TESSEL_REPORT_TOKEN(token, "(Expected '(null)')")) return false;
   }
@@ -389,7 +389,7 @@ bool SAX_Parser::CheckEndOfInput() {
 
 SAX_Parser::State SAX_Parser::StepTag() {
   SkipWhitespace();
-  Token token = m_reader.Next();
+  Token token = m_Reader.Next();
   bool endTag = false;
   Token name;
   switch (token.cls) {
@@ -401,7 +401,7 @@ SAX_Parser::State SAX_Parser::StepTag() {
       if (TESSEL_REPORT_TOKEN(token, "(expected !,?,/ or text)")) return StateFailed;
       break;  // a start tag, the token dropped
   }
-  if (token.cls != TokenText) name = m_reader.Next();
+  if (token.cls != TokenText) name = m_Reader.Next();
   if (name.cls != TokenText) {
     if (TESSEL_REPORT_TOKEN(name, "(expected text)")) return StateFailed;
   }
@@ -409,56 +409,56 @@ SAX_Parser::State SAX_Parser::StepTag() {
     // Text read from memory stays where it is, so the name can be compared
     // in place; a stream's line may be replaced while the '>' is sought.
     std::string_view endName = name.text;
-    if (m_reader.IsStream()) {
-      m_name.assign(endName.data(), endName.size());
-      endName = m_name;
+    if (m_Reader.IsStream()) {
+      m_Name.assign(endName.data(), endName.size());
+      endName = m_Name;
     }
     SkipWhitespace();
-    Token close = m_reader.Next();
+    Token close = m_Reader.Next();
     if (close.cls != TokenGreater) {
       if (TESSEL_REPORT_TOKEN(close, "(expected '>')")) return StateFailed;
     }
-    if (m_openCount == 0) {
+    if (m_OpenCount == 0) {
       // An end tag with nothing open: reported as a mismatch with an empty
       // start tag name; going on, the end tag is dropped.
       if (ReportMismatch(std::string(), close.column)) return StateFailed;
       return StateText;
     }
-    const std::string& open = m_openElements[m_openCount - 1];
+    const std::string& open = m_OpenElements[m_OpenCount - 1];
     if (endName != open) {
       if (ReportMismatch(open, close.column)) return StateFailed;
-      if (endName.data() != m_name.data()) m_name.assign(endName.data(), endName.size());
-      --m_openCount;
-      m_handler->OnEndElement(m_name);
+      if (endName.data() != m_Name.data()) m_Name.assign(endName.data(), endName.size());
+      --m_OpenCount;
+      m_Handler->OnEndElement(m_Name);
     } else {
-      --m_openCount;  // the string stays in its slot until the next start tag
-      m_handler->OnEndElement(open);
+      --m_OpenCount;  // the string stays in its slot until the next start tag
+      m_Handler->OnEndElement(open);
     }
-    if (m_openCount == 0) return CheckEndOfInput() ? StateDone : StateFailed;
+    if (m_OpenCount == 0) return CheckEndOfInput() ? StateDone : StateFailed;
     return StateText;
   }
 
   // The name goes straight into its slot of the open elements.
-  if (m_openCount == m_openElements.size()) m_openElements.emplace_back();
-  std::string& startName = m_openElements[m_openCount++];
+  if (m_OpenCount == m_OpenElements.size()) m_OpenElements.emplace_back();
+  std::string& startName = m_OpenElements[m_OpenCount++];
   startName.assign(name.text.data(), name.text.size());
   Token close;
-  if (!ReadAttributes(m_attributes, close)) return StateFailed;
+  if (!ReadAttributes(m_Attributes, close)) return StateFailed;
   bool empty = false;
   if (close.cls == TokenSlash) {
     empty = true;
     SkipWhitespace();
-    close = m_reader.Next();
+    close = m_Reader.Next();
   }
   if (close.cls != TokenGreater) {
     if (TESSEL_REPORT_TOKEN(close, "(Expected '>')")) return StateFailed;
   }
-  m_handler->OnStartElement(startName, m_attributes);
+  m_Handler->OnStartElement(startName, m_Attributes);
   if (empty) {
-    m_handler->OnEndElement(startName);
-    --m_openCount;
+    m_Handler->OnEndElement(startName);
+    --m_OpenCount;
   }
-  if (m_openCount == 0) return CheckEndOfInput() ? StateDone : StateFailed;
+  if (m_OpenCount == 0) return CheckEndOfInput() ? StateDone : StateFailed;
   return StateText;
 }
 
@@ -468,7 +468,7 @@ bool SAX_Parser::ReadAttributes(AttributeList& list, Token& next) {
   // it back and letting the caller skip whitespace and take it again.
   list.Clear();
   SkipWhitespace();
-  Token token = m_reader.Next();
+  Token token = m_Reader.Next();
   if (token.cls != TokenText) {
     next = token;
     return true;
@@ -477,15 +477,15 @@ bool SAX_Parser::ReadAttributes(AttributeList& list, Token& next) {
     // token is text: an attribute name.
     AttributeList::value_type& pair = list.Add(token.text);
     SkipWhitespace();
-    token = m_reader.Next();
+    token = m_Reader.Next();
     if (token.cls == TokenEqual) {
       SkipWhitespace();
-      Token quote = m_reader.Next();
+      Token quote = m_Reader.Next();
       if (quote.cls != TokenQuote && quote.cls != TokenApostrophe) {
         if (TESSEL_REPORT_TOKEN(quote, "(Expected ' or \" )")) return false;
       }
       for (;;) {
-        Token part = m_reader.Next();
+        Token part = m_Reader.Next();
         if (part.cls == quote.cls) break;
         if (part.cls == TokenEnd) {
           // The input ended inside the value: the parse cannot go on.
@@ -495,7 +495,7 @@ bool SAX_Parser::ReadAttributes(AttributeList& list, Token& next) {
         pair.second.append(part.text.data(), part.text.size());
       }
       SkipWhitespace();
-      token = m_reader.Next();
+      token = m_Reader.Next();
     } else {
       if (TESSEL_REPORT_TOKEN(token, "(Expected '=')")) return false;
       list.PopBack();  // the attribute is dropped; the token in hand is examined next
@@ -508,13 +508,13 @@ bool SAX_Parser::ReadAttributes(AttributeList& list, Token& next) {
 }
 
 SAX_Parser::State SAX_Parser::StepMarkup() {
-  Token token = m_reader.Next();
+  Token token = m_Reader.Next();
   if (token.cls == TokenHyphen) {
-    token = m_reader.Next();
+    token = m_Reader.Next();
     if (token.cls == TokenHyphen) return StateComment;
   }
   for (;;) {
-    token = m_reader.Next();
+    token = m_Reader.Next();
     if (token.cls == TokenGreater) return StateText;
     if (token.cls == TokenEnd) {
       // Asking again would find the same end forever: the parse ends here
@@ -526,10 +526,10 @@ SAX_Parser::State SAX_Parser::StepMarkup() {
 }
 
 SAX_Parser::State SAX_Parser::StepComment() {
-  m_text.clear();
+  m_Text.clear();
   for (;;) {
-    if (!m_reader.HasPushedBack()) {
-      std::string_view rest = m_reader.Rest();
+    if (!m_Reader.HasPushedBack()) {
+      std::string_view rest = m_Reader.Rest();
       const char* begin = rest.data();
       const char* end = begin + rest.size();
       const char* p = begin;
@@ -540,47 +540,47 @@ SAX_Parser::State SAX_Parser::StepComment() {
         if (c == '\n') lastLineFeed = p;
         ++p;
       }
-      m_text.append(begin, static_cast<std::size_t>(p - begin));
-      m_reader.AdvanceTo(p, lastLineFeed);
+      m_Text.append(begin, static_cast<std::size_t>(p - begin));
+      m_Reader.AdvanceTo(p, lastLineFeed);
     }
-    Token token = m_reader.Next();
+    Token token = m_Reader.Next();
     if (token.cls == TokenEnd) return StateDone;  // an unclosed comment is dropped
     if (token.cls != TokenHyphen) {
-      m_text.append(token.text.data(), token.text.size());
+      m_Text.append(token.text.data(), token.text.size());
       continue;
     }
     // A '-': the comment ends if "->" follows. Otherwise the tokens taken
     // are given back (the first is returned next) and the '-' is text. A
     // second token is taken only after a '-', which keeps every given-back
     // text token on the current line.
-    Token first = m_reader.Next();
+    Token first = m_Reader.Next();
     if (first.cls == TokenHyphen) {
-      Token second = m_reader.Next();
+      Token second = m_Reader.Next();
       if (second.cls == TokenGreater) {
-        m_handler->OnComment(m_text);
+        m_Handler->OnComment(m_Text);
         return StateText;
       }
-      m_reader.PushBack(second);
+      m_Reader.PushBack(second);
     }
-    m_reader.PushBack(first);
-    m_text += '-';
+    m_Reader.PushBack(first);
+    m_Text += '-';
   }
 }
 
 SAX_Parser::State SAX_Parser::StepDeclaration() {
   SkipWhitespace();
-  Token token = m_reader.Next();
+  Token token = m_Reader.Next();
   if (!EqualsIgnoringAsciiCase(token.text, "xml")) {
     if (TESSEL_REPORT_TOKEN_CODE(token, "(Expected \"xml\")", ErrorNotXmlDeclaration)) return StateFailed;
   }
-  if (!ReadAttributes(m_attributes, token)) return StateFailed;
-  m_handler->OnDeclaration(m_attributes);
+  if (!ReadAttributes(m_Attributes, token)) return StateFailed;
+  m_Handler->OnDeclaration(m_Attributes);
   if (token.cls != TokenQuestion) {
     if (TESSEL_REPORT_TOKEN(token, "(Expected '?' )")) return StateFailed;
-    m_reader.PushBack(token);
+    m_Reader.PushBack(token);
   }
   SkipWhitespace();
-  token = m_reader.Next();
+  token = m_Reader.Next();
   if (token.cls != TokenGreater) {
     std::string expected = "(Expected '>' [" + std::to_string(token.cls) + "] )";
     if (TESSEL_REPORT_TOKEN(token, expected.c_str())) return StateFailed;
@@ -593,8 +593,8 @@ bool SAX_Parser::ReportMismatch(const std::string& openName, std::int32_t column
   std::string line = "End tag mismatch with start tag(" + openName + ") in " + std::to_string(column);
   ParsingException exception(column, ErrorEndTagMismatch,
                              detail::BuildMessage("ParsingException", nullptr, 0, {line}));
-  if (m_handler->OnError(exception)) {
-    m_stop = true;
+  if (m_Handler->OnError(exception)) {
+    m_Stop = true;
     return true;
   }
   return false;
@@ -604,8 +604,8 @@ void SAX_Parser::ReportEnd(std::int32_t column, int sourceLine) {
   ParsingException exception(column, ErrorUnexpectedEnd,
                              detail::BuildMessage("ParsingException", __FILE__, sourceLine,
                                                   {"Unexpected end of document"}));
-  m_handler->OnError(exception);
-  m_stop = true;
+  m_Handler->OnError(exception);
+  m_Stop = true;
 }
 
 }  // namespace Tessel

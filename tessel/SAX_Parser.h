@@ -81,12 +81,12 @@ public:
   // token, again on every later call.
   Token Next() {
     // Inline for the common case: a one-byte delimiter on the current line.
-    if (m_pushedBack.empty() && m_cursor != m_end) {
-      const std::int32_t cls = detail::kByteClass[static_cast<unsigned char>(*m_cursor)];
+    if (m_PushedBack.empty() && m_Cursor != m_End) {
+      const std::int32_t cls = detail::kByteClass[static_cast<unsigned char>(*m_Cursor)];
       if (cls > TokenLineFeed && cls != TokenText) {
-        const char* start = m_cursor++;
+        const char* start = m_Cursor++;
         return Token{std::string_view(&detail::kDelimiterText[cls], 1), cls,
-                     static_cast<std::int32_t>(start - m_lineStart)};
+                     static_cast<std::int32_t>(start - m_LineStart)};
       }
     }
     return NextToken();
@@ -98,20 +98,20 @@ public:
   // the current line (stream input) or of the whole text (memory input).
   // A NUL byte in it ends its line; callers scanning it stop there.
   std::string_view Rest() const noexcept {
-    return std::string_view(m_cursor, static_cast<std::size_t>(m_end - m_cursor));
+    return std::string_view(m_Cursor, static_cast<std::size_t>(m_End - m_Cursor));
   }
-  bool HasPushedBack() const noexcept { return !m_pushedBack.empty(); }
+  bool HasPushedBack() const noexcept { return !m_PushedBack.empty(); }
   // True when the next token is surely neither whitespace nor the end: no
   // token given back and a byte other than line feed, space, tab or NUL at
   // the cursor.
   bool AtNonWhitespace() const noexcept {
-    if (!m_pushedBack.empty() || m_cursor == m_end) return false;
-    const std::int32_t cls = detail::kByteClass[static_cast<unsigned char>(*m_cursor)];
+    if (!m_PushedBack.empty() || m_Cursor == m_End) return false;
+    const std::int32_t cls = detail::kByteClass[static_cast<unsigned char>(*m_Cursor)];
     return cls > TokenTab;
   }
   // True for stream input, whose line buffer is replaced as lines are read
   // (views into memory input stay valid for the whole parse).
-  bool IsStream() const noexcept { return m_input != nullptr; }
+  bool IsStream() const noexcept { return m_Input != nullptr; }
   // Moves the cursor n bytes on (n <= Rest().size(), no NUL among them),
   // keeping track of the lines passed.
   void Advance(std::size_t n) noexcept;
@@ -122,18 +122,18 @@ public:
 private:
   Token NextToken();
   std::int32_t Column(const char* p) const noexcept {
-    return static_cast<std::int32_t>(p - m_lineStart);
+    return static_cast<std::int32_t>(p - m_LineStart);
   }
   std::int32_t EndColumn() const noexcept;
 
-  std::istream* m_input = nullptr;
-  std::string_view m_text;     // memory input: the whole text
-  std::string m_line;          // stream input: the current line, reused
-  std::string m_spare;         // stream input: the line being read
-  const char* m_lineStart = nullptr;
-  const char* m_cursor = nullptr;
-  const char* m_end = nullptr;
-  std::vector<Token> m_pushedBack;
+  std::istream* m_Input = nullptr;
+  std::string_view m_Text;     // memory input: the whole text
+  std::string m_Line;          // stream input: the current line, reused
+  std::string m_Spare;         // stream input: the line being read
+  const char* m_LineStart = nullptr;
+  const char* m_Cursor = nullptr;
+  const char* m_End = nullptr;
+  std::vector<Token> m_PushedBack;
 };
 
 class AttributeList {
@@ -141,22 +141,22 @@ public:
   using value_type = std::pair<std::string, std::string>;
   using const_iterator = const value_type*;
 
-  std::size_t size() const noexcept { return m_size; }
-  bool empty() const noexcept { return m_size == 0; }
-  const value_type& operator[](std::size_t i) const noexcept { return m_items[i]; }
-  const_iterator begin() const noexcept { return m_items.data(); }
-  const_iterator end() const noexcept { return m_items.data() + m_size; }
+  std::size_t size() const noexcept { return m_Size; }
+  bool empty() const noexcept { return m_Size == 0; }
+  const value_type& operator[](std::size_t i) const noexcept { return m_Items[i]; }
+  const_iterator begin() const noexcept { return m_Items.data(); }
+  const_iterator end() const noexcept { return m_Items.data() + m_Size; }
 
-  void Clear() noexcept { m_size = 0; }
+  void Clear() noexcept { m_Size = 0; }
   // Adds a pair with the given name and an empty value; returns it.
   value_type& Add(std::string_view name);
   void Add(std::string_view name, std::string_view value) { Add(name).second.assign(value); }
   // Drops the last pair.
-  void PopBack() noexcept { if (m_size) --m_size; }
+  void PopBack() noexcept { if (m_Size) --m_Size; }
 
 private:
-  std::vector<value_type> m_items;
-  std::size_t m_size = 0;
+  std::vector<value_type> m_Items;
+  std::size_t m_Size = 0;
 };
 
 // Receiver of the parser's events. The destructor is the last virtual slot.
@@ -196,11 +196,11 @@ public:
   SAX_Parser& operator=(const SAX_Parser&) = delete;
 
   // The receiver of events; not owned; must be set before Parse.
-  void SetHandler(SAX_EventHandler* handler) noexcept { m_handler = handler; }
-  SAX_EventHandler* GetHandler() const noexcept { return m_handler; }
+  void SetHandler(SAX_EventHandler* handler) noexcept { m_Handler = handler; }
+  SAX_EventHandler* GetHandler() const noexcept { return m_Handler; }
   // Trim leading and trailing line feeds, spaces and tabs of character data.
-  void SetTrimWhitespace(bool trim) noexcept { m_trimWhitespace = trim; }
-  bool GetTrimWhitespace() const noexcept { return m_trimWhitespace; }
+  void SetTrimWhitespace(bool trim) noexcept { m_TrimWhitespace = trim; }
+  bool GetTrimWhitespace() const noexcept { return m_TrimWhitespace; }
 
   // Parses one document. true when it ended normally, false when OnError
   // asked to stop (or the input ended where the parse cannot go on).
@@ -209,7 +209,7 @@ public:
   bool Parse(std::istream& input);
   bool Parse(std::string_view text);
 
-  State GetState() const noexcept { return m_state; }
+  State GetState() const noexcept { return m_State; }
 
 private:
   bool Run();
@@ -220,7 +220,7 @@ private:
   State StepDeclaration();
 
   void SkipWhitespace() {
-    if (!m_reader.AtNonWhitespace()) SkipWhitespaceSlow();
+    if (!m_Reader.AtNonWhitespace()) SkipWhitespaceSlow();
   }
   void SkipWhitespaceSlow();
   bool ReadEntity(std::string& out);
@@ -235,18 +235,18 @@ private:
   // End of input inside a value or <! ... >: the parse stops in any case.
   void ReportEnd(std::int32_t column, int sourceLine);
 
-  State m_state = StateText;
-  LineReader m_reader;
-  SAX_EventHandler* m_handler = nullptr;
-  // Names of the open elements, innermost last: the first m_openCount
+  State m_State = StateText;
+  LineReader m_Reader;
+  SAX_EventHandler* m_Handler = nullptr;
+  // Names of the open elements, innermost last: the first m_OpenCount
   // slots (the strings keep their capacity from tag to tag).
-  std::vector<std::string> m_openElements;
-  std::size_t m_openCount = 0;
-  bool m_trimWhitespace = false;
-  bool m_stop = false;          // OnError asked to stop
-  std::string m_text;           // character data / comment being collected
-  std::string m_name;           // tag name being read
-  AttributeList m_attributes;   // attributes of the tag being read
+  std::vector<std::string> m_OpenElements;
+  std::size_t m_OpenCount = 0;
+  bool m_TrimWhitespace = false;
+  bool m_Stop = false;          // OnError asked to stop
+  std::string m_Text;           // character data / comment being collected
+  std::string m_Name;           // tag name being read
+  AttributeList m_Attributes;   // attributes of the tag being read
 };
 
 }  // namespace Tessel

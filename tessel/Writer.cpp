@@ -17,13 +17,13 @@ namespace {
 // way down, so that writing stays linear however deep the tree is.
 class PrefixResolver {
 public:
-  explicit PrefixResolver(const Node& start) : m_start(start) {}
+  explicit PrefixResolver(const Node& start) : m_Start(start) {}
 
   void Enter(const NodeContainer& container) {
     const NamespaceMap& map = container.GetNamespaces();
     if (map.empty()) return;
     ForFirstPrefixes(map, [this](const std::string& uri, const std::string& prefix) {
-      m_byURI[uri].push_back(&prefix);
+      m_ByURI[uri].push_back(&prefix);
     });
   }
 
@@ -31,23 +31,23 @@ public:
     const NamespaceMap& map = container.GetNamespaces();
     if (map.empty()) return;
     ForFirstPrefixes(map, [this](const std::string& uri, const std::string&) {
-      auto it = m_byURI.find(uri);
+      auto it = m_ByURI.find(uri);
       it->second.pop_back();
-      if (it->second.empty()) m_byURI.erase(it);
+      if (it->second.empty()) m_ByURI.erase(it);
     });
   }
 
   std::string Lookup(const std::string& uri) {
-    auto it = m_byURI.find(uri);
-    if (it != m_byURI.end()) return *it->second.back();
+    auto it = m_ByURI.find(uri);
+    if (it != m_ByURI.end()) return *it->second.back();
     // Not declared inside the written subtree: ask above it. Writing a
     // document ends there; an element's parent answers (or, when the
     // element is detached, GetParent throws as the tree's lookup does).
-    if (m_start.GetType() == DocumentNode) return std::string();
-    auto cached = m_above.find(uri);
-    if (cached != m_above.end()) return cached->second;
-    std::string prefix = m_start.GetParent().LookupPrefix(uri);
-    m_above.emplace(uri, prefix);
+    if (m_Start.GetType() == DocumentNode) return std::string();
+    auto cached = m_Above.find(uri);
+    if (cached != m_Above.end()) return cached->second;
+    std::string prefix = m_Start.GetParent().LookupPrefix(uri);
+    m_Above.emplace(uri, prefix);
     return prefix;
   }
 
@@ -62,33 +62,33 @@ private:
     }
   }
 
-  const Node& m_start;
-  std::map<std::string, std::vector<const std::string*>, std::less<>> m_byURI;
-  std::map<std::string, std::string, std::less<>> m_above;
+  const Node& m_Start;
+  std::map<std::string, std::vector<const std::string*>, std::less<>> m_ByURI;
+  std::map<std::string, std::string, std::less<>> m_Above;
 };
 
 class XmlWriter {
 public:
   XmlWriter(std::string& out, bool pretty, const Node& start)
-      : m_out(out), m_pretty(pretty), m_resolver(start) {}
+      : m_Out(out), m_Pretty(pretty), m_Resolver(start) {}
 
   void Indent(int depth) {
-    if (m_pretty && depth > 0) m_out.append(static_cast<std::size_t>(depth), '\t');
+    if (m_Pretty && depth > 0) m_Out.append(static_cast<std::size_t>(depth), '\t');
   }
   void LineEnd() {
-    if (m_pretty) m_out += '\n';
+    if (m_Pretty) m_Out += '\n';
   }
 
   void WriteValueNode(const Node& node, int depth) {
     if (const Text* text = node.AsText()) {
       Indent(depth);
-      m_out += text->GetValueRef();
+      m_Out += text->GetValueRef();
       LineEnd();
     } else if (const Comment* comment = node.AsComment()) {
       Indent(depth);
-      m_out += "<!--";
-      m_out += comment->GetValueRef();
-      m_out += "-->";
+      m_Out += "<!--";
+      m_Out += comment->GetValueRef();
+      m_Out += "-->";
       LineEnd();
     }
   }
@@ -96,22 +96,22 @@ public:
   void WriteAttribute(const Attribute& attribute, const Element* owner) {
     const std::string& uri = attribute.GetNamespaceURIRef();
     if (owner && !uri.empty() && uri != owner->GetNamespaceURIRef()) {
-      std::string prefix = m_resolver.Lookup(uri);
+      std::string prefix = m_Resolver.Lookup(uri);
       if (!prefix.empty()) {
-        m_out += prefix;
-        m_out += ':';
+        m_Out += prefix;
+        m_Out += ':';
       }
     }
-    m_out += attribute.GetNameRef();
-    m_out += "=\"";
-    m_out += attribute.GetValueRef();
-    m_out += '"';
+    m_Out += attribute.GetNameRef();
+    m_Out += "=\"";
+    m_Out += attribute.GetValueRef();
+    m_Out += '"';
   }
 
   void QualifiedName(const Element& element, std::string& name) {
     const std::string& uri = element.GetNamespaceURIRef();
     if (!uri.empty()) {
-      name = m_resolver.Lookup(uri);
+      name = m_Resolver.Lookup(uri);
       if (!name.empty()) {
         name += ':';
         name += element.GetNameRef();
@@ -124,48 +124,48 @@ public:
   // Writes the start of element; true when it has content and so is left
   // open (its end tag is written by CloseElement).
   bool OpenElement(const Element& element, int depth, std::string& qname) {
-    m_resolver.Enter(element);
+    m_Resolver.Enter(element);
     QualifiedName(element, qname);
     Indent(depth);
-    m_out += '<';
-    m_out += qname;
+    m_Out += '<';
+    m_Out += qname;
     for (const auto& entry : element.GetNamespaces()) {
-      m_out += " xmlns";
+      m_Out += " xmlns";
       if (!entry.first.empty()) {
-        m_out += ':';
-        m_out += entry.first;
+        m_Out += ':';
+        m_Out += entry.first;
       }
-      m_out += "=\"";
-      m_out += entry.second;
-      m_out += '"';
+      m_Out += "=\"";
+      m_Out += entry.second;
+      m_Out += '"';
     }
     bool content = false;
     for (const Node* child = element.GetFirstChild(); child; child = child->GetNextSibling()) {
       if (const Attribute* attribute = child->AsAttribute()) {
-        m_out += ' ';
+        m_Out += ' ';
         WriteAttribute(*attribute, &element);
       } else {
         content = true;
       }
     }
     if (content) {
-      m_out += '>';
+      m_Out += '>';
       LineEnd();
       return true;
     }
-    m_out += "/>";
+    m_Out += "/>";
     LineEnd();
-    m_resolver.Leave(element);
+    m_Resolver.Leave(element);
     return false;
   }
 
   void CloseElement(const Element& element, int depth, const std::string& qname) {
     Indent(depth);
-    m_out += "</";
-    m_out += qname;
-    m_out += '>';
+    m_Out += "</";
+    m_Out += qname;
+    m_Out += '>';
     LineEnd();
-    m_resolver.Leave(element);
+    m_Resolver.Leave(element);
   }
 
   // The element and its subtree, without recursion.
@@ -203,16 +203,16 @@ public:
   }
 
   void WriteDocument(const Document& document, int depth) {
-    m_resolver.Enter(document);
+    m_Resolver.Enter(document);
     Indent(depth);
-    m_out += "<?xml";
+    m_Out += "<?xml";
     for (const Node* child = document.GetFirstChild(); child; child = child->GetNextSibling()) {
       if (const Attribute* attribute = child->AsAttribute()) {
-        m_out += ' ';
+        m_Out += ' ';
         WriteAttribute(*attribute, nullptr);
       }
     }
-    m_out += "?>";
+    m_Out += "?>";
     LineEnd();
     for (const Node* child = document.GetFirstChild(); child; child = child->GetNextSibling()) {
       if (child->AsAttribute()) continue;
@@ -222,13 +222,13 @@ public:
         WriteValueNode(*child, depth);
       }
     }
-    m_resolver.Leave(document);
+    m_Resolver.Leave(document);
   }
 
 private:
-  std::string& m_out;
-  bool m_pretty;
-  PrefixResolver m_resolver;
+  std::string& m_Out;
+  bool m_Pretty;
+  PrefixResolver m_Resolver;
 };
 
 }  // namespace

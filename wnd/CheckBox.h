@@ -13,13 +13,13 @@ public:
   // three-state box is not a check). False when unbound.
   bool IsChecked() const
   {
-    return m_hWnd && IsDlgButtonChecked(GetParentWindow(), GetId()) == BST_CHECKED;
+    return m_Wnd && IsDlgButtonChecked(GetParentWindow(), GetId()) == BST_CHECKED;
   }
 
   // BM_SETCHECK with BST_CHECKED for a non-zero flag, else BST_UNCHECKED.
   void SetCheck(int flag) const
   {
-    if (m_hWnd)
+    if (m_Wnd)
       Send(BM_SETCHECK, flag ? BST_CHECKED : BST_UNCHECKED);
   }
 };

@@ -16,70 +16,70 @@ const DWORD kOpenPauseMs = 5;
 class CGlobalMemory
 {
 public:
-  CGlobalMemory() : m_handle(nullptr) {}
+  CGlobalMemory() : m_Handle(nullptr) {}
   ~CGlobalMemory()
   {
-    if (m_handle)
-      GlobalFree(m_handle);
+    if (m_Handle)
+      GlobalFree(m_Handle);
   }
   CGlobalMemory(const CGlobalMemory&) = delete;
   CGlobalMemory& operator=(const CGlobalMemory&) = delete;
 
   bool Allocate(SIZE_T size)
   {
-    m_handle = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
-    return m_handle != nullptr;
+    m_Handle = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
+    return m_Handle != nullptr;
   }
-  HGLOBAL Get() const { return m_handle; }
-  void Release() { m_handle = nullptr; }
+  HGLOBAL Get() const { return m_Handle; }
+  void Release() { m_Handle = nullptr; }
 
 private:
-  HGLOBAL m_handle;
+  HGLOBAL m_Handle;
 };
 
 class CGlobalLock
 {
 public:
   explicit CGlobalLock(HGLOBAL handle)
-    : m_handle(handle), m_data(GlobalLock(handle)) {}
+    : m_Handle(handle), m_Data(GlobalLock(handle)) {}
   ~CGlobalLock()
   {
-    if (m_data)
-      GlobalUnlock(m_handle);
+    if (m_Data)
+      GlobalUnlock(m_Handle);
   }
   CGlobalLock(const CGlobalLock&) = delete;
   CGlobalLock& operator=(const CGlobalLock&) = delete;
 
-  void* Data() const { return m_data; }
+  void* Data() const { return m_Data; }
 
 private:
-  HGLOBAL m_handle;
-  void* m_data;
+  HGLOBAL m_Handle;
+  void* m_Data;
 };
 
 // Closes the clipboard on every way out of SetText and Clear.
 class COpenClipboard
 {
 public:
-  explicit COpenClipboard(const CClipboard& clipboard) : m_open(clipboard.Open()) {}
+  explicit COpenClipboard(const CClipboard& clipboard) : m_Open(clipboard.Open()) {}
   ~COpenClipboard()
   {
-    if (m_open)
+    if (m_Open)
       CloseClipboard();
   }
   COpenClipboard(const COpenClipboard&) = delete;
   COpenClipboard& operator=(const COpenClipboard&) = delete;
 
-  bool IsOpen() const { return m_open; }
+  bool IsOpen() const { return m_Open; }
   // Closes now and gives CloseClipboard's result.
   BOOL Close()
   {
-    m_open = false;
+    m_Open = false;
     return CloseClipboard();
   }
 
 private:
-  bool m_open;
+  bool m_Open;
 };
 
 bool CopyInto(const CGlobalMemory& memory, const void* data, size_t size)
@@ -98,7 +98,7 @@ bool CClipboard::Open() const
   const DWORD start = GetTickCount();
   for (;;)
   {
-    if (OpenClipboard(m_owner))
+    if (OpenClipboard(m_Owner))
       return true;
     if (GetTickCount() - start >= kOpenWindowMs)
       return false;

@@ -20,8 +20,8 @@ public:
     kRefused = -4      // SetClipboardData did not take the data
   };
 
-  CClipboard() : m_owner(nullptr) {}
-  explicit CClipboard(HWND owner) : m_owner(owner) {}
+  CClipboard() : m_Owner(nullptr) {}
+  explicit CClipboard(HWND owner) : m_Owner(owner) {}
 
   // Empties the clipboard and puts the text on it as CF_TEXT. With
   // alsoUnicode, the same text converted from the ANSI code page goes on as
@@ -50,5 +50,5 @@ public:
   bool Open() const;
 
 private:
-  HWND m_owner;
+  HWND m_Owner;
 };

@@ -22,47 +22,47 @@ int CComboBox::FindString(const char* text, int startIndex, bool exact) const
 
 const char* CComboBox::GetItemText(int index)
 {
-  m_text.clear();
-  if (!m_hWnd)
-    return m_text.c_str();
+  m_Text.clear();
+  if (!m_Wnd)
+    return m_Text.c_str();
   const LRESULT length = Send(CB_GETLBTEXTLEN, index);
   if (length == CB_ERR || length < 0)
-    return m_text.c_str();
+    return m_Text.c_str();
   // The length may count more bytes than the text has, never fewer. Room
   // for a pointer too: an owner-drawn list without strings copies its
   // item data instead of a text.
   std::vector<char> buffer(static_cast<size_t>(length) + 1 + sizeof(void*), '\0');
   const LRESULT copied = Send(CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(buffer.data()));
   if (copied == CB_ERR || copied < 0)
-    return m_text.c_str();
-  m_text.assign(buffer.data(), static_cast<size_t>(copied) <= static_cast<size_t>(length)
+    return m_Text.c_str();
+  m_Text.assign(buffer.data(), static_cast<size_t>(copied) <= static_cast<size_t>(length)
                                    ? static_cast<size_t>(copied)
                                    : static_cast<size_t>(length));
-  return m_text.c_str();
+  return m_Text.c_str();
 }
 
 int CComboBox::SetDropDownHeight() const
 {
-  if (!m_hWnd)
+  if (!m_Wnd)
     return 0;
   const LRESULT itemHeight = Send(CB_GETITEMHEIGHT, 0);
   if (itemHeight == CB_ERR || itemHeight <= 0)
     return 0;
   RECT rect;
-  if (!GetWindowRect(m_hWnd, &rect))
+  if (!GetWindowRect(m_Wnd, &rect))
     return 0;
-  MapWindowPoints(nullptr, GetParent(m_hWnd), reinterpret_cast<POINT*>(&rect), 2);
+  MapWindowPoints(nullptr, GetParent(m_Wnd), reinterpret_cast<POINT*>(&rect), 2);
   const int height = (rect.bottom - rect.top) + kDropDownItems * static_cast<int>(itemHeight) + 2;
-  return MoveWindow(m_hWnd, rect.left, rect.top, rect.right - rect.left, height, TRUE);
+  return MoveWindow(m_Wnd, rect.left, rect.top, rect.right - rect.left, height, TRUE);
 }
 
 int CComboBox::SetEditReadOnly(bool flag) const
 {
-  if (!m_hWnd)
+  if (!m_Wnd)
     return 0;
   // The edit field is the one child of class "Edit"; a simple combo box
   // has its list as a child too.
-  HWND edit = GetWindow(m_hWnd, GW_CHILD);
+  HWND edit = GetWindow(m_Wnd, GW_CHILD);
   for (; edit; edit = GetWindow(edit, GW_HWNDNEXT))
   {
     char className[16] = {};

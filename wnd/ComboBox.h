@@ -56,5 +56,5 @@ public:
   int SetEditReadOnly(bool flag) const;
 
 private:
-  std::string m_text;
+  std::string m_Text;
 };

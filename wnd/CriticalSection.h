@@ -26,9 +26,9 @@ public:
 class CCriticalSection : public ICriticalSection
 {
 public:
-  CCriticalSection() : m_owner(kNoOwner), m_count(0)
+  CCriticalSection() : m_Owner(kNoOwner), m_Count(0)
   {
-    InitializeCriticalSection(&m_section);
+    InitializeCriticalSection(&m_Section);
   }
 
   // Releases what the current thread still holds, then deletes the system
@@ -37,30 +37,30 @@ public:
   {
     while (IsLockedByCurrentThread())
       Unlock();
-    DeleteCriticalSection(&m_section);
+    DeleteCriticalSection(&m_Section);
   }
 
   // Waits for the lock; returns the owner's (this thread's) id.
   DWORD Lock() override
   {
-    EnterCriticalSection(&m_section);
-    m_owner = GetCurrentThreadId();
-    ++m_count;
-    return m_owner;
+    EnterCriticalSection(&m_Section);
+    m_Owner = GetCurrentThreadId();
+    ++m_Count;
+    return m_Owner;
   }
 
   void Unlock() override
   {
     if (!IsLockedByCurrentThread())
       return;
-    if (--m_count == 0)
-      m_owner = kNoOwner;
-    LeaveCriticalSection(&m_section);
+    if (--m_Count == 0)
+      m_Owner = kNoOwner;
+    LeaveCriticalSection(&m_Section);
   }
 
   bool IsLockedByCurrentThread() override
   {
-    return m_owner == GetCurrentThreadId();
+    return m_Owner == GetCurrentThreadId();
   }
 
   CCriticalSection(const CCriticalSection&) = delete;
@@ -69,23 +69,23 @@ public:
 private:
   static constexpr DWORD kNoOwner = static_cast<DWORD>(-1);
 
-  CRITICAL_SECTION m_section;
-  std::atomic<DWORD> m_owner;  // read by any thread, written by the owner
-  int m_count;                 // nested locks of the owner; 0 when free
+  CRITICAL_SECTION m_Section;
+  std::atomic<DWORD> m_Owner;  // read by any thread, written by the owner
+  int m_Count;                 // nested locks of the owner; 0 when free
 };
 
 class CCriticalSectionLock
 {
 public:
-  explicit CCriticalSectionLock(ICriticalSection& section) : m_section(section)
+  explicit CCriticalSectionLock(ICriticalSection& section) : m_Section(section)
   {
-    m_section.Lock();
+    m_Section.Lock();
   }
-  ~CCriticalSectionLock() { m_section.Unlock(); }
+  ~CCriticalSectionLock() { m_Section.Unlock(); }
 
   CCriticalSectionLock(const CCriticalSectionLock&) = delete;
   CCriticalSectionLock& operator=(const CCriticalSectionLock&) = delete;
 
 private:
-  ICriticalSection& m_section;
+  ICriticalSection& m_Section;
 };

@@ -31,5 +31,5 @@ public:
   int SetTextFormat(int value, const char* format);
 
 private:
-  std::string m_text;
+  std::string m_Text;
 };

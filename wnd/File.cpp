@@ -3,7 +3,7 @@
 #include <stdexcept>
 
 CFile::CFile(const char* path)
-  : m_handle(INVALID_HANDLE_VALUE), m_path(path ? path : "")
+  : m_Handle(INVALID_HANDLE_VALUE), m_Path(path ? path : "")
 {
 }
 
@@ -22,30 +22,30 @@ CFile::~CFile()
 bool CFile::Open(bool openExisting, DWORD access, const char* path)
 {
   if (path && *path)
-    m_path = path;
+    m_Path = path;
   Close();
-  m_handle = CreateFileA(m_path.c_str(), access, 0, nullptr,
+  m_Handle = CreateFileA(m_Path.c_str(), access, 0, nullptr,
                          openExisting ? OPEN_EXISTING : OPEN_ALWAYS,
                          FILE_ATTRIBUTE_NORMAL, nullptr);
-  return m_handle != INVALID_HANDLE_VALUE;
+  return m_Handle != INVALID_HANDLE_VALUE;
 }
 
 ULONGLONG CFile::GetSize() const
 {
-  if (m_handle == INVALID_HANDLE_VALUE)
+  if (m_Handle == INVALID_HANDLE_VALUE)
     return 0;
   LARGE_INTEGER size;
-  if (!GetFileSizeEx(m_handle, &size))
+  if (!GetFileSizeEx(m_Handle, &size))
     return 0;
   return static_cast<ULONGLONG>(size.QuadPart);
 }
 
 int CFile::Close()
 {
-  if (m_handle == INVALID_HANDLE_VALUE)
+  if (m_Handle == INVALID_HANDLE_VALUE)
     return -1;
-  const HANDLE handle = m_handle;
-  m_handle = INVALID_HANDLE_VALUE;
+  const HANDLE handle = m_Handle;
+  m_Handle = INVALID_HANDLE_VALUE;
   const BOOL closed = CloseHandle(handle);
   if (!closed)
     throw std::runtime_error("CFile::Close CloseHandle");

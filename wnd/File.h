@@ -13,7 +13,7 @@
 class CFile
 {
 public:
-  CFile() : m_handle(INVALID_HANDLE_VALUE) {}
+  CFile() : m_Handle(INVALID_HANDLE_VALUE) {}
   explicit CFile(const char* path);
   ~CFile();
   CFile(const CFile&) = delete;
@@ -35,11 +35,11 @@ public:
   // "CFile::Close CloseHandle"; the handle counts as closed either way.
   int Close();
 
-  bool IsOpen() const { return m_handle != INVALID_HANDLE_VALUE; }
-  HANDLE GetHandle() const { return m_handle; }
-  const std::string& GetPath() const { return m_path; }
+  bool IsOpen() const { return m_Handle != INVALID_HANDLE_VALUE; }
+  HANDLE GetHandle() const { return m_Handle; }
+  const std::string& GetPath() const { return m_Path; }
 
 private:
-  HANDLE m_handle;
-  std::string m_path;
+  HANDLE m_Handle;
+  std::string m_Path;
 };

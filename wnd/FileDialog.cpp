@@ -15,11 +15,11 @@ UINT_PTR CALLBACK FileDialogHook(HWND, UINT, WPARAM, LPARAM)
 }  // namespace
 
 CFileDialog::CFileDialog()
-  : m_filter(std::string("All files (*.*)") + '\0' + "*.*" + '\0' + '\0')
+  : m_Filter(std::string("All files (*.*)") + '\0' + "*.*" + '\0' + '\0')
 {
-  std::memset(&m_record, 0, sizeof(m_record));
-  m_record.lStructSize = sizeof(m_record);
-  m_record.lpstrDefExt = "txt";
+  std::memset(&m_Record, 0, sizeof(m_Record));
+  m_Record.lStructSize = sizeof(m_Record);
+  m_Record.lpstrDefExt = "txt";
 }
 
 int CFileDialog::SetFilter(const char* text)
@@ -35,7 +35,7 @@ int CFileDialog::SetFilter(const char* text)
       filter[i] = '\0';
   }
   filter.append(2, '\0');
-  m_filter.swap(filter);
+  m_Filter.swap(filter);
   return 1;
 }
 
@@ -56,18 +56,18 @@ BOOL CFileDialog::ShowSave(HWND owner, std::string& path)
 BOOL CFileDialog::Show(HWND owner, DWORD flags, bool save, std::string& path)
 {
   char buffer[kPathBufferSize] = {};
-  m_record.hwndOwner = owner;
-  m_record.lpstrFilter = m_filter.c_str();
-  m_record.lpstrFile = buffer;
-  m_record.nMaxFile = kPathBufferSize;
-  m_record.Flags = flags;
-  m_record.lpfnHook = FileDialogHook;
-  m_record.lCustData = reinterpret_cast<LPARAM>(owner);
-  m_record.lpstrDefExt = "txt";
-  const BOOL result = save ? GetSaveFileNameA(&m_record) : GetOpenFileNameA(&m_record);
+  m_Record.hwndOwner = owner;
+  m_Record.lpstrFilter = m_Filter.c_str();
+  m_Record.lpstrFile = buffer;
+  m_Record.nMaxFile = kPathBufferSize;
+  m_Record.Flags = flags;
+  m_Record.lpfnHook = FileDialogHook;
+  m_Record.lCustData = reinterpret_cast<LPARAM>(owner);
+  m_Record.lpstrDefExt = "txt";
+  const BOOL result = save ? GetSaveFileNameA(&m_Record) : GetOpenFileNameA(&m_Record);
   // The record must not keep pointers into this frame or into the filter.
-  m_record.lpstrFile = nullptr;
-  m_record.lpstrFilter = nullptr;
+  m_Record.lpstrFile = nullptr;
+  m_Record.lpstrFilter = nullptr;
   if (result)
     path = buffer;
   return result;

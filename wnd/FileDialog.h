@@ -32,11 +32,11 @@ public:
 
   // The filter as the dialog receives it: fields ended by zero bytes, the
   // list ended by an empty field.
-  const std::string& GetFilter() const { return m_filter; }
+  const std::string& GetFilter() const { return m_Filter; }
 
 private:
   BOOL Show(HWND owner, DWORD flags, bool save, std::string& path);
 
-  OPENFILENAMEA m_record;
-  std::string m_filter;
+  OPENFILENAMEA m_Record;
+  std::string m_Filter;
 };

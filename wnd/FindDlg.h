@@ -35,13 +35,13 @@ public:
   // By default the system dialog handles its own buttons.
   virtual LRESULT OnCommand(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 
-  UINT GetMessageId() const { return m_messageId; }
-  const char* GetFindText() const { return m_findText; }
-  DWORD GetFlags() const { return m_record.Flags; }
-  const FINDREPLACEA& GetRecord() const { return m_record; }
+  UINT GetMessageId() const { return m_MessageId; }
+  const char* GetFindText() const { return m_FindText; }
+  DWORD GetFlags() const { return m_Record.Flags; }
+  const FINDREPLACEA& GetRecord() const { return m_Record; }
 
 private:
-  UINT m_messageId;
-  char m_findText[kTextLength + 1];
-  FINDREPLACEA m_record;
+  UINT m_MessageId;
+  char m_FindText[kTextLength + 1];
+  FINDREPLACEA m_Record;
 };

@@ -1,6 +1,6 @@
 #include "wnd/HotKeyCtrl.h"
 
-CHotKeyCtrl::CHotKeyCtrl() : m_hotKey(0)
+CHotKeyCtrl::CHotKeyCtrl() : m_HotKey(0)
 {
   INITCOMMONCONTROLSEX init;
   init.dwSize = sizeof(init);
@@ -10,10 +10,10 @@ CHotKeyCtrl::CHotKeyCtrl() : m_hotKey(0)
 
 int CHotKeyCtrl::GetHotKey()
 {
-  if (!m_hWnd)
+  if (!m_Wnd)
     return 0;
-  m_hotKey = static_cast<int>(LOWORD(Send(HKM_GETHOTKEY)));
-  return m_hotKey;
+  m_HotKey = static_cast<int>(LOWORD(Send(HKM_GETHOTKEY)));
+  return m_HotKey;
 }
 
 UINT HotkeyToModifiers(UINT hotkeyModifiers)

@@ -19,12 +19,12 @@ public:
   // then left as it was).
   int GetHotKey();
   // The value read by the last GetHotKey (0 before the first).
-  int GetLastHotKey() const { return m_hotKey; }
+  int GetLastHotKey() const { return m_HotKey; }
 
   // HKM_SETHOTKEY with the key in the low byte and HOTKEYF_ modifiers above.
   void SetHotKey(BYTE virtualKey, BYTE modifiers) const
   {
-    if (m_hWnd)
+    if (m_Wnd)
       Send(HKM_SETHOTKEY, MAKEWORD(virtualKey, modifiers));
   }
 
@@ -32,12 +32,12 @@ public:
   // modifiers used instead of an invalid combination.
   void SetRules(WORD invalid, WORD replacement) const
   {
-    if (m_hWnd)
+    if (m_Wnd)
       Send(HKM_SETRULES, invalid, MAKELPARAM(replacement, 0));
   }
 
 private:
-  int m_hotKey;
+  int m_HotKey;
 };
 
 // HOTKEYF_ bits of a hotkey control to MOD_ bits of RegisterHotKey: Alt,

@@ -11,7 +11,7 @@
 class CImageList
 {
 public:
-  CImageList() : m_list(nullptr) {}
+  CImageList() : m_List(nullptr) {}
   virtual ~CImageList() { Destroy(); }
   CImageList(const CImageList&) = delete;
   CImageList& operator=(const CImageList&) = delete;
@@ -24,8 +24,8 @@ public:
     if (width < 0 || height < 0 || initialCount < 0)
       return 0;
     Destroy();
-    m_list = ImageList_Create(width, height, flags, initialCount, 0);
-    return m_list ? 1 : 0;
+    m_List = ImageList_Create(width, height, flags, initialCount, 0);
+    return m_List ? 1 : 0;
   }
 
   // ImageList_AddMasked: the index of the first new image, or -1 when it
@@ -33,24 +33,24 @@ public:
   // -1 rather than 0, which is the index of a first image).
   int AddMasked(HBITMAP bitmap, COLORREF maskColour)
   {
-    if (!m_list || !bitmap)
+    if (!m_List || !bitmap)
       return -1;
-    return ImageList_AddMasked(m_list, bitmap, maskColour);
+    return ImageList_AddMasked(m_List, bitmap, maskColour);
   }
 
   // ImageList_Destroy; 0 when there was no list.
   int Destroy()
   {
-    if (!m_list)
+    if (!m_List)
       return 0;
-    const BOOL destroyed = ImageList_Destroy(m_list);
-    m_list = nullptr;
+    const BOOL destroyed = ImageList_Destroy(m_List);
+    m_List = nullptr;
     return destroyed;
   }
 
-  HIMAGELIST GetHandle() const { return m_list; }
-  int GetImageCount() const { return m_list ? ImageList_GetImageCount(m_list) : 0; }
+  HIMAGELIST GetHandle() const { return m_List; }
+  int GetImageCount() const { return m_List ? ImageList_GetImageCount(m_List) : 0; }
 
 private:
-  HIMAGELIST m_list;
+  HIMAGELIST m_List;
 };

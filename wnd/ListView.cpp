@@ -46,7 +46,7 @@ struct CRow
 
 int CListView::Select(int index) const
 {
-  if (!m_hWnd || index >= GetItemCount())
+  if (!m_Wnd || index >= GetItemCount())
     return 0;
   LVITEMA item = {};
   item.state = LVIS_SELECTED;
@@ -69,7 +69,7 @@ LPARAM CListView::GetItemData(int index) const
 
 int CListView::SetItemData(int index, LPARAM value) const
 {
-  if (!m_hWnd || index < 0)
+  if (!m_Wnd || index < 0)
     return 0;
   LVITEMA item = {};
   item.mask = LVIF_PARAM;
@@ -105,7 +105,7 @@ void CListView::SetCheck(int index, int flag) const
 
 int CListView::InsertColumn(const char* text, int width, int index, int format)
 {
-  if (!m_hWnd)
+  if (!m_Wnd)
     return 0;
   LVCOLUMNA column = {};
   column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
@@ -115,13 +115,13 @@ int CListView::InsertColumn(const char* text, int width, int index, int format)
   column.iSubItem = index;
   if (Send(LVM_INSERTCOLUMNA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column)) == -1)
     return 0;
-  ++m_columnCount;
+  ++m_ColumnCount;
   return 1;
 }
 
 int CListView::InsertItem(const char* text, int index, int subItem, int image, LPARAM data) const
 {
-  if (!m_hWnd)
+  if (!m_Wnd)
     return -1;
   LVITEMA item = {};
   item.mask = LVIF_TEXT | LVIF_PARAM;
@@ -150,7 +150,7 @@ int CListView::SetItemTextNoRedraw(const char* text, int index, int subItem) con
 
 int CListView::SetItemText(int index, int subItem, const char* text) const
 {
-  if (!m_hWnd || index < 0 || subItem < 0 || !text)
+  if (!m_Wnd || index < 0 || subItem < 0 || !text)
     return 0;
   LVITEMA item = {};
   item.iSubItem = subItem;
@@ -163,10 +163,10 @@ int CListView::SetItemText(int index, int subItem, const char* text) const
 int CListView::GetItemText(int index, int subItem, std::string& text) const
 {
   text.clear();
-  if (!m_hWnd || index < 0 || subItem < 0)
+  if (!m_Wnd || index < 0 || subItem < 0)
     return 0;
   std::vector<char> buffer(kTextBufferSize);
-  text.assign(buffer.data(), static_cast<size_t>(ReadCellText(m_hWnd, index, subItem, buffer)));
+  text.assign(buffer.data(), static_cast<size_t>(ReadCellText(m_Wnd, index, subItem, buffer)));
   if (text.size() == kTextBufferSize - 1)
     DropSplitLeadByte(text);
   return 1;
@@ -175,14 +175,14 @@ int CListView::GetItemText(int index, int subItem, std::string& text) const
 int CListView::GetFullItemText(int index, int subItem, std::string& text) const
 {
   text.clear();
-  if (!m_hWnd || index < 0 || subItem < 0)
+  if (!m_Wnd || index < 0 || subItem < 0)
     return 0;
   // The control does not tell a cell's length: read into a buffer that
   // doubles until the text leaves room to spare.
   std::vector<char> buffer(kTextBufferSize);
   for (;;)
   {
-    const int length = ReadCellText(m_hWnd, index, subItem, buffer);
+    const int length = ReadCellText(m_Wnd, index, subItem, buffer);
     if (length < static_cast<int>(buffer.size()) - 2 || buffer.size() >= (1u << 30))
     {
       text.assign(buffer.data(), static_cast<size_t>(length));
@@ -243,7 +243,7 @@ bool CListView::SwapItems(int a, int b) const
       SetCheck(indexes[i], rows[1 - i].check);
   }
 
-  for (int subItem = 1; subItem < m_columnCount; ++subItem)
+  for (int subItem = 1; subItem < m_ColumnCount; ++subItem)
   {
     std::string textA;
     std::string textB;

@@ -20,13 +20,13 @@ class CListView : public CControlBase
 public:
   enum { kTextBufferSize = 256 };  // GetItemText: at most 255 bytes
 
-  CListView() : m_columnCount(0) {}
+  CListView() : m_ColumnCount(0) {}
 
   LRESULT DeleteAllItems() const { return Send(LVM_DELETEALLITEMS); }
   // The first selected row, -1 when none.
   int GetSelected() const
   {
-    if (!m_hWnd)
+    if (!m_Wnd)
       return -1;
     return static_cast<int>(Send(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
   }
@@ -55,7 +55,7 @@ public:
   // Inserts a column at index (its sub-item is index too). 1 and one more
   // counted column when the control made it, else 0.
   int InsertColumn(const char* text, int width, int index, int format = LVCFMT_LEFT);
-  int GetColumnCount() const { return m_columnCount; }
+  int GetColumnCount() const { return m_ColumnCount; }
 
   // Inserts a row with text and item data (and image when image >= 0).
   // Returns the new row's index, -1 on failure. A null text counts as empty.
@@ -97,9 +97,9 @@ public:
   // Number of rows that fit in the view (LVM_GETCOUNTPERPAGE).
   int GetCountPerPage() const { return static_cast<int>(Send(LVM_GETCOUNTPERPAGE)); }
 
-  CImageList& GetImageList() { return m_imageList; }
+  CImageList& GetImageList() { return m_ImageList; }
 
 private:
-  CImageList m_imageList;
-  int m_columnCount;
+  CImageList m_ImageList;
+  int m_ColumnCount;
 };

@@ -8,17 +8,17 @@ CMenu::~CMenu()
 bool CMenu::CreateMenu()
 {
   Destroy();
-  m_hMenu = ::CreateMenu();
-  return m_hMenu != nullptr;
+  m_HMenu = ::CreateMenu();
+  return m_HMenu != nullptr;
 }
 
 int CMenu::Destroy()
 {
-  if (m_hMenu) {
+  if (m_HMenu) {
     // A menu bar taken from a window is gone once the window is.
-    if (IsMenu(m_hMenu))
-      DestroyMenu(m_hMenu);
-    m_hMenu = nullptr;
+    if (IsMenu(m_HMenu))
+      DestroyMenu(m_HMenu);
+    m_HMenu = nullptr;
   }
   return 1;
 }
@@ -26,7 +26,7 @@ int CMenu::Destroy()
 BOOL CMenu::TrackPopup(HWND owner, int position, int x, int y,
                        UINT flags) const
 {
-  HMENU popup = GetSubMenu(m_hMenu, position);
+  HMENU popup = GetSubMenu(m_HMenu, position);
   if (!popup)
     return FALSE;
   return TrackPopupMenuEx(popup, flags, x, y, owner, nullptr);
@@ -34,14 +34,14 @@ BOOL CMenu::TrackPopup(HWND owner, int position, int x, int y,
 
 void CMenu::Check(UINT commandId, bool check) const
 {
-  CheckMenuItem(m_hMenu, commandId,
+  CheckMenuItem(m_HMenu, commandId,
                 MF_BYCOMMAND | (check ? MF_CHECKED : MF_UNCHECKED));
 }
 
 bool CMenu::IsChecked(UINT commandId) const
 {
   // GetMenuState gives all bits set for an item that does not exist.
-  const UINT state = GetMenuState(m_hMenu, commandId, MF_BYCOMMAND);
+  const UINT state = GetMenuState(m_HMenu, commandId, MF_BYCOMMAND);
   if (state == static_cast<UINT>(-1))
     return false;
   return (state & MF_CHECKED) != 0;
@@ -49,7 +49,7 @@ bool CMenu::IsChecked(UINT commandId) const
 
 BOOL CMenu::InsertPopup(const char* text, UINT position, HMENU menu)
 {
-  HMENU target = menu ? menu : m_hMenu;
+  HMENU target = menu ? menu : m_HMenu;
   if (!target)
     return FALSE;
   HMENU popup = CreatePopupMenu();
@@ -70,7 +70,7 @@ BOOL CMenu::InsertPopup(const char* text, UINT position, HMENU menu)
 BOOL CMenu::InsertItem(const char* text, UINT commandId, UINT position,
                        bool byPosition, HMENU menu)
 {
-  HMENU target = menu ? menu : GetSubMenu(m_hMenu, 0);
+  HMENU target = menu ? menu : GetSubMenu(m_HMenu, 0);
   if (!target)
     return FALSE;
   MENUITEMINFOA info = {};

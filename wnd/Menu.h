@@ -14,11 +14,11 @@
 class CMenu
 {
 public:
-  CMenu() : m_hMenu(nullptr) {}
+  CMenu() : m_HMenu(nullptr) {}
   virtual ~CMenu();
 
-  HMENU GetHandle() const { return m_hMenu; }
-  void SetHandle(HMENU menu) { m_hMenu = menu; }
+  HMENU GetHandle() const { return m_HMenu; }
+  void SetHandle(HMENU menu) { m_HMenu = menu; }
 
   // Destroys the held menu, then makes an empty menu bar. Whether one was
   // made.
@@ -55,5 +55,5 @@ public:
   CMenu& operator=(const CMenu&) = delete;
 
 private:
-  HMENU m_hMenu;
+  HMENU m_HMenu;
 };

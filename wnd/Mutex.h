@@ -29,7 +29,7 @@ public:
     kFailed = 3          // no mutex could be made or opened for another reason
   };
 
-  CMutex() : m_handle(nullptr) {}
+  CMutex() : m_Handle(nullptr) {}
   ~CMutex() override;
 
   // Closes a mutex this object holds, then CreateMutexA (initially owned)
@@ -44,11 +44,11 @@ public:
   // Returns the CloseHandle result, 0 when no mutex was open.
   int Close() override;
 
-  HANDLE GetHandle() const { return m_handle; }
+  HANDLE GetHandle() const { return m_Handle; }
 
   CMutex(const CMutex&) = delete;
   CMutex& operator=(const CMutex&) = delete;
 
 private:
-  HANDLE m_handle;
+  HANDLE m_Handle;
 };

@@ -25,13 +25,13 @@ void CopyPart(char* out, const char* begin, size_t length)
 
 void CPathSplit::Clear()
 {
-  m_path[0] = '\0';
-  m_folder[0] = '\0';
-  m_fileName[0] = '\0';
-  m_drive[0] = '\0';
-  m_dir[0] = '\0';
-  m_name[0] = '\0';
-  m_ext[0] = '\0';
+  m_Path[0] = '\0';
+  m_Folder[0] = '\0';
+  m_FileName[0] = '\0';
+  m_Drive[0] = '\0';
+  m_Dir[0] = '\0';
+  m_Name[0] = '\0';
+  m_Ext[0] = '\0';
 }
 
 int CPathSplit::Set(const char* path)
@@ -79,13 +79,13 @@ int CPathSplit::Set(const char* path)
   if (dirLength >= kPartSize || nameLength >= kPartSize || extLength >= kPartSize)
     return 0;
 
-  CopyPart(m_path, path, length);
-  CopyPart(m_drive, path, driveLength);
-  CopyPart(m_dir, rest, dirLength);
-  CopyPart(m_name, nameStart, nameLength);
-  CopyPart(m_ext, extStart, extLength);
+  CopyPart(m_Path, path, length);
+  CopyPart(m_Drive, path, driveLength);
+  CopyPart(m_Dir, rest, dirLength);
+  CopyPart(m_Name, nameStart, nameLength);
+  CopyPart(m_Ext, extStart, extLength);
   // Both fit: together they are at most the whole path.
-  CopyPart(m_folder, path, driveLength + dirLength);
-  CopyPart(m_fileName, nameStart, nameLength + extLength);
+  CopyPart(m_Folder, path, driveLength + dirLength);
+  CopyPart(m_FileName, nameStart, nameLength + extLength);
   return 1;
 }

@@ -24,20 +24,20 @@ public:
   int Set(const char* path);
   void Clear();
 
-  const char* GetPath() const { return m_path; }
-  const char* GetFolder() const { return m_folder; }      // drive + directory
-  const char* GetFileName() const { return m_fileName; }  // name + extension
-  const char* GetDrive() const { return m_drive; }        // "C:" or empty
-  const char* GetDir() const { return m_dir; }            // ends in separator
-  const char* GetName() const { return m_name; }
-  const char* GetExt() const { return m_ext; }            // with its dot
+  const char* GetPath() const { return m_Path; }
+  const char* GetFolder() const { return m_Folder; }      // drive + directory
+  const char* GetFileName() const { return m_FileName; }  // name + extension
+  const char* GetDrive() const { return m_Drive; }        // "C:" or empty
+  const char* GetDir() const { return m_Dir; }            // ends in separator
+  const char* GetName() const { return m_Name; }
+  const char* GetExt() const { return m_Ext; }            // with its dot
 
 private:
-  char m_path[kPathSize];
-  char m_folder[kPathSize];
-  char m_fileName[kPathSize];
-  char m_drive[kDriveSize];
-  char m_dir[kPartSize];
-  char m_name[kPartSize];
-  char m_ext[kPartSize];
+  char m_Path[kPathSize];
+  char m_Folder[kPathSize];
+  char m_FileName[kPathSize];
+  char m_Drive[kDriveSize];
+  char m_Dir[kPartSize];
+  char m_Name[kPartSize];
+  char m_Ext[kPartSize];
 };

@@ -14,18 +14,18 @@ void SetMessageResult(HWND hPage, LONG_PTR result)
 }  // namespace
 
 CPropertyPage::CPropertyPage(HINSTANCE instance, int templateId)
-    : m_instance(instance),
-      m_templateId(static_cast<WORD>(templateId)),
-      m_page(),
-      m_hPage(nullptr),
-      m_hSheet(nullptr)
+    : m_Instance(instance),
+      m_TemplateId(static_cast<WORD>(templateId)),
+      m_Page(),
+      m_PageWnd(nullptr),
+      m_SheetWnd(nullptr)
 {
-  m_page.dwSize = sizeof(m_page);
-  m_page.dwFlags = 0;
-  m_page.hInstance = m_instance;
-  m_page.pszTemplate = MAKEINTRESOURCEA(m_templateId);
-  m_page.pfnDlgProc = &CPropertyPage::PageDialogProc;
-  m_page.lParam = reinterpret_cast<LPARAM>(this);
+  m_Page.dwSize = sizeof(m_Page);
+  m_Page.dwFlags = 0;
+  m_Page.hInstance = m_Instance;
+  m_Page.pszTemplate = MAKEINTRESOURCEA(m_TemplateId);
+  m_Page.pfnDlgProc = &CPropertyPage::PageDialogProc;
+  m_Page.lParam = reinterpret_cast<LPARAM>(this);
 }
 
 CPropertyPage::~CPropertyPage() = default;
@@ -44,8 +44,8 @@ INT_PTR CALLBACK CPropertyPage::PageDialogProc(HWND hPage, UINT message,
                : nullptr;
     SetWindowLongPtrA(hPage, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(page));
     if (page) {
-      page->m_hPage = hPage;
-      page->m_hSheet = GetParent(hPage);
+      page->m_PageWnd = hPage;
+      page->m_SheetWnd = GetParent(hPage);
     }
   }
   if (!page)

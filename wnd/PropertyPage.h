@@ -46,17 +46,17 @@ public:
   static INT_PTR CALLBACK PageDialogProc(HWND hPage, UINT message,
                                          WPARAM wParam, LPARAM lParam);
 
-  const PROPSHEETPAGEA& GetPageDescription() const { return m_page; }
-  HWND GetPageWindow() const { return m_hPage; }
-  HWND GetSheetWindow() const { return m_hSheet; }
+  const PROPSHEETPAGEA& GetPageDescription() const { return m_Page; }
+  HWND GetPageWindow() const { return m_PageWnd; }
+  HWND GetSheetWindow() const { return m_SheetWnd; }
 
   CPropertyPage(const CPropertyPage&) = delete;
   CPropertyPage& operator=(const CPropertyPage&) = delete;
 
 protected:
-  HINSTANCE m_instance;
-  WORD m_templateId;
-  PROPSHEETPAGEA m_page;
-  HWND m_hPage;   // set at WM_INITDIALOG
-  HWND m_hSheet;  // the page window's parent, set with m_hPage
+  HINSTANCE m_Instance;
+  WORD m_TemplateId;
+  PROPSHEETPAGEA m_Page;
+  HWND m_PageWnd;   // set at WM_INITDIALOG
+  HWND m_SheetWnd;  // the page window's parent, set with m_PageWnd
 };

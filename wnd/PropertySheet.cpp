@@ -16,21 +16,21 @@ int CALLBACK SheetCallback(HWND, UINT, LPARAM)
 
 CPropertySheet::CPropertySheet(HINSTANCE instance, LPCSTR caption,
                                HWND parent)
-    : m_instance(instance), m_caption(caption), m_parent(parent), m_header()
+    : m_Instance(instance), m_Caption(caption), m_Parent(parent), m_Header()
 {
   if (caption && !IS_INTRESOURCE(caption)) {
-    m_captionText = caption;
-    m_caption = m_captionText.c_str();
+    m_CaptionText = caption;
+    m_Caption = m_CaptionText.c_str();
   }
-  m_header.dwSize = sizeof(m_header);
-  m_header.dwFlags = PSH_PROPSHEETPAGE | PSH_USECALLBACK | PSH_NOCONTEXTHELP;
-  m_header.hwndParent = m_parent;
-  m_header.hInstance = m_instance;
-  m_header.pszCaption = m_caption;
-  m_header.nPages = 0;
-  m_header.nStartPage = 0;
-  m_header.ppsp = nullptr;
-  m_header.pfnCallback = SheetCallback;
+  m_Header.dwSize = sizeof(m_Header);
+  m_Header.dwFlags = PSH_PROPSHEETPAGE | PSH_USECALLBACK | PSH_NOCONTEXTHELP;
+  m_Header.hwndParent = m_Parent;
+  m_Header.hInstance = m_Instance;
+  m_Header.pszCaption = m_Caption;
+  m_Header.nPages = 0;
+  m_Header.nStartPage = 0;
+  m_Header.ppsp = nullptr;
+  m_Header.pfnCallback = SheetCallback;
 }
 
 CPropertySheet::~CPropertySheet() = default;
@@ -39,28 +39,28 @@ void CPropertySheet::AddPage(CPropertyPage* page)
 {
   if (!page)
     return;
-  if (std::find(m_pages.begin(), m_pages.end(), page) != m_pages.end())
+  if (std::find(m_Pages.begin(), m_Pages.end(), page) != m_Pages.end())
     return;
-  m_pages.push_back(page);
+  m_Pages.push_back(page);
 }
 
 INT_PTR CPropertySheet::DoModal()
 {
-  if (m_pages.empty())
+  if (m_Pages.empty())
     return -1;
-  m_pageArray.clear();
-  m_header.nPages = 0;
-  m_header.ppsp = nullptr;
+  m_PageArray.clear();
+  m_Header.nPages = 0;
+  m_Header.ppsp = nullptr;
   try {
-    m_pageArray.reserve(m_pages.size());
+    m_PageArray.reserve(m_Pages.size());
   } catch (const std::bad_alloc&) {
     return -1;
   }
-  for (CPropertyPage* page : m_pages)
-    m_pageArray.push_back(page->GetPageDescription());
+  for (CPropertyPage* page : m_Pages)
+    m_PageArray.push_back(page->GetPageDescription());
 
-  m_header.nPages = static_cast<UINT>(m_pageArray.size());
-  m_header.ppsp = m_pageArray.data();
-  m_header.dwFlags &= ~static_cast<DWORD>(PSH_MODELESS);
-  return PropertySheetA(&m_header);
+  m_Header.nPages = static_cast<UINT>(m_PageArray.size());
+  m_Header.ppsp = m_PageArray.data();
+  m_Header.dwFlags &= ~static_cast<DWORD>(PSH_MODELESS);
+  return PropertySheetA(&m_Header);
 }

@@ -28,17 +28,17 @@ public:
 
   // Appends a page unless it is already listed; null is ignored.
   void AddPage(CPropertyPage* page);
-  int GetPageCount() const { return static_cast<int>(m_pages.size()); }
+  int GetPageCount() const { return static_cast<int>(m_Pages.size()); }
 
   CPropertySheet(const CPropertySheet&) = delete;
   CPropertySheet& operator=(const CPropertySheet&) = delete;
 
 protected:
-  HINSTANCE m_instance;
-  std::string m_captionText;  // the caption when it is a text
-  LPCSTR m_caption;           // resource id or m_captionText
-  HWND m_parent;
-  PROPSHEETHEADERA m_header;
-  std::vector<CPropertyPage*> m_pages;
-  std::vector<PROPSHEETPAGEA> m_pageArray;  // built by DoModal
+  HINSTANCE m_Instance;
+  std::string m_CaptionText;  // the caption when it is a text
+  LPCSTR m_Caption;           // resource id or m_CaptionText
+  HWND m_Parent;
+  PROPSHEETHEADERA m_Header;
+  std::vector<CPropertyPage*> m_Pages;
+  std::vector<PROPSHEETPAGEA> m_PageArray;  // built by DoModal
 };

@@ -2,38 +2,38 @@
 
 #include <cstring>
 
-CReplaceDlg::CReplaceDlg() : m_messageId(0)
+CReplaceDlg::CReplaceDlg() : m_MessageId(0)
 {
-  std::memset(m_findText, 0, sizeof(m_findText));
-  std::memset(m_replaceText, 0, sizeof(m_replaceText));
-  std::memset(&m_record, 0, sizeof(m_record));
+  std::memset(m_FindText, 0, sizeof(m_FindText));
+  std::memset(m_ReplaceText, 0, sizeof(m_ReplaceText));
+  std::memset(&m_Record, 0, sizeof(m_Record));
 }
 
 CReplaceDlg::~CReplaceDlg()
 {
   // The system dialog points into this object: it cannot stay open longer.
-  if (m_hWnd)
-    DestroyWindow(m_hWnd);
+  if (m_Wnd)
+    DestroyWindow(m_Wnd);
 }
 
 int CReplaceDlg::Create(HWND owner, DWORD flags)
 {
-  if (m_hWnd)
+  if (m_Wnd)
     return 0;
   const UINT messageId = RegisterWindowMessageA(FINDMSGSTRINGA);
   if (!messageId)
     return 0;
-  m_messageId = messageId;
-  std::memset(&m_record, 0, sizeof(m_record));
-  m_record.lStructSize = sizeof(m_record);
-  m_record.hwndOwner = owner;
-  m_record.hInstance = GetModuleHandleA(nullptr);
-  m_record.Flags = flags;
-  m_record.lpstrFindWhat = m_findText;
-  m_record.wFindWhatLen = kTextLength;
-  m_record.lpstrReplaceWith = m_replaceText;
-  m_record.wReplaceWithLen = kTextLength;
-  HWND dialog = ReplaceTextA(&m_record);
+  m_MessageId = messageId;
+  std::memset(&m_Record, 0, sizeof(m_Record));
+  m_Record.lStructSize = sizeof(m_Record);
+  m_Record.hwndOwner = owner;
+  m_Record.hInstance = GetModuleHandleA(nullptr);
+  m_Record.Flags = flags;
+  m_Record.lpstrFindWhat = m_FindText;
+  m_Record.wFindWhatLen = kTextLength;
+  m_Record.lpstrReplaceWith = m_ReplaceText;
+  m_Record.wReplaceWithLen = kTextLength;
+  HWND dialog = ReplaceTextA(&m_Record);
   if (!dialog)
     return 0;
   return Attach(dialog);

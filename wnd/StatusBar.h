@@ -20,7 +20,7 @@ public:
   // CreateStatusWindowA, then Attach. Whether the bar was made and bound.
   bool Create(HWND parent, UINT controlId, DWORD style, const char* text)
   {
-    if (m_hWnd)
+    if (m_Wnd)
       return false;
     HWND hWnd = CreateStatusWindowA(static_cast<LONG>(style), text, parent,
                                     controlId);
@@ -48,16 +48,16 @@ public:
     if (width < 1)
       return 0;
     int right = width;
-    if (!m_parts.empty()) {
-      if (m_parts.back() > INT_MAX - width)
+    if (!m_Parts.empty()) {
+      if (m_Parts.back() > INT_MAX - width)
         return 0;
-      right += m_parts.back();
+      right += m_Parts.back();
     }
-    m_parts.push_back(right);
+    m_Parts.push_back(right);
     const LRESULT result =
-        Send(SB_SETPARTS, m_parts.size(), reinterpret_cast<LPARAM>(m_parts.data()));
+        Send(SB_SETPARTS, m_Parts.size(), reinterpret_cast<LPARAM>(m_Parts.data()));
     if (!result)
-      m_parts.pop_back();
+      m_Parts.pop_back();
     return result;
   }
 
@@ -73,8 +73,8 @@ public:
   }
 
   // Right edges of the parts, in pixels from the left edge.
-  const std::vector<int>& GetParts() const { return m_parts; }
+  const std::vector<int>& GetParts() const { return m_Parts; }
 
 private:
-  std::vector<int> m_parts;
+  std::vector<int> m_Parts;
 };

@@ -6,15 +6,15 @@ int CToolBar::Create(HWND parent, DWORD style, UINT controlId,
 {
   // The toolbar is not bound, so nothing clears the handle when it dies
   // with its parent: a dead handle does not count as a toolbar.
-  if (m_hWnd && IsWindow(m_hWnd))
+  if (m_Wnd && IsWindow(m_Wnd))
     return 0;
-  m_hWnd = nullptr;
+  m_Wnd = nullptr;
   HWND hWnd = CreateToolbarEx(parent, style, controlId, bitmapCount,
                               GetModuleHandleA(nullptr), bitmapId, buttons,
                               buttonCount, 0, 0, 16, 15, sizeof(TBBUTTON));
   if (!hWnd)
     return 0;
-  m_hWnd = hWnd;
+  m_Wnd = hWnd;
   return 1;
 }
 
@@ -22,18 +22,18 @@ LRESULT CToolBar::SetImageList(UINT bitmapId, int imageWidth,
                                int imageHeight, int initialCount,
                                COLORREF maskColour)
 {
-  if (!m_hWnd)
+  if (!m_Wnd)
     return 0;
   HBITMAP bitmap =
       LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(bitmapId));
   if (!bitmap)
     return 0;
   LRESULT result = 0;
-  if (m_images.Create(imageWidth, imageHeight, initialCount,
+  if (m_Images.Create(imageWidth, imageHeight, initialCount,
                       ILC_COLOR32 | ILC_MASK)) {
-    m_images.AddMasked(bitmap, maskColour);
+    m_Images.AddMasked(bitmap, maskColour);
     result = Send(TB_SETIMAGELIST, 0,
-                  reinterpret_cast<LPARAM>(m_images.GetHandle()));
+                  reinterpret_cast<LPARAM>(m_Images.GetHandle()));
   }
   // The list keeps copies of the images.
   DeleteObject(bitmap);
@@ -52,12 +52,12 @@ LRESULT CToolBar::CheckButton(UINT commandId, bool check) const
 
 bool CToolBar::AddTooltip(int index, UINT stringId)
 {
-  if (!m_hWnd || index < 0 || index >= GetButtonCount())
+  if (!m_Wnd || index < 0 || index >= GetButtonCount())
     return false;
   HINSTANCE module = GetModuleHandleA(nullptr);
   HWND tip = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, TTS_ALWAYSTIP,
                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                             CW_USEDEFAULT, GetParent(m_hWnd), nullptr, module,
+                             CW_USEDEFAULT, GetParent(m_Wnd), nullptr, module,
                              nullptr);
   if (!tip)
     return false;
@@ -67,7 +67,7 @@ bool CToolBar::AddTooltip(int index, UINT stringId)
   // refuse a larger structure, newer ones take this one.
   info.cbSize = TTTOOLINFOA_V2_SIZE;
   info.uFlags = TTF_SUBCLASS;
-  info.hwnd = m_hWnd;
+  info.hwnd = m_Wnd;
   info.uId = stringId;
   Send(TB_GETITEMRECT, static_cast<WPARAM>(index),
        reinterpret_cast<LPARAM>(&info.rect));

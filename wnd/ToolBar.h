@@ -44,9 +44,9 @@ public:
   // added (a tooltip window that refused the tool is destroyed again).
   bool AddTooltip(int index, UINT stringId);
 
-  const CImageList& GetImageList() const { return m_images; }
+  const CImageList& GetImageList() const { return m_Images; }
 
 private:
-  CImageList m_images;  // the button images
-  CImageList m_spare;   // kept for a disabled or hot image strip; unused
+  CImageList m_Images;  // the button images
+  CImageList m_Spare;   // kept for a disabled or hot image strip; unused
 };

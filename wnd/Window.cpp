@@ -24,7 +24,7 @@ int CWindow::Create(const char* className, const char* title, DWORD style,
                     DWORD exStyle, int x, int y, int width, int height,
                     HWND parent, HMENU menu)
 {
-  if (m_hWnd)
+  if (m_Wnd)
     return 0;
   HWND hWnd = CreateWindowExA(exStyle, className, title, style, x, y, width,
                               height, parent, menu, GetModuleHandleA(nullptr),
@@ -39,7 +39,7 @@ int CWindow::Create(const char* className, const char* title, DWORD style,
 
 int CWindow::SetIcon(int iconId)
 {
-  if (!m_hWnd)
+  if (!m_Wnd)
     return 0;
   HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(iconId));
   if (!icon)
@@ -49,8 +49,8 @@ int CWindow::SetIcon(int iconId)
 
 void CWindow::Destroy()
 {
-  if (m_hWnd)
-    DestroyWindow(m_hWnd);
+  if (m_Wnd)
+    DestroyWindow(m_Wnd);
 }
 
 bool CenterWindow(HWND reference, HWND window)

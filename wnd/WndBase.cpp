@@ -101,9 +101,9 @@ CWndBase::~CWndBase()
 LRESULT CWndBase::WindowProc(HWND hWnd, UINT message, WPARAM wParam,
                              LPARAM lParam)
 {
-  if (m_prevProc)
-    return CallWindowProcA(m_prevProc, hWnd, message, wParam, lParam);
-  if (m_isDialog)
+  if (m_PrevProc)
+    return CallWindowProcA(m_PrevProc, hWnd, message, wParam, lParam);
+  if (m_IsDialog)
     return 0;
   return DefWindowProcA(hWnd, message, wParam, lParam);
 }
@@ -112,9 +112,9 @@ int CWndBase::Attach(HWND hWnd)
 {
   if (!hWnd || !IsWindow(hWnd))
     return 0;
-  if (m_hWnd == hWnd)
+  if (m_Wnd == hWnd)
     return 1;
-  if (m_hWnd)
+  if (m_Wnd)
     Detach();
 
   // One window, one object: a window still bound to another object is
@@ -126,65 +126,65 @@ int CWndBase::Attach(HWND hWnd)
 
   if (!SetPropA(hWnd, kBindingProperty, this))
     return 0;
-  m_hWnd = hWnd;
-  m_isDialog = GetDialogProc(hWnd) != 0 ? 1 : 0;
-  m_prevProc = nullptr;
+  m_Wnd = hWnd;
+  m_IsDialog = GetDialogProc(hWnd) != 0 ? 1 : 0;
+  m_PrevProc = nullptr;
 
-  const int slot = m_isDialog ? DWLP_DLGPROC : GWLP_WNDPROC;
+  const int slot = m_IsDialog ? DWLP_DLGPROC : GWLP_WNDPROC;
   if (GetWindowLongPtrA(hWnd, slot) != SharedProcValue()) {
     const LONG_PTR previous = SetWindowLongPtrA(hWnd, slot, SharedProcValue());
-    m_prevProc = reinterpret_cast<WNDPROC>(previous);
+    m_PrevProc = reinterpret_cast<WNDPROC>(previous);
   }
   return 1;
 }
 
 int CWndBase::Detach()
 {
-  if (!m_hWnd)
+  if (!m_Wnd)
     return 0;
-  if (m_prevProc) {
-    const int slot = m_isDialog ? DWLP_DLGPROC : GWLP_WNDPROC;
-    SetWindowLongPtrA(m_hWnd, slot, reinterpret_cast<LONG_PTR>(m_prevProc));
+  if (m_PrevProc) {
+    const int slot = m_IsDialog ? DWLP_DLGPROC : GWLP_WNDPROC;
+    SetWindowLongPtrA(m_Wnd, slot, reinterpret_cast<LONG_PTR>(m_PrevProc));
   }
-  if (GetPropA(m_hWnd, kBindingProperty) == this)
-    RemovePropA(m_hWnd, kBindingProperty);
-  m_hWnd = nullptr;
-  m_prevProc = nullptr;
-  m_isDialog = 0;
+  if (GetPropA(m_Wnd, kBindingProperty) == this)
+    RemovePropA(m_Wnd, kBindingProperty);
+  m_Wnd = nullptr;
+  m_PrevProc = nullptr;
+  m_IsDialog = 0;
   return 1;
 }
 
 int CWndBase::GetId() const
 {
-  return static_cast<int>(GetWindowLongPtrA(m_hWnd, GWLP_ID));
+  return static_cast<int>(GetWindowLongPtrA(m_Wnd, GWLP_ID));
 }
 
 LRESULT CWndBase::Send(UINT message, WPARAM wParam, LPARAM lParam) const
 {
-  return SendMessageA(m_hWnd, message, wParam, lParam);
+  return SendMessageA(m_Wnd, message, wParam, lParam);
 }
 
 bool CWndBase::Show(int showCommand) const
 {
-  return ShowWindow(m_hWnd, showCommand) != FALSE;
+  return ShowWindow(m_Wnd, showCommand) != FALSE;
 }
 
 bool CWndBase::Redraw(bool erase) const
 {
-  InvalidateRect(m_hWnd, nullptr, erase ? TRUE : FALSE);
-  return UpdateWindow(m_hWnd) != FALSE;
+  InvalidateRect(m_Wnd, nullptr, erase ? TRUE : FALSE);
+  return UpdateWindow(m_Wnd) != FALSE;
 }
 
 bool CWndBase::SetText(const char* text) const
 {
-  if (!text || !m_hWnd)
+  if (!text || !m_Wnd)
     return false;
-  return SetWindowTextA(m_hWnd, text) != FALSE;
+  return SetWindowTextA(m_Wnd, text) != FALSE;
 }
 
 HWND CWndBase::GetParentWindow() const
 {
-  return GetParent(m_hWnd);
+  return GetParent(m_Wnd);
 }
 
 int CWndBaseEx::AttachDlgItem(HWND parent, int controlId)
@@ -198,7 +198,7 @@ int CWndBaseEx::CreateChild(const char* className, const char* text,
                             DWORD style, DWORD exStyle, int x, int y,
                             int width, int height, HWND parent, HMENU menu)
 {
-  if (m_hWnd)
+  if (m_Wnd)
     return 0;
   HWND hWnd = CreateWindowExA(exStyle, className, text, style, x, y, width,
                               height, parent, menu, GetModuleHandleA(nullptr),

@@ -50,7 +50,7 @@ void ReportWndProcException(const char* what);
 class CWndBase
 {
 public:
-  CWndBase() : m_hWnd(nullptr), m_prevProc(nullptr), m_isDialog(0) {}
+  CWndBase() : m_Wnd(nullptr), m_PrevProc(nullptr), m_IsDialog(0) {}
   virtual ~CWndBase();
 
   // Default message handling: the saved previous procedure when the window
@@ -72,10 +72,10 @@ public:
   // property. Returns 1, or 0 when the object was not bound.
   int Detach();
 
-  HWND GetHandle() const { return m_hWnd; }
-  bool IsBound() const { return m_hWnd != nullptr; }
+  HWND GetHandle() const { return m_Wnd; }
+  bool IsBound() const { return m_Wnd != nullptr; }
   // True when the bound window was a dialog at binding time.
-  bool IsDialog() const { return m_isDialog != 0; }
+  bool IsDialog() const { return m_IsDialog != 0; }
 
   int GetId() const;
   LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
@@ -92,9 +92,9 @@ public:
   CWndBase& operator=(const CWndBase&) = delete;
 
 protected:
-  HWND m_hWnd;         // bound window, null while unbound
-  WNDPROC m_prevProc;  // procedure replaced by subclassing, or null
-  int m_isDialog;      // 1 when the window had a dialog procedure at binding
+  HWND m_Wnd;         // bound window, null while unbound
+  WNDPROC m_PrevProc;  // procedure replaced by subclassing, or null
+  int m_IsDialog;      // 1 when the window had a dialog procedure at binding
 };
 
 // Adds binding to dialog items and creation of child windows of any class.

@@ -30,9 +30,9 @@ protected:
     INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_BAR_CLASSES | ICC_COOL_CLASSES};
     InitCommonControlsEx(&icc);
   }
-  HWND Parent() const { return m_parent.Get(); }
+  HWND Parent() const { return m_Parent.Get(); }
 
-  wndtest::CPlainWindow m_parent{"bars", 500, 300};
+  wndtest::CPlainWindow m_Parent{"bars", 500, 300};
 };
 
 // CStatusBar -----------------------------------------------------------------
@@ -44,16 +44,16 @@ public:
                      LPARAM lParam) override
   {
     if (message == SB_SETTEXTA)
-      ++m_setTexts;
+      ++m_SetTexts;
     return CStatusBar::WindowProc(hWnd, message, wParam, lParam);
   }
   LRESULT OnSize(HWND hWnd, WPARAM wParam, LPARAM lParam) override
   {
-    ++m_sizes;
+    ++m_Sizes;
     return CStatusBar::OnSize(hWnd, wParam, lParam);
   }
-  int m_setTexts = 0;
-  int m_sizes = 0;
+  int m_SetTexts = 0;
+  int m_Sizes = 0;
 };
 
 std::vector<int> PartsOf(HWND bar)
@@ -142,7 +142,7 @@ TEST_F(CStatusBarTest, SetTextOfAPartOutsideZeroTo255SendsNothing)
   ASSERT_TRUE(bar.Create(Parent(), 1, WS_CHILD, "first"));
   EXPECT_EQ(0, bar.SetText(-1, "x"));
   EXPECT_EQ(0, bar.SetText(256, "x"));
-  EXPECT_EQ(0, bar.m_setTexts);
+  EXPECT_EQ(0, bar.m_SetTexts);
   EXPECT_EQ("first", PartText(bar.GetHandle(), 0));
 }
 
@@ -153,7 +153,7 @@ TEST_F(CStatusBarTest, SizeGoesToOnSizeAndTheBarFollowsItsParent)
   SetWindowPos(Parent(), nullptr, 0, 0, 640, 300, SWP_NOMOVE | SWP_NOZORDER);
   bar.Send(WM_SIZE, 0, 0);
   // The bar answers by moving itself, which brings it another WM_SIZE.
-  EXPECT_GE(bar.m_sizes, 1);
+  EXPECT_GE(bar.m_Sizes, 1);
   RECT client = {}, rc = {};
   GetClientRect(Parent(), &client);
   GetWindowRect(bar.GetHandle(), &rc);

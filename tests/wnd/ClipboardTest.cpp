@@ -16,44 +16,44 @@ class CClipboardHolder
 {
 public:
   explicit CClipboardHolder(DWORD holdMs = INFINITE)
-    : m_opened(CreateEventA(nullptr, TRUE, FALSE, nullptr)),
-      m_release(CreateEventA(nullptr, TRUE, FALSE, nullptr)),
-      m_thread([this, holdMs] {
-        m_ok = OpenClipboard(nullptr) != FALSE;
-        SetEvent(m_opened);
-        WaitForSingleObject(m_release, holdMs);
-        if (m_ok)
+    : m_Opened(CreateEventA(nullptr, TRUE, FALSE, nullptr)),
+      m_Release(CreateEventA(nullptr, TRUE, FALSE, nullptr)),
+      m_Thread([this, holdMs] {
+        m_Ok = OpenClipboard(nullptr) != FALSE;
+        SetEvent(m_Opened);
+        WaitForSingleObject(m_Release, holdMs);
+        if (m_Ok)
           CloseClipboard();
       })
   {
-    WaitForSingleObject(m_opened, INFINITE);
+    WaitForSingleObject(m_Opened, INFINITE);
   }
   ~CClipboardHolder()
   {
-    SetEvent(m_release);
-    m_thread.join();
-    CloseHandle(m_opened);
-    CloseHandle(m_release);
+    SetEvent(m_Release);
+    m_Thread.join();
+    CloseHandle(m_Opened);
+    CloseHandle(m_Release);
   }
-  bool Holds() const { return m_ok; }
+  bool Holds() const { return m_Ok; }
 
 private:
-  HANDLE m_opened;
-  HANDLE m_release;
-  bool m_ok = false;
-  std::thread m_thread;
+  HANDLE m_Opened;
+  HANDLE m_Release;
+  bool m_Ok = false;
+  std::thread m_Thread;
 };
 
 class ClipboardTest : public ::testing::Test
 {
 protected:
-  ctltest::CTestWindow m_owner;
+  ctltest::CTestWindow m_Owner;
 };
 
 TEST_F(ClipboardTest, PutsShiftJisTextThatReadsBackByteForByte)
 {
   const char text[] = "ソフト表示\t台詞\tメモ";
-  CClipboard clipboard(m_owner.Get());
+  CClipboard clipboard(m_Owner.Get());
   ASSERT_EQ(CClipboard::kOk, clipboard.SetText(text));
   bool found = false;
   EXPECT_EQ(std::string(text), ReadClipboardText(&found));
@@ -62,7 +62,7 @@ TEST_F(ClipboardTest, PutsShiftJisTextThatReadsBackByteForByte)
 
 TEST_F(ClipboardTest, EmptyTextPutsEmptyString)
 {
-  CClipboard clipboard(m_owner.Get());
+  CClipboard clipboard(m_Owner.Get());
   ASSERT_EQ(CClipboard::kOk, clipboard.SetText("before"));
   ASSERT_EQ(CClipboard::kOk, clipboard.SetText(""));
   bool found = false;
@@ -81,7 +81,7 @@ TEST_F(ClipboardTest, AlsoPlacesUnicodeConvertedFromAnsiCodePage)
 {
   if (!ctltest::IsShiftJisSystem())
     GTEST_SKIP() << "needs the Shift_JIS code page";
-  CClipboard clipboard(m_owner.Get());
+  CClipboard clipboard(m_Owner.Get());
   ASSERT_EQ(CClipboard::kOk, clipboard.SetText("ポ表 abc", true));
   bool found = false;
   EXPECT_EQ(std::wstring(L"\u30DD\u8868 abc"), ReadClipboardUnicode(&found));
@@ -91,7 +91,7 @@ TEST_F(ClipboardTest, AlsoPlacesUnicodeConvertedFromAnsiCodePage)
 
 TEST_F(ClipboardTest, EmptyTextWithUnicodePutsTwoEmptyStrings)
 {
-  CClipboard clipboard(m_owner.Get());
+  CClipboard clipboard(m_Owner.Get());
   ASSERT_EQ(CClipboard::kOk, clipboard.SetText("", true));
   bool foundText = false;
   bool foundUnicode = false;
@@ -103,7 +103,7 @@ TEST_F(ClipboardTest, EmptyTextWithUnicodePutsTwoEmptyStrings)
 
 TEST_F(ClipboardTest, NullTextIsRejectedAndKeepsClipboard)
 {
-  CClipboard clipboard(m_owner.Get());
+  CClipboard clipboard(m_Owner.Get());
   ASSERT_EQ(CClipboard::kOk, clipboard.SetText("kept"));
   EXPECT_EQ(CClipboard::kNoText, clipboard.SetText(nullptr));
   EXPECT_EQ("kept", ReadClipboardText());
@@ -111,7 +111,7 @@ TEST_F(ClipboardTest, NullTextIsRejectedAndKeepsClipboard)
 
 TEST_F(ClipboardTest, ClearRemovesText)
 {
-  CClipboard clipboard(m_owner.Get());
+  CClipboard clipboard(m_Owner.Get());
   ASSERT_EQ(CClipboard::kOk, clipboard.SetText("gone", true));
   EXPECT_NE(0, clipboard.Clear());
   bool found = true;
@@ -122,7 +122,7 @@ TEST_F(ClipboardTest, ClearRemovesText)
 
 TEST_F(ClipboardTest, ReportsClipboardHeldByAnotherThread)
 {
-  CClipboard clipboard(m_owner.Get());
+  CClipboard clipboard(m_Owner.Get());
   ASSERT_EQ(CClipboard::kOk, clipboard.SetText("earlier"));
   {
     CClipboardHolder holder;
@@ -135,7 +135,7 @@ TEST_F(ClipboardTest, ReportsClipboardHeldByAnotherThread)
 
 TEST_F(ClipboardTest, WaitsForClipboardHeldBriefly)
 {
-  CClipboard clipboard(m_owner.Get());
+  CClipboard clipboard(m_Owner.Get());
   CClipboardHolder holder(15);
   ASSERT_TRUE(holder.Holds());
   EXPECT_EQ(CClipboard::kOk, clipboard.SetText("after the wait"));
@@ -144,7 +144,7 @@ TEST_F(ClipboardTest, WaitsForClipboardHeldBriefly)
 
 TEST_F(ClipboardTest, HoldsTextOnlyForTheSameBytesOnAFreeClipboard)
 {
-  CClipboard clipboard(m_owner.Get());
+  CClipboard clipboard(m_Owner.Get());
   ASSERT_EQ(CClipboard::kOk, clipboard.SetText("台詞", true));
   EXPECT_TRUE(clipboard.HoldsText("台詞"));
   for (const char* other : {"台", "台詞 ", "", static_cast<const char*>(nullptr)})

@@ -21,13 +21,13 @@ namespace {
 class MessageBoxTest : public ::testing::Test
 {
 protected:
-  ctltest::CTestWindow m_owner;
+  ctltest::CTestWindow m_Owner;
 };
 
 TEST_F(MessageBoxTest, ShowMessageReturnsButtonPressed)
 {
   CDialogDriver driver("エラー", [](HWND box) { PostCommand(box, IDOK); });
-  EXPECT_EQ(IDOK, ShowMessage(m_owner.Get(), "読めません", "エラー", kErrorBoxFlags));
+  EXPECT_EQ(IDOK, ShowMessage(m_Owner.Get(), "読めません", "エラー", kErrorBoxFlags));
   EXPECT_TRUE(driver.Acted());
   EXPECT_FALSE(driver.GaveUp());
 }
@@ -35,14 +35,14 @@ TEST_F(MessageBoxTest, ShowMessageReturnsButtonPressed)
 TEST_F(MessageBoxTest, ShowMessageOffersTheButtonsOfItsFlags)
 {
   CDialogDriver driver("確認", [](HWND box) { PostCommand(box, IDCANCEL); });
-  EXPECT_EQ(IDCANCEL, ShowMessage(m_owner.Get(), "保存しますか?", "確認", MB_YESNOCANCEL));
+  EXPECT_EQ(IDCANCEL, ShowMessage(m_Owner.Get(), "保存しますか?", "確認", MB_YESNOCANCEL));
   EXPECT_FALSE(driver.GaveUp());
 }
 
 TEST_F(MessageBoxTest, AskYesNoIsTrueForYes)
 {
   CDialogDriver driver("確認", [](HWND box) { PostCommand(box, IDYES); });
-  EXPECT_TRUE(AskYesNo(m_owner.Get(), "上書きしますか?", "確認"));
+  EXPECT_TRUE(AskYesNo(m_Owner.Get(), "上書きしますか?", "確認"));
   EXPECT_TRUE(driver.Acted());
   EXPECT_FALSE(driver.GaveUp());
 }
@@ -50,7 +50,7 @@ TEST_F(MessageBoxTest, AskYesNoIsTrueForYes)
 TEST_F(MessageBoxTest, AskYesNoIsFalseForNo)
 {
   CDialogDriver driver("確認", [](HWND box) { PostCommand(box, IDNO); });
-  EXPECT_FALSE(AskYesNo(m_owner.Get(), "上書きしますか?", "確認"));
+  EXPECT_FALSE(AskYesNo(m_Owner.Get(), "上書きしますか?", "確認"));
   EXPECT_FALSE(driver.GaveUp());
 }
 
@@ -140,8 +140,8 @@ void ChooseFile(HWND dialog, const std::string& path)
 class FileDialogTest : public ::testing::Test
 {
 protected:
-  ctltest::CTestWindow m_owner;
-  ctltest::CTempFolder m_folder;
+  ctltest::CTestWindow m_Owner;
+  ctltest::CTempFolder m_Folder;
 };
 
 TEST_F(FileDialogTest, CancelledOpenReturnsFalseAndKeepsPath)
@@ -149,20 +149,20 @@ TEST_F(FileDialogTest, CancelledOpenReturnsFalseAndKeepsPath)
   CFileDialog dialog;
   std::string path = "unchanged";
   CDialogDriver driver(nullptr, [](HWND box) { PostCommand(box, IDCANCEL); });
-  EXPECT_FALSE(dialog.ShowOpen(m_owner.Get(), path));
+  EXPECT_FALSE(dialog.ShowOpen(m_Owner.Get(), path));
   EXPECT_TRUE(driver.Acted());
   EXPECT_EQ("unchanged", path);
 }
 
 TEST_F(FileDialogTest, OpenGivesChosenExistingFile)
 {
-  const std::string file = m_folder.File("台本.xml");
+  const std::string file = m_Folder.File("台本.xml");
   ASSERT_TRUE(ctltest::WriteFileBytes(file, "<script/>"));
   CFileDialog dialog;
   ASSERT_NE(0, dialog.SetFilter("シナリオファイル(*.xml)|*.xml"));
   std::string path;
   CDialogDriver driver(nullptr, [&](HWND box) { ChooseFile(box, file); });
-  ASSERT_TRUE(dialog.ShowOpen(m_owner.Get(), path));
+  ASSERT_TRUE(dialog.ShowOpen(m_Owner.Get(), path));
   EXPECT_FALSE(driver.GaveUp());
   EXPECT_EQ(0, lstrcmpiA(file.c_str(), path.c_str())) << path;
 }
@@ -171,10 +171,10 @@ TEST_F(FileDialogTest, SaveAppendsDefaultExtension)
 {
   CFileDialog dialog;
   std::string path;
-  CDialogDriver driver(nullptr, [&](HWND box) { ChooseFile(box, m_folder.File("new")); });
-  ASSERT_TRUE(dialog.ShowSave(m_owner.Get(), path));
+  CDialogDriver driver(nullptr, [&](HWND box) { ChooseFile(box, m_Folder.File("new")); });
+  ASSERT_TRUE(dialog.ShowSave(m_Owner.Get(), path));
   EXPECT_FALSE(driver.GaveUp());
-  EXPECT_EQ(0, lstrcmpiA(m_folder.File("new.txt").c_str(), path.c_str())) << path;
+  EXPECT_EQ(0, lstrcmpiA(m_Folder.File("new.txt").c_str(), path.c_str())) << path;
 }
 
 TEST_F(FileDialogTest, CanBeShownAgainAfterCancel)
@@ -183,11 +183,11 @@ TEST_F(FileDialogTest, CanBeShownAgainAfterCancel)
   std::string path;
   {
     CDialogDriver driver(nullptr, [](HWND box) { PostCommand(box, IDCANCEL); });
-    EXPECT_FALSE(dialog.ShowSave(m_owner.Get(), path));
+    EXPECT_FALSE(dialog.ShowSave(m_Owner.Get(), path));
   }
-  CDialogDriver driver(nullptr, [&](HWND box) { ChooseFile(box, m_folder.File("again.xml")); });
-  ASSERT_TRUE(dialog.ShowSave(m_owner.Get(), path));
-  EXPECT_EQ(0, lstrcmpiA(m_folder.File("again.xml").c_str(), path.c_str())) << path;
+  CDialogDriver driver(nullptr, [&](HWND box) { ChooseFile(box, m_Folder.File("again.xml")); });
+  ASSERT_TRUE(dialog.ShowSave(m_Owner.Get(), path));
+  EXPECT_EQ(0, lstrcmpiA(m_Folder.File("again.xml").c_str(), path.c_str())) << path;
 }
 
 // ---------------------------------------------------------------- colour chooser
@@ -199,14 +199,14 @@ const int kBlueEdit = 708;
 class ChooseColourTest : public ::testing::Test
 {
 protected:
-  ctltest::CTestWindow m_owner;
+  ctltest::CTestWindow m_Owner;
 };
 
 TEST_F(ChooseColourTest, CancelKeepsColourAndReturnsFalse)
 {
   COLORREF colour = RGB(10, 20, 30);
   CDialogDriver driver(nullptr, [](HWND box) { PostCommand(box, IDCANCEL); });
-  EXPECT_FALSE(ChooseColour(m_owner.Get(), colour));
+  EXPECT_FALSE(ChooseColour(m_Owner.Get(), colour));
   EXPECT_TRUE(driver.Acted());
   EXPECT_EQ(RGB(10, 20, 30), colour);
 }
@@ -215,7 +215,7 @@ TEST_F(ChooseColourTest, OkStartsFromGivenColour)
 {
   COLORREF colour = RGB(10, 20, 30);
   CDialogDriver driver(nullptr, [](HWND box) { PostCommand(box, IDOK); });
-  EXPECT_TRUE(ChooseColour(m_owner.Get(), colour));
+  EXPECT_TRUE(ChooseColour(m_Owner.Get(), colour));
   EXPECT_FALSE(driver.GaveUp());
   EXPECT_EQ(RGB(10, 20, 30), colour);
 }
@@ -229,7 +229,7 @@ TEST_F(ChooseColourTest, OkGivesColourTypedInDialog)
     SetDlgItemInt(box, kBlueEdit, 50, FALSE);
     PostCommand(box, IDOK);
   });
-  EXPECT_TRUE(ChooseColour(m_owner.Get(), colour));
+  EXPECT_TRUE(ChooseColour(m_Owner.Get(), colour));
   EXPECT_EQ(RGB(200, 100, 50), colour);
 }
 

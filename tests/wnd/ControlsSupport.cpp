@@ -71,12 +71,12 @@ HWND CreatePlainWindow(const char* title)
   return hwnd;
 }
 
-CTestWindow::CTestWindow(const char* title) : m_hwnd(CreatePlainWindow(title)) {}
+CTestWindow::CTestWindow(const char* title) : m_Hwnd(CreatePlainWindow(title)) {}
 
 CTestWindow::~CTestWindow()
 {
-  if (m_hwnd && IsWindow(m_hwnd))
-    DestroyWindow(m_hwnd);
+  if (m_Hwnd && IsWindow(m_Hwnd))
+    DestroyWindow(m_Hwnd);
   PumpMessages();
 }
 
@@ -111,22 +111,22 @@ HWND FindThreadDialog(const char* caption)
 }
 
 CDialogDriver::CDialogDriver(const char* caption, std::function<void(HWND)> action)
-  : m_caption(caption ? caption : ""),
-    m_anyCaption(caption == nullptr),
-    m_action(std::move(action)),
-    m_timer(0),
-    m_ticks(0),
-    m_acted(false),
-    m_gaveUp(false)
+  : m_Caption(caption ? caption : ""),
+    m_AnyCaption(caption == nullptr),
+    m_Action(std::move(action)),
+    m_Timer(0),
+    m_Ticks(0),
+    m_Acted(false),
+    m_GaveUp(false)
 {
   g_driver = this;
-  m_timer = SetTimer(nullptr, 0, 20, OnTimer);
+  m_Timer = SetTimer(nullptr, 0, 20, OnTimer);
 }
 
 CDialogDriver::~CDialogDriver()
 {
-  if (m_timer)
-    KillTimer(nullptr, m_timer);
+  if (m_Timer)
+    KillTimer(nullptr, m_Timer);
   if (g_driver == this)
     g_driver = nullptr;
 }
@@ -139,20 +139,20 @@ void CALLBACK CDialogDriver::OnTimer(HWND, UINT, UINT_PTR, DWORD)
 
 void CDialogDriver::Tick()
 {
-  ++m_ticks;
-  if (!m_acted)
+  ++m_Ticks;
+  if (!m_Acted)
   {
-    HWND dialog = FindThreadDialog(m_anyCaption ? nullptr : m_caption.c_str());
+    HWND dialog = FindThreadDialog(m_AnyCaption ? nullptr : m_Caption.c_str());
     if (dialog)
     {
-      m_acted = true;
-      m_action(dialog);
+      m_Acted = true;
+      m_Action(dialog);
       return;
     }
   }
-  if (m_ticks >= kDriverGiveUpTicks && !m_gaveUp)
+  if (m_Ticks >= kDriverGiveUpTicks && !m_GaveUp)
   {
-    m_gaveUp = true;
+    m_GaveUp = true;
     EnumThreadWindows(GetCurrentThreadId(), CancelDialogProc, 0);
   }
 }
@@ -217,7 +217,7 @@ CTempFolder::CTempFolder()
     std::string path = std::string(base) + name;
     if (CreateDirectoryA(path.c_str(), nullptr))
     {
-      m_path = path;
+      m_Path = path;
       return;
     }
   }
@@ -225,20 +225,20 @@ CTempFolder::CTempFolder()
 
 CTempFolder::~CTempFolder()
 {
-  if (m_path.empty())
+  if (m_Path.empty())
     return;
   WIN32_FIND_DATAA data;
-  HANDLE find = FindFirstFileA((m_path + "*").c_str(), &data);
+  HANDLE find = FindFirstFileA((m_Path + "*").c_str(), &data);
   if (find != INVALID_HANDLE_VALUE)
   {
     do
     {
       if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-        DeleteFileA((m_path + data.cFileName).c_str());
+        DeleteFileA((m_Path + data.cFileName).c_str());
     } while (FindNextFileA(find, &data));
     FindClose(find);
   }
-  RemoveDirectoryA(m_path.c_str());
+  RemoveDirectoryA(m_Path.c_str());
 }
 
 bool WriteFileBytes(const std::string& path, const std::string& bytes)

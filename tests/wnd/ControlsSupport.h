@@ -23,10 +23,10 @@ public:
   ~CTestWindow();
   CTestWindow(const CTestWindow&) = delete;
   CTestWindow& operator=(const CTestWindow&) = delete;
-  HWND Get() const { return m_hwnd; }
+  HWND Get() const { return m_Hwnd; }
 
 private:
-  HWND m_hwnd;
+  HWND m_Hwnd;
 };
 
 // Dispatches every message waiting for this thread.
@@ -53,20 +53,20 @@ public:
   CDialogDriver(const CDialogDriver&) = delete;
   CDialogDriver& operator=(const CDialogDriver&) = delete;
 
-  bool Acted() const { return m_acted; }
-  bool GaveUp() const { return m_gaveUp; }
+  bool Acted() const { return m_Acted; }
+  bool GaveUp() const { return m_GaveUp; }
 
 private:
   static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD);
   void Tick();
 
-  std::string m_caption;
-  bool m_anyCaption;
-  std::function<void(HWND)> m_action;
-  UINT_PTR m_timer;
-  int m_ticks;
-  bool m_acted;
-  bool m_gaveUp;
+  std::string m_Caption;
+  bool m_AnyCaption;
+  std::function<void(HWND)> m_Action;
+  UINT_PTR m_Timer;
+  int m_Ticks;
+  bool m_Acted;
+  bool m_GaveUp;
 };
 
 // Presses a button of a dialog the way the dialog manager reports a click.
@@ -86,11 +86,11 @@ public:
   ~CTempFolder();
   CTempFolder(const CTempFolder&) = delete;
   CTempFolder& operator=(const CTempFolder&) = delete;
-  const std::string& Path() const { return m_path; }
-  std::string File(const char* name) const { return m_path + name; }
+  const std::string& Path() const { return m_Path; }
+  std::string File(const char* name) const { return m_Path + name; }
 
 private:
-  std::string m_path;
+  std::string m_Path;
 };
 
 // Writes bytes to a file, replacing it. Returns false on failure.

@@ -39,19 +39,19 @@ std::string WindowText(HWND hwnd)
 class StaticTest : public ::testing::Test
 {
 protected:
-  ctltest::CTestWindow m_parent;
+  ctltest::CTestWindow m_Parent;
 };
 
 TEST_F(StaticTest, CreateMakesBoundStaticChildWithTextAndId)
 {
   CStatic label;
-  ASSERT_EQ(1, label.Create(m_parent.Get(), "ヒント", WS_CHILD | WS_VISIBLE, 0, 0, 0, 100, 20, 20001));
+  ASSERT_EQ(1, label.Create(m_Parent.Get(), "ヒント", WS_CHILD | WS_VISIBLE, 0, 0, 0, 100, 20, 20001));
   char className[32] = {};
   GetClassNameA(label.GetHandle(), className, sizeof(className));
   EXPECT_EQ(0, lstrcmpiA("Static", className));
   EXPECT_EQ(std::string("ヒント"), WindowText(label.GetHandle()));
   EXPECT_EQ(20001, label.GetId());
-  EXPECT_EQ(m_parent.Get(), label.GetParentWindow());
+  EXPECT_EQ(m_Parent.Get(), label.GetParentWindow());
 }
 
 // ---------------------------------------------------------------- CEditBox
@@ -61,32 +61,32 @@ class EditBoxTest : public ::testing::Test
 protected:
   void SetUp() override
   {
-    ASSERT_EQ(1, m_edit.CreateChild("EDIT", "", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 0, 0, 0,
-                                    200, 20, m_parent.Get(), ControlId(1016)));
-    m_edit.Send(EM_LIMITTEXT, 0);  // the control's maximum
+    ASSERT_EQ(1, m_Edit.CreateChild("EDIT", "", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 0, 0, 0,
+                                    200, 20, m_Parent.Get(), ControlId(1016)));
+    m_Edit.Send(EM_LIMITTEXT, 0);  // the control's maximum
   }
 
-  ctltest::CTestWindow m_parent;
-  CEditBox m_edit;
+  ctltest::CTestWindow m_Parent;
+  CEditBox m_Edit;
 };
 
 TEST_F(EditBoxTest, GetTextReturnsShortTextWhole)
 {
-  SetWindowTextA(m_edit.GetHandle(), "台詞 line");
-  EXPECT_STREQ("台詞 line", m_edit.GetText());
+  SetWindowTextA(m_Edit.GetHandle(), "台詞 line");
+  EXPECT_STREQ("台詞 line", m_Edit.GetText());
 }
 
 TEST_F(EditBoxTest, GetTextCutsLongTextToFirst1023Bytes)
 {
   const std::string text = Repeat("0123456789", 200);
-  SetWindowTextA(m_edit.GetHandle(), text.c_str());
-  EXPECT_EQ(text.substr(0, 1023), m_edit.GetText());
+  SetWindowTextA(m_Edit.GetHandle(), text.c_str());
+  EXPECT_EQ(text.substr(0, 1023), m_Edit.GetText());
   const std::string exact(1023, 'x');
-  SetWindowTextA(m_edit.GetHandle(), exact.c_str());
-  EXPECT_EQ(exact, m_edit.GetText());
+  SetWindowTextA(m_Edit.GetHandle(), exact.c_str());
+  EXPECT_EQ(exact, m_Edit.GetText());
   const std::string over(1024, 'y');
-  SetWindowTextA(m_edit.GetHandle(), over.c_str());
-  EXPECT_EQ(over.substr(0, 1023), m_edit.GetText());
+  SetWindowTextA(m_Edit.GetHandle(), over.c_str());
+  EXPECT_EQ(over.substr(0, 1023), m_Edit.GetText());
 }
 
 TEST_F(EditBoxTest, GetTextNeverCutsInsideDoubleByteCharacter)
@@ -95,15 +95,15 @@ TEST_F(EditBoxTest, GetTextNeverCutsInsideDoubleByteCharacter)
     GTEST_SKIP() << "needs the Shift_JIS code page";
   // 600 two-byte characters: byte 1023 would be the first half of one.
   const std::string text = Repeat("表", 600);
-  SetWindowTextA(m_edit.GetHandle(), text.c_str());
-  EXPECT_EQ(Repeat("表", 511), m_edit.GetText());
+  SetWindowTextA(m_Edit.GetHandle(), text.c_str());
+  EXPECT_EQ(Repeat("表", 511), m_Edit.GetText());
 }
 
 TEST_F(EditBoxTest, GetFullTextReturnsWholeLongText)
 {
   const std::string text = Repeat("0123456789", 500);
-  SetWindowTextA(m_edit.GetHandle(), text.c_str());
-  EXPECT_EQ(text, m_edit.GetFullText());
+  SetWindowTextA(m_Edit.GetHandle(), text.c_str());
+  EXPECT_EQ(text, m_Edit.GetFullText());
 }
 
 TEST_F(EditBoxTest, GetFullTextKeepsDoubleByteTextExactly)
@@ -111,40 +111,40 @@ TEST_F(EditBoxTest, GetFullTextKeepsDoubleByteTextExactly)
   if (!ctltest::IsShiftJisSystem())
     GTEST_SKIP() << "needs the Shift_JIS code page";
   const std::string text = Repeat("表ソa", 700);
-  SetWindowTextA(m_edit.GetHandle(), text.c_str());
-  EXPECT_EQ(text, m_edit.GetFullText());
+  SetWindowTextA(m_Edit.GetHandle(), text.c_str());
+  EXPECT_EQ(text, m_Edit.GetFullText());
 }
 
 TEST_F(EditBoxTest, GetFullTextOfEmptyBoxIsEmpty)
 {
-  SetWindowTextA(m_edit.GetHandle(), "x");
-  m_edit.GetFullText();
-  SetWindowTextA(m_edit.GetHandle(), "");
-  EXPECT_STREQ("", m_edit.GetFullText());
+  SetWindowTextA(m_Edit.GetHandle(), "x");
+  m_Edit.GetFullText();
+  SetWindowTextA(m_Edit.GetHandle(), "");
+  EXPECT_STREQ("", m_Edit.GetFullText());
 }
 
 TEST_F(EditBoxTest, SetTextFormatFormatsOneInteger)
 {
-  EXPECT_NE(0, m_edit.SetTextFormat(42, "%d"));
-  EXPECT_STREQ("42", m_edit.GetText());
-  m_edit.SetTextFormat(255, "%04x");
-  EXPECT_STREQ("00ff", m_edit.GetText());
-  m_edit.SetTextFormat(-1, "%ld");
-  EXPECT_STREQ("-1", m_edit.GetText());
+  EXPECT_NE(0, m_Edit.SetTextFormat(42, "%d"));
+  EXPECT_STREQ("42", m_Edit.GetText());
+  m_Edit.SetTextFormat(255, "%04x");
+  EXPECT_STREQ("00ff", m_Edit.GetText());
+  m_Edit.SetTextFormat(-1, "%ld");
+  EXPECT_STREQ("-1", m_Edit.GetText());
 }
 
 TEST_F(EditBoxTest, SetTextFormatKeepsAtMost255Bytes)
 {
   const std::string format = std::string(300, 'f') + "%d";
-  ASSERT_NE(0, m_edit.SetTextFormat(7, format.c_str()));
-  EXPECT_EQ(std::string(255, 'f'), m_edit.GetText());
+  ASSERT_NE(0, m_Edit.SetTextFormat(7, format.c_str()));
+  EXPECT_EQ(std::string(255, 'f'), m_Edit.GetText());
 }
 
 TEST_F(EditBoxTest, SetTextFormatWithNullFormatDoesNothing)
 {
-  SetWindowTextA(m_edit.GetHandle(), "kept");
-  EXPECT_EQ(0, m_edit.SetTextFormat(1, nullptr));
-  EXPECT_STREQ("kept", m_edit.GetText());
+  SetWindowTextA(m_Edit.GetHandle(), "kept");
+  EXPECT_EQ(0, m_Edit.SetTextFormat(1, nullptr));
+  EXPECT_STREQ("kept", m_Edit.GetText());
 }
 
 TEST(CEditBox, UnboundGivesEmptyTextAndDoesNothing)
@@ -163,36 +163,36 @@ class CheckBoxTest : public ::testing::Test
 protected:
   void SetUp() override
   {
-    ASSERT_EQ(1, m_box.CreateChild("BUTTON", "add return", WS_CHILD | BS_AUTO3STATE, 0, 0, 0, 100,
-                                   20, m_parent.Get(), ControlId(1101)));
+    ASSERT_EQ(1, m_Box.CreateChild("BUTTON", "add return", WS_CHILD | BS_AUTO3STATE, 0, 0, 0, 100,
+                                   20, m_Parent.Get(), ControlId(1101)));
   }
 
-  ctltest::CTestWindow m_parent;
-  CCheckBox m_box;
+  ctltest::CTestWindow m_Parent;
+  CCheckBox m_Box;
 };
 
 TEST_F(CheckBoxTest, SetCheckShowsInIsChecked)
 {
-  EXPECT_FALSE(m_box.IsChecked());
-  m_box.SetCheck(1);
-  EXPECT_TRUE(m_box.IsChecked());
-  EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(m_parent.Get(), 1101));
-  m_box.SetCheck(0);
-  EXPECT_FALSE(m_box.IsChecked());
+  EXPECT_FALSE(m_Box.IsChecked());
+  m_Box.SetCheck(1);
+  EXPECT_TRUE(m_Box.IsChecked());
+  EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(m_Parent.Get(), 1101));
+  m_Box.SetCheck(0);
+  EXPECT_FALSE(m_Box.IsChecked());
 }
 
 TEST_F(CheckBoxTest, AnyNonZeroFlagChecks)
 {
-  m_box.SetCheck(5);
-  EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(m_parent.Get(), 1101));
-  m_box.SetCheck(-1);
-  EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(m_parent.Get(), 1101));
+  m_Box.SetCheck(5);
+  EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(m_Parent.Get(), 1101));
+  m_Box.SetCheck(-1);
+  EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(m_Parent.Get(), 1101));
 }
 
 TEST_F(CheckBoxTest, GreyThirdStateIsNotChecked)
 {
-  m_box.Send(BM_SETCHECK, BST_INDETERMINATE);
-  EXPECT_FALSE(m_box.IsChecked());
+  m_Box.Send(BM_SETCHECK, BST_INDETERMINATE);
+  EXPECT_FALSE(m_Box.IsChecked());
 }
 
 TEST(CCheckBox, UnboundIsNotChecked)
@@ -209,29 +209,29 @@ class HotKeyCtrlTest : public ::testing::Test
 protected:
   void SetUp() override
   {
-    ASSERT_EQ(1, m_hotkey.CreateChild(HOTKEY_CLASSA, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 120, 20,
-                                      m_parent.Get(), ControlId(1201)));
+    ASSERT_EQ(1, m_Hotkey.CreateChild(HOTKEY_CLASSA, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 120, 20,
+                                      m_Parent.Get(), ControlId(1201)));
   }
 
-  ctltest::CTestWindow m_parent;
-  CHotKeyCtrl m_hotkey;
+  ctltest::CTestWindow m_Parent;
+  CHotKeyCtrl m_Hotkey;
 };
 
 TEST_F(HotKeyCtrlTest, GetHotKeyReadsKeyAndModifiersAndKeepsThem)
 {
-  EXPECT_EQ(0, m_hotkey.GetLastHotKey());
-  m_hotkey.SetHotKey('P', HOTKEYF_CONTROL | HOTKEYF_ALT);
-  EXPECT_EQ(MAKEWORD('P', HOTKEYF_CONTROL | HOTKEYF_ALT), m_hotkey.GetHotKey());
-  EXPECT_EQ(MAKEWORD('P', HOTKEYF_CONTROL | HOTKEYF_ALT), m_hotkey.GetLastHotKey());
+  EXPECT_EQ(0, m_Hotkey.GetLastHotKey());
+  m_Hotkey.SetHotKey('P', HOTKEYF_CONTROL | HOTKEYF_ALT);
+  EXPECT_EQ(MAKEWORD('P', HOTKEYF_CONTROL | HOTKEYF_ALT), m_Hotkey.GetHotKey());
+  EXPECT_EQ(MAKEWORD('P', HOTKEYF_CONTROL | HOTKEYF_ALT), m_Hotkey.GetLastHotKey());
 }
 
 TEST_F(HotKeyCtrlTest, RulesReplaceInvalidCombinationOfTypedKey)
 {
-  m_hotkey.SetRules(HKCOMB_NONE, HOTKEYF_CONTROL);
-  SetFocus(m_hotkey.GetHandle());
-  m_hotkey.Send(WM_KEYDOWN, 'A', 0x001E0001);
-  m_hotkey.Send(WM_KEYUP, 'A', 0xC01E0001);
-  EXPECT_EQ(MAKEWORD('A', HOTKEYF_CONTROL), m_hotkey.GetHotKey());
+  m_Hotkey.SetRules(HKCOMB_NONE, HOTKEYF_CONTROL);
+  SetFocus(m_Hotkey.GetHandle());
+  m_Hotkey.Send(WM_KEYDOWN, 'A', 0x001E0001);
+  m_Hotkey.Send(WM_KEYUP, 'A', 0xC01E0001);
+  EXPECT_EQ(MAKEWORD('A', HOTKEYF_CONTROL), m_Hotkey.GetHotKey());
 }
 
 TEST(CHotKeyCtrl, ConstructorRegistersControlClass)

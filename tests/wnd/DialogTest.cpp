@@ -30,16 +30,16 @@ public:
   LRESULT WindowProc(HWND hWnd, UINT message, WPARAM wParam,
                      LPARAM lParam) override
   {
-    m_seen.push_back(message);
+    m_Seen.push_back(message);
     switch (message) {
     case WM_CLOSE:
       return OnClose();
     case WM_INITDIALOG:
-      m_boundAtInit = GetHandle() == hWnd &&
+      m_BoundAtInit = GetHandle() == hWnd &&
                       GetPropA(hWnd, "CPP_CLASS") == static_cast<CWndBase*>(this);
-      m_edit.AttachDlgItem(hWnd, IDC_WNDTEST_EDIT);
-      if (m_onInit)
-        m_onInit(hWnd);
+      m_Edit.AttachDlgItem(hWnd, IDC_WNDTEST_EDIT);
+      if (m_OnInit)
+        m_OnInit(hWnd);
       return TRUE;
     case WM_COMMAND:
       switch (LOWORD(wParam)) {
@@ -50,7 +50,7 @@ public:
         Send(WM_CLOSE);
         return 0;
       case IDC_WNDTEST_BUTTON:
-        if (m_throwOnButton)
+        if (m_ThrowOnButton)
           throw std::runtime_error("button handler failed");
         return 0;
       }
@@ -61,14 +61,14 @@ public:
 
   bool Saw(UINT message) const
   {
-    return std::find(m_seen.begin(), m_seen.end(), message) != m_seen.end();
+    return std::find(m_Seen.begin(), m_Seen.end(), message) != m_Seen.end();
   }
 
-  std::function<void(HWND)> m_onInit;
-  std::vector<UINT> m_seen;
-  CWndBaseEx m_edit;
-  bool m_boundAtInit = false;
-  bool m_throwOnButton = false;
+  std::function<void(HWND)> m_OnInit;
+  std::vector<UINT> m_Seen;
+  CWndBaseEx m_Edit;
+  bool m_BoundAtInit = false;
+  bool m_ThrowOnButton = false;
 };
 
 void PressLater(HWND dialog, int id)
@@ -79,22 +79,22 @@ void PressLater(HWND dialog, int id)
 class CDialogTest : public ::testing::Test
 {
 protected:
-  void TearDown() override { EXPECT_FALSE(m_net.GaveUp()); }
+  void TearDown() override { EXPECT_FALSE(m_Net.GaveUp()); }
 
-  wndtest::CModalSafetyNet m_net;
+  wndtest::CModalSafetyNet m_Net;
 };
 
 TEST_F(CDialogTest, OkReturnsOne)
 {
   CTestDialog dialog;
-  dialog.m_onInit = [](HWND h) { PressLater(h, IDOK); };
+  dialog.m_OnInit = [](HWND h) { PressLater(h, IDOK); };
   EXPECT_EQ(1, dialog.DoModal(nullptr, IDD_WNDTEST_DIALOG));
 }
 
 TEST_F(CDialogTest, CancelReturnsZero)
 {
   CTestDialog dialog;
-  dialog.m_onInit = [](HWND h) { PressLater(h, IDCANCEL); };
+  dialog.m_OnInit = [](HWND h) { PressLater(h, IDCANCEL); };
   EXPECT_EQ(0, dialog.DoModal(nullptr, IDD_WNDTEST_DIALOG));
   EXPECT_TRUE(dialog.Saw(WM_CLOSE));
 }
@@ -102,7 +102,7 @@ TEST_F(CDialogTest, CancelReturnsZero)
 TEST_F(CDialogTest, EscapeReturnsZero)
 {
   CTestDialog dialog;
-  dialog.m_onInit = [](HWND h) {
+  dialog.m_OnInit = [](HWND h) {
     HWND edit = GetDlgItem(h, IDC_WNDTEST_EDIT);
     wndtest::RunLater([edit] {
       SetFocus(edit);
@@ -115,7 +115,7 @@ TEST_F(CDialogTest, EscapeReturnsZero)
 TEST_F(CDialogTest, TitleBarCloseReturnsZero)
 {
   CTestDialog dialog;
-  dialog.m_onInit = [](HWND h) {
+  dialog.m_OnInit = [](HWND h) {
     wndtest::RunLater([h] { PostMessageA(h, WM_SYSCOMMAND, SC_CLOSE, 0); });
   };
   EXPECT_EQ(0, dialog.DoModal(nullptr, IDD_WNDTEST_DIALOG));
@@ -127,18 +127,18 @@ TEST_F(CDialogTest, BindsAtInitDialogAndSeesNothingBefore)
   CTestDialog dialog;
   LONG_PTR dialogProc = 0;
   bool isDialog = false;
-  dialog.m_onInit = [&](HWND h) {
+  dialog.m_OnInit = [&](HWND h) {
     dialogProc = GetWindowLongPtrA(h, DWLP_DLGPROC);
     isDialog = dialog.IsDialog();
     PressLater(h, IDOK);
   };
   ASSERT_EQ(1, dialog.DoModal(nullptr, IDD_WNDTEST_DIALOG));
-  ASSERT_FALSE(dialog.m_seen.empty());
+  ASSERT_FALSE(dialog.m_Seen.empty());
   // The template asks for a font: WM_SETFONT arrives before WM_INITDIALOG
   // and must not reach the object.
-  EXPECT_EQ(static_cast<UINT>(WM_INITDIALOG), dialog.m_seen.front());
+  EXPECT_EQ(static_cast<UINT>(WM_INITDIALOG), dialog.m_Seen.front());
   EXPECT_FALSE(dialog.Saw(WM_SETFONT));
-  EXPECT_TRUE(dialog.m_boundAtInit);
+  EXPECT_TRUE(dialog.m_BoundAtInit);
   EXPECT_TRUE(isDialog);
   // Already SharedWndProc: nothing was subclassed.
   EXPECT_EQ(SharedProc(), dialogProc);
@@ -147,26 +147,26 @@ TEST_F(CDialogTest, BindsAtInitDialogAndSeesNothingBefore)
 TEST_F(CDialogTest, EndsUnboundWithItsControls)
 {
   CTestDialog dialog;
-  dialog.m_onInit = [](HWND h) { PressLater(h, IDOK); };
+  dialog.m_OnInit = [](HWND h) { PressLater(h, IDOK); };
   ASSERT_EQ(1, dialog.DoModal(nullptr, IDD_WNDTEST_DIALOG));
   EXPECT_TRUE(dialog.Saw(WM_DESTROY));
   EXPECT_FALSE(dialog.IsBound());
-  EXPECT_FALSE(dialog.m_edit.IsBound());
+  EXPECT_FALSE(dialog.m_Edit.IsBound());
 }
 
 TEST_F(CDialogTest, ShowsItsDialogAgain)
 {
   CTestDialog dialog;
   int edits = 0;
-  dialog.m_onInit = [&](HWND h) {
-    if (dialog.m_edit.GetHandle() == GetDlgItem(h, IDC_WNDTEST_EDIT))
+  dialog.m_OnInit = [&](HWND h) {
+    if (dialog.m_Edit.GetHandle() == GetDlgItem(h, IDC_WNDTEST_EDIT))
       ++edits;
     PressLater(h, IDOK);
   };
   EXPECT_EQ(1, dialog.DoModal(nullptr, IDD_WNDTEST_DIALOG));
-  dialog.m_seen.clear();
+  dialog.m_Seen.clear();
   EXPECT_EQ(1, dialog.DoModal(nullptr, IDD_WNDTEST_DIALOG));
-  EXPECT_EQ(static_cast<UINT>(WM_INITDIALOG), dialog.m_seen.front());
+  EXPECT_EQ(static_cast<UINT>(WM_INITDIALOG), dialog.m_Seen.front());
   EXPECT_EQ(2, edits);
 }
 
@@ -175,12 +175,12 @@ TEST_F(CDialogTest, ControlGetsItsOwnProcedureBackWhenTheDialogEnds)
   wndtest::CNcDestroyWatch watch;
   LONG_PTR own = 0;
   CTestDialog dialog;
-  dialog.m_onInit = [&](HWND h) {
-    HWND edit = dialog.m_edit.GetHandle();
-    // m_edit is bound by now; its saved procedure is the edit's own.
-    dialog.m_edit.Detach();
+  dialog.m_OnInit = [&](HWND h) {
+    HWND edit = dialog.m_Edit.GetHandle();
+    // m_Edit is bound by now; its saved procedure is the edit's own.
+    dialog.m_Edit.Detach();
     own = GetWindowLongPtrA(edit, GWLP_WNDPROC);
-    dialog.m_edit.Attach(edit);
+    dialog.m_Edit.Attach(edit);
     watch.Watch(edit);
     PressLater(h, IDOK);
   };
@@ -195,7 +195,7 @@ TEST_F(CDialogTest, DoModalOfAnOpenDialogReturnsMinusOne)
 {
   CTestDialog dialog;
   INT_PTR nested = 0;
-  dialog.m_onInit = [&](HWND h) {
+  dialog.m_OnInit = [&](HWND h) {
     nested = dialog.DoModal(h, IDD_WNDTEST_DIALOG);
     PressLater(h, IDOK);
   };
@@ -207,7 +207,7 @@ TEST_F(CDialogTest, MissingTemplateReturnsMinusOne)
 {
   CTestDialog dialog;
   EXPECT_EQ(-1, dialog.DoModal(nullptr, 9999));
-  EXPECT_TRUE(dialog.m_seen.empty());
+  EXPECT_TRUE(dialog.m_Seen.empty());
   EXPECT_FALSE(dialog.IsBound());
 }
 
@@ -221,8 +221,8 @@ TEST_F(CDialogTest, ExceptionInAHandlerIsReportedAndTheDialogGoesOn)
   WndProcErrorHandler previous = SetWndProcErrorHandler(Recorder::Record);
   reported.clear();
   CTestDialog dialog;
-  dialog.m_throwOnButton = true;
-  dialog.m_onInit = [](HWND h) {
+  dialog.m_ThrowOnButton = true;
+  dialog.m_OnInit = [](HWND h) {
     wndtest::RunLater([h] {
       SendMessageA(h, WM_COMMAND, IDC_WNDTEST_BUTTON, 0);
       PostMessageA(h, WM_COMMAND, IDOK, 0);
@@ -260,10 +260,10 @@ public:
   LRESULT WindowProc(HWND hWnd, UINT message, WPARAM wParam,
                      LPARAM lParam) override
   {
-    m_seen.push_back(message);
+    m_Seen.push_back(message);
     return CWndBaseEx::WindowProc(hWnd, message, wParam, lParam);
   }
-  std::vector<UINT> m_seen;
+  std::vector<UINT> m_Seen;
 };
 
 TEST(CDialogBindingTest, AttachToAForeignDialogSubclassesItsDialogProcedure)
@@ -284,7 +284,7 @@ TEST(CDialogBindingTest, AttachToAForeignDialogSubclassesItsDialogProcedure)
   // Unhandled messages reach the dialog's own procedure, whose result the
   // dialog manager returns.
   EXPECT_EQ(55, SendMessageA(dialog, WM_USER + 5, 0, 0));
-  EXPECT_EQ(static_cast<UINT>(WM_USER + 5), wrapper.m_seen.back());
+  EXPECT_EQ(static_cast<UINT>(WM_USER + 5), wrapper.m_Seen.back());
 
   EXPECT_EQ(1, wrapper.Detach());
   EXPECT_EQ(dialogProc, GetWindowLongPtrA(dialog, DWLP_DLGPROC));

@@ -11,12 +11,12 @@ namespace {
 class FileTest : public ::testing::Test
 {
 protected:
-  ctltest::CTempFolder m_folder;
+  ctltest::CTempFolder m_Folder;
 };
 
 TEST_F(FileTest, OpenAlwaysCreatesMissingFileWithSizeZero)
 {
-  const std::string path = m_folder.File("missing.xml");
+  const std::string path = m_Folder.File("missing.xml");
   ASSERT_FALSE(ctltest::FileExists(path));
   CFile file;
   ASSERT_TRUE(file.Open(false, GENERIC_READ, path.c_str()));
@@ -26,7 +26,7 @@ TEST_F(FileTest, OpenAlwaysCreatesMissingFileWithSizeZero)
 
 TEST_F(FileTest, OpenExistingFailsOnMissingFileAndCreatesNothing)
 {
-  const std::string path = m_folder.File("absent.xml");
+  const std::string path = m_Folder.File("absent.xml");
   CFile file;
   EXPECT_FALSE(file.Open(true, GENERIC_READ, path.c_str()));
   EXPECT_FALSE(file.IsOpen());
@@ -36,7 +36,7 @@ TEST_F(FileTest, OpenExistingFailsOnMissingFileAndCreatesNothing)
 
 TEST_F(FileTest, GivesSizeOfExistingFile)
 {
-  const std::string path = m_folder.File("five.txt");
+  const std::string path = m_Folder.File("five.txt");
   ASSERT_TRUE(ctltest::WriteFileBytes(path, "ab\r\nc"));
   CFile file;
   ASSERT_TRUE(file.Open(true, GENERIC_READ, path.c_str()));
@@ -45,7 +45,7 @@ TEST_F(FileTest, GivesSizeOfExistingFile)
 
 TEST_F(FileTest, OpensStoredPathWhenNoneGiven)
 {
-  const std::string path = m_folder.File("stored.txt");
+  const std::string path = m_Folder.File("stored.txt");
   ASSERT_TRUE(ctltest::WriteFileBytes(path, "x"));
   CFile file(path.c_str());
   ASSERT_TRUE(file.Open(true, GENERIC_READ));
@@ -67,7 +67,7 @@ TEST_F(FileTest, EmptyStoredPathFailsToOpen)
 
 TEST_F(FileTest, HoldsFileWithoutSharingUntilClosed)
 {
-  const std::string path = m_folder.File("locked.txt");
+  const std::string path = m_Folder.File("locked.txt");
   ASSERT_TRUE(ctltest::WriteFileBytes(path, "x"));
   CFile first;
   ASSERT_TRUE(first.Open(true, GENERIC_READ, path.c_str()));
@@ -79,8 +79,8 @@ TEST_F(FileTest, HoldsFileWithoutSharingUntilClosed)
 
 TEST_F(FileTest, ReopeningClosesPreviousHandle)
 {
-  const std::string a = m_folder.File("a.txt");
-  const std::string b = m_folder.File("b.txt");
+  const std::string a = m_Folder.File("a.txt");
+  const std::string b = m_Folder.File("b.txt");
   ASSERT_TRUE(ctltest::WriteFileBytes(a, "a"));
   ASSERT_TRUE(ctltest::WriteFileBytes(b, "bb"));
   CFile file;
@@ -93,7 +93,7 @@ TEST_F(FileTest, ReopeningClosesPreviousHandle)
 
 TEST_F(FileTest, DestructorClosesHandle)
 {
-  const std::string path = m_folder.File("scoped.txt");
+  const std::string path = m_Folder.File("scoped.txt");
   {
     CFile file;
     ASSERT_TRUE(file.Open(false, GENERIC_READ | GENERIC_WRITE, path.c_str()));
@@ -105,7 +105,7 @@ TEST_F(FileTest, DestructorClosesHandle)
 TEST_F(FileTest, SecondCloseReturnsMinusOne)
 {
   CFile file;
-  ASSERT_TRUE(file.Open(false, GENERIC_READ, m_folder.File("twice.txt").c_str()));
+  ASSERT_TRUE(file.Open(false, GENERIC_READ, m_Folder.File("twice.txt").c_str()));
   EXPECT_NE(0, file.Close());
   EXPECT_EQ(-1, file.Close());
 }
@@ -113,7 +113,7 @@ TEST_F(FileTest, SecondCloseReturnsMinusOne)
 TEST_F(FileTest, FailedCloseHandleThrowsItsTextAndCountsAsClosed)
 {
   CFile file;
-  ASSERT_TRUE(file.Open(false, GENERIC_READ, m_folder.File("stolen.txt").c_str()));
+  ASSERT_TRUE(file.Open(false, GENERIC_READ, m_Folder.File("stolen.txt").c_str()));
   // Closing the handle behind the object's back makes its CloseHandle fail.
   ASSERT_TRUE(CloseHandle(file.GetHandle()));
   try
@@ -133,7 +133,7 @@ TEST_F(FileTest, DestructorSwallowsFailedClose)
 {
   EXPECT_NO_THROW({
     CFile file;
-    ASSERT_TRUE(file.Open(false, GENERIC_READ, m_folder.File("dtor.txt").c_str()));
+    ASSERT_TRUE(file.Open(false, GENERIC_READ, m_Folder.File("dtor.txt").c_str()));
     CloseHandle(file.GetHandle());
   });
 }

@@ -29,37 +29,37 @@ class CMenuTest : public ::testing::Test
 protected:
   void SetUp() override
   {
-    m_menu.SetHandle(LoadTestMenu());
-    ASSERT_NE(nullptr, m_menu.GetHandle());
+    m_Menu.SetHandle(LoadTestMenu());
+    ASSERT_NE(nullptr, m_Menu.GetHandle());
   }
-  HMENU Sub(int position) { return GetSubMenu(m_menu.GetHandle(), position); }
+  HMENU Sub(int position) { return GetSubMenu(m_Menu.GetHandle(), position); }
 
-  CMenu m_menu;
+  CMenu m_Menu;
 };
 
 TEST_F(CMenuTest, CheckIsReadBackByIsChecked)
 {
-  EXPECT_FALSE(m_menu.IsChecked(IDM_WNDTEST_MONITOR));
-  m_menu.Check(IDM_WNDTEST_MONITOR, true);
-  EXPECT_TRUE(m_menu.IsChecked(IDM_WNDTEST_MONITOR));
+  EXPECT_FALSE(m_Menu.IsChecked(IDM_WNDTEST_MONITOR));
+  m_Menu.Check(IDM_WNDTEST_MONITOR, true);
+  EXPECT_TRUE(m_Menu.IsChecked(IDM_WNDTEST_MONITOR));
   EXPECT_NE(0u, GetMenuState(Sub(0), IDM_WNDTEST_MONITOR, MF_BYCOMMAND) &
                     MF_CHECKED);
-  m_menu.Check(IDM_WNDTEST_MONITOR, false);
-  EXPECT_FALSE(m_menu.IsChecked(IDM_WNDTEST_MONITOR));
+  m_Menu.Check(IDM_WNDTEST_MONITOR, false);
+  EXPECT_FALSE(m_Menu.IsChecked(IDM_WNDTEST_MONITOR));
   // Checked in the resource.
-  EXPECT_TRUE(m_menu.IsChecked(IDM_WNDTEST_RETURN));
+  EXPECT_TRUE(m_Menu.IsChecked(IDM_WNDTEST_RETURN));
 }
 
 TEST_F(CMenuTest, MissingItemIsNotChecked)
 {
-  EXPECT_FALSE(m_menu.IsChecked(9999));
+  EXPECT_FALSE(m_Menu.IsChecked(9999));
   CMenu empty;
   EXPECT_FALSE(empty.IsChecked(IDM_WNDTEST_RETURN));
 }
 
 TEST_F(CMenuTest, InsertItemWithoutAMenuGoesIntoTheFirstSubMenu)
 {
-  ASSERT_TRUE(m_menu.InsertItem("履歴の項目", 400, 0, true));
+  ASSERT_TRUE(m_Menu.InsertItem("履歴の項目", 400, 0, true));
   HMENU file = Sub(0);
   ASSERT_EQ(3, GetMenuItemCount(file));
   EXPECT_EQ(400u, GetMenuItemID(file, 0));
@@ -71,7 +71,7 @@ TEST_F(CMenuTest, InsertItemWithoutAMenuGoesIntoTheFirstSubMenu)
 
 TEST_F(CMenuTest, InsertItemByCommandGoesBeforeThatItem)
 {
-  ASSERT_TRUE(m_menu.InsertItem("before monitor", 401, IDM_WNDTEST_MONITOR,
+  ASSERT_TRUE(m_Menu.InsertItem("before monitor", 401, IDM_WNDTEST_MONITOR,
                                 false));
   HMENU file = Sub(0);
   ASSERT_EQ(3, GetMenuItemCount(file));
@@ -83,7 +83,7 @@ TEST_F(CMenuTest, InsertItemByCommandGoesBeforeThatItem)
 TEST_F(CMenuTest, InsertItemIntoAGivenMenu)
 {
   HMENU edit = Sub(1);
-  ASSERT_TRUE(m_menu.InsertItem("last", 402, 2, true, edit));
+  ASSERT_TRUE(m_Menu.InsertItem("last", 402, 2, true, edit));
   EXPECT_EQ(402u, GetMenuItemID(edit, 2));
   EXPECT_EQ(2, GetMenuItemCount(Sub(0)));
 }
@@ -98,23 +98,23 @@ TEST_F(CMenuTest, InsertItemWithoutAnySubMenuFails)
 
 TEST_F(CMenuTest, InsertPopupAddsAnEmptyPopup)
 {
-  ASSERT_TRUE(m_menu.InsertPopup("最近のファイル", 1));
-  ASSERT_EQ(3, GetMenuItemCount(m_menu.GetHandle()));
+  ASSERT_TRUE(m_Menu.InsertPopup("最近のファイル", 1));
+  ASSERT_EQ(3, GetMenuItemCount(m_Menu.GetHandle()));
   HMENU popup = Sub(1);
   ASSERT_NE(nullptr, popup);
   EXPECT_EQ(0, GetMenuItemCount(popup));
-  EXPECT_EQ("最近のファイル", ItemText(m_menu.GetHandle(), 1));
+  EXPECT_EQ("最近のファイル", ItemText(m_Menu.GetHandle(), 1));
   // Items go into it through the popup's handle.
-  EXPECT_TRUE(m_menu.InsertItem("a.xml", 410, 0, true, popup));
+  EXPECT_TRUE(m_Menu.InsertItem("a.xml", 410, 0, true, popup));
   EXPECT_EQ(1, GetMenuItemCount(popup));
 }
 
 TEST_F(CMenuTest, InsertPopupIntoAGivenMenu)
 {
   HMENU file = Sub(0);
-  ASSERT_TRUE(m_menu.InsertPopup("nested", 2, file));
+  ASSERT_TRUE(m_Menu.InsertPopup("nested", 2, file));
   EXPECT_NE(nullptr, GetSubMenu(file, 2));
-  EXPECT_EQ(2, GetMenuItemCount(m_menu.GetHandle()));
+  EXPECT_EQ(2, GetMenuItemCount(m_Menu.GetHandle()));
 }
 
 TEST_F(CMenuTest, InsertPopupWithoutAMenuFails)
@@ -133,7 +133,7 @@ TEST_F(CMenuTest, TrackPopupReturnsTheChosenCommand)
     PostMessageA(hOwner, WM_KEYDOWN, VK_DOWN, 0);
     PostMessageA(hOwner, WM_KEYDOWN, VK_RETURN, 0);
   });
-  const BOOL chosen = m_menu.TrackPopup(hOwner, 1, 100, 100,
+  const BOOL chosen = m_Menu.TrackPopup(hOwner, 1, 100, 100,
                                         TPM_RETURNCMD | TPM_NONOTIFY);
   EXPECT_FALSE(net.GaveUp());
   EXPECT_EQ(IDM_WNDTEST_RETURN, chosen);
@@ -144,7 +144,7 @@ TEST_F(CMenuTest, CancelledPopupReturnsZero)
   wndtest::CPlainWindow owner;
   wndtest::CModalSafetyNet net;
   wndtest::RunLater([] { EndMenu(); });
-  EXPECT_EQ(0, m_menu.TrackPopup(owner.Get(), 0, 100, 100,
+  EXPECT_EQ(0, m_Menu.TrackPopup(owner.Get(), 0, 100, 100,
                                  TPM_RETURNCMD | TPM_NONOTIFY));
   EXPECT_FALSE(net.GaveUp());
 }
@@ -152,7 +152,7 @@ TEST_F(CMenuTest, CancelledPopupReturnsZero)
 TEST_F(CMenuTest, TrackPopupOfAMissingSubMenuShowsNothing)
 {
   wndtest::CPlainWindow owner;
-  EXPECT_EQ(0, m_menu.TrackPopup(owner.Get(), 5, 100, 100, TPM_RETURNCMD));
+  EXPECT_EQ(0, m_Menu.TrackPopup(owner.Get(), 5, 100, 100, TPM_RETURNCMD));
 }
 
 TEST(CMenuHolderTest, DestroyOfAnEmptyHolderReturnsOne)

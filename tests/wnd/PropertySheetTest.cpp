@@ -33,56 +33,56 @@ public:
   INT_PTR PageProc(HWND hPage, UINT message, WPARAM wParam,
                    LPARAM lParam) override
   {
-    m_seen.push_back(message);
+    m_Seen.push_back(message);
     return CPropertyPage::PageProc(hPage, message, wParam, lParam);
   }
   bool OnInitDialog() override
   {
-    ++m_inits;
-    m_windowsAtInit = GetPageWindow() != nullptr &&
+    ++m_Inits;
+    m_WindowsAtInit = GetPageWindow() != nullptr &&
                       GetSheetWindow() == GetParent(GetPageWindow());
-    if (m_onInit)
-      m_onInit(*this);
+    if (m_OnInit)
+      m_OnInit(*this);
     return true;
   }
   INT_PTR OnCommand(HWND hPage, WPARAM wParam, LPARAM lParam) override
   {
     if (LOWORD(wParam) == IDC_WNDTEST_PAGE_BUTTON) {
-      m_commands.push_back(LOWORD(wParam));
-      if (m_throwOnCommand)
+      m_Commands.push_back(LOWORD(wParam));
+      if (m_ThrowOnCommand)
         throw std::runtime_error("page command failed");
     }
     return CPropertyPage::OnCommand(hPage, wParam, lParam);
   }
-  bool OnSetActive() override { return m_allowSetActive; }
-  bool OnKillActive() override { return m_allowKillActive; }
+  bool OnSetActive() override { return m_AllowSetActive; }
+  bool OnKillActive() override { return m_AllowKillActive; }
   bool OnApply() override
   {
-    ++m_applies;
-    if (!m_allowApply)
+    ++m_Applies;
+    if (!m_AllowApply)
       return false;
     return CPropertyPage::OnApply();
   }
-  void StoreValues() override { ++m_stores; }
+  void StoreValues() override { ++m_Stores; }
   bool OnQueryCancel() override
   {
-    ++m_queries;
-    return m_allowCancel;
+    ++m_Queries;
+    return m_AllowCancel;
   }
-  void OnReset() override { ++m_resets; }
+  void OnReset() override { ++m_Resets; }
 
   bool Saw(UINT message) const
   {
-    return std::find(m_seen.begin(), m_seen.end(), message) != m_seen.end();
+    return std::find(m_Seen.begin(), m_Seen.end(), message) != m_Seen.end();
   }
 
-  std::function<void(CTestPage&)> m_onInit;
-  std::vector<UINT> m_seen;
-  std::vector<int> m_commands;
-  int m_inits = 0, m_applies = 0, m_stores = 0, m_queries = 0, m_resets = 0;
-  bool m_windowsAtInit = false;
-  bool m_allowSetActive = true, m_allowKillActive = true, m_allowApply = true;
-  bool m_allowCancel = true, m_throwOnCommand = false;
+  std::function<void(CTestPage&)> m_OnInit;
+  std::vector<UINT> m_Seen;
+  std::vector<int> m_Commands;
+  int m_Inits = 0, m_Applies = 0, m_Stores = 0, m_Queries = 0, m_Resets = 0;
+  bool m_WindowsAtInit = false;
+  bool m_AllowSetActive = true, m_AllowKillActive = true, m_AllowApply = true;
+  bool m_AllowCancel = true, m_ThrowOnCommand = false;
 };
 
 void Press(HWND sheet, int button)
@@ -93,8 +93,8 @@ void Press(HWND sheet, int button)
 // Raw result of the page's notification routing, and what it stored.
 struct CNotifyOutcome
 {
-  INT_PTR m_returned;
-  LONG_PTR m_stored;
+  INT_PTR m_Returned;
+  LONG_PTR m_Stored;
 };
 
 CNotifyOutcome Notify(CTestPage& page, UINT code)
@@ -103,20 +103,20 @@ CNotifyOutcome Notify(CTestPage& page, UINT code)
   header.hwndFrom = page.GetSheetWindow();
   header.code = code;
   CNotifyOutcome outcome;
-  outcome.m_returned = page.PageProc(page.GetPageWindow(), WM_NOTIFY, 0,
+  outcome.m_Returned = page.PageProc(page.GetPageWindow(), WM_NOTIFY, 0,
                                      reinterpret_cast<LPARAM>(&header));
-  outcome.m_stored = GetWindowLongPtrA(page.GetPageWindow(), DWLP_MSGRESULT);
+  outcome.m_Stored = GetWindowLongPtrA(page.GetPageWindow(), DWLP_MSGRESULT);
   return outcome;
 }
 
 class CPropertySheetTest : public ::testing::Test
 {
 protected:
-  void TearDown() override { EXPECT_FALSE(m_net.GaveUp()); }
+  void TearDown() override { EXPECT_FALSE(m_Net.GaveUp()); }
 
-  wndtest::CModalSafetyNet m_net;
-  CTestPage m_first{IDD_WNDTEST_PAGE1};
-  CTestPage m_second{IDD_WNDTEST_PAGE2};
+  wndtest::CModalSafetyNet m_Net;
+  CTestPage m_First{IDD_WNDTEST_PAGE1};
+  CTestPage m_Second{IDD_WNDTEST_PAGE2};
 };
 
 using CPropertyPageTest = CPropertySheetTest;
@@ -126,9 +126,9 @@ using CPropertyPageTest = CPropertySheetTest;
 TEST_F(CPropertySheetTest, AddPageListsEachPageOnce)
 {
   CPropertySheet sheet(Module(), "sheet", nullptr);
-  sheet.AddPage(&m_first);
-  sheet.AddPage(&m_second);
-  sheet.AddPage(&m_first);
+  sheet.AddPage(&m_First);
+  sheet.AddPage(&m_Second);
+  sheet.AddPage(&m_First);
   sheet.AddPage(nullptr);
   EXPECT_EQ(2, sheet.GetPageCount());
 }
@@ -142,9 +142,9 @@ TEST_F(CPropertySheetTest, DoModalWithoutPagesReturnsMinusOne)
 TEST_F(CPropertySheetTest, OkAppliesEveryOpenedPage)
 {
   CPropertySheet sheet(Module(), "sheet", nullptr);
-  sheet.AddPage(&m_first);
-  sheet.AddPage(&m_second);
-  m_first.m_onInit = [](CTestPage& page) {
+  sheet.AddPage(&m_First);
+  sheet.AddPage(&m_Second);
+  m_First.m_OnInit = [](CTestPage& page) {
     HWND hSheet = page.GetSheetWindow();
     wndtest::RunLater([hSheet] {
       SendMessageA(hSheet, PSM_SETCURSEL, 1, 0);
@@ -152,36 +152,36 @@ TEST_F(CPropertySheetTest, OkAppliesEveryOpenedPage)
     });
   };
   EXPECT_GT(sheet.DoModal(), 0);
-  EXPECT_EQ(1, m_first.m_inits);
-  EXPECT_EQ(1, m_second.m_inits);
-  EXPECT_EQ(1, m_first.m_stores);
-  EXPECT_EQ(1, m_second.m_stores);
-  EXPECT_EQ(0, m_first.m_resets);
+  EXPECT_EQ(1, m_First.m_Inits);
+  EXPECT_EQ(1, m_Second.m_Inits);
+  EXPECT_EQ(1, m_First.m_Stores);
+  EXPECT_EQ(1, m_Second.m_Stores);
+  EXPECT_EQ(0, m_First.m_Resets);
 }
 
 TEST_F(CPropertySheetTest, CancelAsksThePageAndResetsIt)
 {
   CPropertySheet sheet(Module(), "sheet", nullptr);
-  sheet.AddPage(&m_first);
-  sheet.AddPage(&m_second);
-  m_first.m_onInit = [](CTestPage& page) {
+  sheet.AddPage(&m_First);
+  sheet.AddPage(&m_Second);
+  m_First.m_OnInit = [](CTestPage& page) {
     HWND hSheet = page.GetSheetWindow();
     wndtest::RunLater([hSheet] { Press(hSheet, PSBTN_CANCEL); });
   };
   EXPECT_EQ(0, sheet.DoModal());
-  EXPECT_EQ(1, m_first.m_queries);
-  EXPECT_EQ(1, m_first.m_resets);
-  EXPECT_EQ(0, m_first.m_stores);
-  EXPECT_EQ(0, m_second.m_inits);  // never shown, never asked
+  EXPECT_EQ(1, m_First.m_Queries);
+  EXPECT_EQ(1, m_First.m_Resets);
+  EXPECT_EQ(0, m_First.m_Stores);
+  EXPECT_EQ(0, m_Second.m_Inits);  // never shown, never asked
 }
 
 TEST_F(CPropertySheetTest, RefusedCancelKeepsTheSheetOpen)
 {
   CPropertySheet sheet(Module(), "sheet", nullptr);
-  sheet.AddPage(&m_first);
-  m_first.m_allowCancel = false;
+  sheet.AddPage(&m_First);
+  m_First.m_AllowCancel = false;
   bool openAfterCancel = false;
-  m_first.m_onInit = [&](CTestPage& page) {
+  m_First.m_OnInit = [&](CTestPage& page) {
     HWND hSheet = page.GetSheetWindow();
     wndtest::RunLater([&, hSheet] {
       Press(hSheet, PSBTN_CANCEL);
@@ -193,49 +193,49 @@ TEST_F(CPropertySheetTest, RefusedCancelKeepsTheSheetOpen)
   };
   EXPECT_GT(sheet.DoModal(), 0);
   EXPECT_TRUE(openAfterCancel);
-  EXPECT_EQ(1, m_first.m_queries);
-  EXPECT_EQ(0, m_first.m_resets);
-  EXPECT_EQ(1, m_first.m_stores);
+  EXPECT_EQ(1, m_First.m_Queries);
+  EXPECT_EQ(0, m_First.m_Resets);
+  EXPECT_EQ(1, m_First.m_Stores);
 }
 
 TEST_F(CPropertySheetTest, FailedApplyKeepsTheSheetOpen)
 {
   CPropertySheet sheet(Module(), "sheet", nullptr);
-  sheet.AddPage(&m_first);
-  m_first.m_allowApply = false;
+  sheet.AddPage(&m_First);
+  m_First.m_AllowApply = false;
   bool openAfterOk = false;
-  m_first.m_onInit = [&](CTestPage& page) {
+  m_First.m_OnInit = [&](CTestPage& page) {
     HWND hSheet = page.GetSheetWindow();
     wndtest::RunLater([&, hSheet] {
       Press(hSheet, PSBTN_OK);
       wndtest::RunLater([&, hSheet] {
         openAfterOk = IsWindow(hSheet) && IsWindowVisible(hSheet);
-        m_first.m_allowApply = true;
+        m_First.m_AllowApply = true;
         Press(hSheet, PSBTN_OK);
       });
     });
   };
   EXPECT_GT(sheet.DoModal(), 0);
   EXPECT_TRUE(openAfterOk);
-  EXPECT_EQ(2, m_first.m_applies);
-  EXPECT_EQ(1, m_first.m_stores);
+  EXPECT_EQ(2, m_First.m_Applies);
+  EXPECT_EQ(1, m_First.m_Stores);
 }
 
 TEST_F(CPropertySheetTest, RunsAgainWithTheSamePages)
 {
   CPropertySheet sheet(Module(), "sheet", nullptr);
-  sheet.AddPage(&m_first);
-  m_first.m_onInit = [](CTestPage& page) {
+  sheet.AddPage(&m_First);
+  m_First.m_OnInit = [](CTestPage& page) {
     HWND hSheet = page.GetSheetWindow();
     wndtest::RunLater([hSheet] { Press(hSheet, PSBTN_OK); });
   };
   EXPECT_GT(sheet.DoModal(), 0);
-  HWND firstWindow = m_first.GetPageWindow();
+  HWND firstWindow = m_First.GetPageWindow();
   EXPECT_GT(sheet.DoModal(), 0);
-  EXPECT_EQ(2, m_first.m_inits);
-  EXPECT_EQ(2, m_first.m_stores);
+  EXPECT_EQ(2, m_First.m_Inits);
+  EXPECT_EQ(2, m_First.m_Stores);
   // The page keeps the handles of its last window.
-  EXPECT_NE(nullptr, m_first.GetPageWindow());
+  EXPECT_NE(nullptr, m_First.GetPageWindow());
   EXPECT_FALSE(IsWindow(firstWindow));
 }
 
@@ -244,9 +244,9 @@ TEST_F(CPropertySheetTest, CaptionTextIsCopied)
   std::string caption = "copied caption";
   CPropertySheet sheet(Module(), caption.c_str(), nullptr);
   caption.assign(caption.size(), 'x');
-  sheet.AddPage(&m_first);
+  sheet.AddPage(&m_First);
   std::string shown;
-  m_first.m_onInit = [&](CTestPage& page) {
+  m_First.m_OnInit = [&](CTestPage& page) {
     HWND hSheet = page.GetSheetWindow();
     wndtest::RunLater([&, hSheet] {
       char text[64] = {};
@@ -262,9 +262,9 @@ TEST_F(CPropertySheetTest, CaptionTextIsCopied)
 TEST_F(CPropertySheetTest, CaptionComesFromTheStringTable)
 {
   CPropertySheet sheet(Module(), MAKEINTRESOURCEA(IDS_WNDTEST_SHEET), nullptr);
-  sheet.AddPage(&m_first);
+  sheet.AddPage(&m_First);
   std::string shown;
-  m_first.m_onInit = [&](CTestPage& page) {
+  m_First.m_OnInit = [&](CTestPage& page) {
     HWND hSheet = page.GetSheetWindow();
     wndtest::RunLater([&, hSheet] {
       char text[64] = {};
@@ -281,34 +281,34 @@ TEST_F(CPropertySheetTest, CaptionComesFromTheStringTable)
 
 TEST_F(CPropertyPageTest, DescriptionPointsAtThePageProcedureAndObject)
 {
-  const PROPSHEETPAGEA& page = m_first.GetPageDescription();
+  const PROPSHEETPAGEA& page = m_First.GetPageDescription();
   EXPECT_EQ(sizeof(PROPSHEETPAGEA), page.dwSize);
   EXPECT_EQ(0u, page.dwFlags);
   EXPECT_EQ(Module(), page.hInstance);
   EXPECT_EQ(MAKEINTRESOURCEA(IDD_WNDTEST_PAGE1), page.pszTemplate);
   EXPECT_EQ(&CPropertyPage::PageDialogProc, page.pfnDlgProc);
-  EXPECT_EQ(reinterpret_cast<LPARAM>(static_cast<CPropertyPage*>(&m_first)),
+  EXPECT_EQ(reinterpret_cast<LPARAM>(static_cast<CPropertyPage*>(&m_First)),
             page.lParam);
-  EXPECT_EQ(nullptr, m_first.GetPageWindow());
-  EXPECT_EQ(nullptr, m_first.GetSheetWindow());
+  EXPECT_EQ(nullptr, m_First.GetPageWindow());
+  EXPECT_EQ(nullptr, m_First.GetSheetWindow());
 }
 
 TEST_F(CPropertyPageTest, BindsAtInitDialogAndSeesNothingBefore)
 {
   CPropertySheet sheet(Module(), "sheet", nullptr);
-  sheet.AddPage(&m_first);
+  sheet.AddPage(&m_First);
   LONG_PTR userData = 0;
-  m_first.m_onInit = [&](CTestPage& page) {
+  m_First.m_OnInit = [&](CTestPage& page) {
     userData = GetWindowLongPtrA(page.GetPageWindow(), GWLP_USERDATA);
     HWND hSheet = page.GetSheetWindow();
     wndtest::RunLater([hSheet] { Press(hSheet, PSBTN_CANCEL); });
   };
   sheet.DoModal();
-  ASSERT_FALSE(m_first.m_seen.empty());
-  EXPECT_EQ(static_cast<UINT>(WM_INITDIALOG), m_first.m_seen.front());
-  EXPECT_FALSE(m_first.Saw(WM_SETFONT));
-  EXPECT_TRUE(m_first.m_windowsAtInit);
-  EXPECT_EQ(reinterpret_cast<LONG_PTR>(static_cast<CPropertyPage*>(&m_first)),
+  ASSERT_FALSE(m_First.m_Seen.empty());
+  EXPECT_EQ(static_cast<UINT>(WM_INITDIALOG), m_First.m_Seen.front());
+  EXPECT_FALSE(m_First.Saw(WM_SETFONT));
+  EXPECT_TRUE(m_First.m_WindowsAtInit);
+  EXPECT_EQ(reinterpret_cast<LONG_PTR>(static_cast<CPropertyPage*>(&m_First)),
             userData);
 }
 
@@ -322,30 +322,30 @@ TEST_F(CPropertyPageTest, MessagesBeforeInitDialogReturnZero)
 TEST_F(CPropertyPageTest, NotificationsStoreTheirOutcome)
 {
   CPropertySheet sheet(Module(), "sheet", nullptr);
-  sheet.AddPage(&m_first);
+  sheet.AddPage(&m_First);
   std::vector<CNotifyOutcome> outcomes;
   int resetsBefore = 0;
-  m_first.m_onInit = [&](CTestPage& page) {
+  m_First.m_OnInit = [&](CTestPage& page) {
     HWND hSheet = page.GetSheetWindow();
     wndtest::RunLater([&, hSheet] {
-      CTestPage& p = m_first;
-      p.m_allowApply = false;
+      CTestPage& p = m_First;
+      p.m_AllowApply = false;
       outcomes.push_back(Notify(p, PSN_APPLY));         // 0
-      p.m_allowApply = true;
+      p.m_AllowApply = true;
       outcomes.push_back(Notify(p, PSN_APPLY));         // 1
-      p.m_allowKillActive = false;
+      p.m_AllowKillActive = false;
       outcomes.push_back(Notify(p, PSN_KILLACTIVE));    // 2
-      p.m_allowKillActive = true;
+      p.m_AllowKillActive = true;
       outcomes.push_back(Notify(p, PSN_KILLACTIVE));    // 3
-      p.m_allowSetActive = false;
+      p.m_AllowSetActive = false;
       outcomes.push_back(Notify(p, PSN_SETACTIVE));     // 4
-      p.m_allowSetActive = true;
+      p.m_AllowSetActive = true;
       outcomes.push_back(Notify(p, PSN_SETACTIVE));     // 5
-      p.m_allowCancel = false;
+      p.m_AllowCancel = false;
       outcomes.push_back(Notify(p, PSN_QUERYCANCEL));   // 6
-      p.m_allowCancel = true;
+      p.m_AllowCancel = true;
       outcomes.push_back(Notify(p, PSN_QUERYCANCEL));   // 7
-      resetsBefore = p.m_resets;
+      resetsBefore = p.m_Resets;
       SetWindowLongPtrA(p.GetPageWindow(), DWLP_MSGRESULT, 1234);
       outcomes.push_back(Notify(p, PSN_RESET));         // 8
       outcomes.push_back(Notify(p, PSN_HELP));          // 9
@@ -356,29 +356,29 @@ TEST_F(CPropertyPageTest, NotificationsStoreTheirOutcome)
   sheet.DoModal();
   ASSERT_EQ(11u, outcomes.size());
   for (int i = 0; i < 9; ++i)
-    EXPECT_EQ(1, outcomes[i].m_returned) << i;
-  EXPECT_EQ(PSNRET_INVALID_NOCHANGEPAGE, outcomes[0].m_stored);
-  EXPECT_EQ(PSNRET_NOERROR, outcomes[1].m_stored);
-  EXPECT_EQ(1, outcomes[2].m_stored);
-  EXPECT_EQ(0, outcomes[3].m_stored);
-  EXPECT_EQ(1, outcomes[4].m_stored);
-  EXPECT_EQ(0, outcomes[5].m_stored);
-  EXPECT_EQ(1, outcomes[6].m_stored);
-  EXPECT_EQ(0, outcomes[7].m_stored);
+    EXPECT_EQ(1, outcomes[i].m_Returned) << i;
+  EXPECT_EQ(PSNRET_INVALID_NOCHANGEPAGE, outcomes[0].m_Stored);
+  EXPECT_EQ(PSNRET_NOERROR, outcomes[1].m_Stored);
+  EXPECT_EQ(1, outcomes[2].m_Stored);
+  EXPECT_EQ(0, outcomes[3].m_Stored);
+  EXPECT_EQ(1, outcomes[4].m_Stored);
+  EXPECT_EQ(0, outcomes[5].m_Stored);
+  EXPECT_EQ(1, outcomes[6].m_Stored);
+  EXPECT_EQ(0, outcomes[7].m_Stored);
   // PSN_RESET calls OnReset and leaves the stored result alone; codes that
   // are not routed return 0 and store nothing either.
-  EXPECT_EQ(1234, outcomes[8].m_stored);
-  EXPECT_EQ(0, outcomes[9].m_returned);
-  EXPECT_EQ(1234, outcomes[9].m_stored);
-  EXPECT_EQ(0, outcomes[10].m_returned);
-  EXPECT_GE(m_first.m_resets, resetsBefore + 1);
+  EXPECT_EQ(1234, outcomes[8].m_Stored);
+  EXPECT_EQ(0, outcomes[9].m_Returned);
+  EXPECT_EQ(1234, outcomes[9].m_Stored);
+  EXPECT_EQ(0, outcomes[10].m_Returned);
+  EXPECT_GE(m_First.m_Resets, resetsBefore + 1);
 }
 
 TEST_F(CPropertyPageTest, CommandsReachOnCommand)
 {
   CPropertySheet sheet(Module(), "sheet", nullptr);
-  sheet.AddPage(&m_first);
-  m_first.m_onInit = [](CTestPage& page) {
+  sheet.AddPage(&m_First);
+  m_First.m_OnInit = [](CTestPage& page) {
     HWND hPage = page.GetPageWindow();
     HWND hSheet = page.GetSheetWindow();
     wndtest::RunLater([hPage, hSheet] {
@@ -387,8 +387,8 @@ TEST_F(CPropertyPageTest, CommandsReachOnCommand)
     });
   };
   sheet.DoModal();
-  ASSERT_EQ(1u, m_first.m_commands.size());
-  EXPECT_EQ(IDC_WNDTEST_PAGE_BUTTON, m_first.m_commands[0]);
+  ASSERT_EQ(1u, m_First.m_Commands.size());
+  EXPECT_EQ(IDC_WNDTEST_PAGE_BUTTON, m_First.m_Commands[0]);
 }
 
 TEST_F(CPropertyPageTest, ExceptionInAHandlerIsReportedAndTheSheetGoesOn)
@@ -401,9 +401,9 @@ TEST_F(CPropertyPageTest, ExceptionInAHandlerIsReportedAndTheSheetGoesOn)
   WndProcErrorHandler previous = SetWndProcErrorHandler(Recorder::Record);
   reported.clear();
   CPropertySheet sheet(Module(), "sheet", nullptr);
-  sheet.AddPage(&m_first);
-  m_first.m_throwOnCommand = true;
-  m_first.m_onInit = [](CTestPage& page) {
+  sheet.AddPage(&m_First);
+  m_First.m_ThrowOnCommand = true;
+  m_First.m_OnInit = [](CTestPage& page) {
     HWND hPage = page.GetPageWindow();
     HWND hSheet = page.GetSheetWindow();
     wndtest::RunLater([hPage, hSheet] {
@@ -414,7 +414,7 @@ TEST_F(CPropertyPageTest, ExceptionInAHandlerIsReportedAndTheSheetGoesOn)
   EXPECT_GT(sheet.DoModal(), 0);
   SetWndProcErrorHandler(previous);
   EXPECT_EQ("page command failed", reported);
-  EXPECT_EQ(1, m_first.m_stores);
+  EXPECT_EQ(1, m_First.m_Stores);
 }
 
 }  // namespace

@@ -43,16 +43,16 @@ public:
   LRESULT WindowProc(HWND hWnd, UINT message, WPARAM wParam,
                      LPARAM lParam) override
   {
-    m_seen.push_back(message);
+    m_Seen.push_back(message);
     const bool bound = GetHandle() == hWnd &&
                        BoundObject(hWnd) == static_cast<CWndBase*>(this);
     if (message == WM_NCCREATE)
-      m_boundAtNcCreate = bound;
+      m_BoundAtNcCreate = bound;
     if (message == WM_DESTROY)
-      m_boundAtDestroy = bound;
-    if (message == WM_CREATE && m_failCreate)
+      m_BoundAtDestroy = bound;
+    if (message == WM_CREATE && m_FailCreate)
       return -1;
-    if (message == WM_USER + 1 && m_throw)
+    if (message == WM_USER + 1 && m_Throw)
       throw std::runtime_error("handler failed");
     if (message == WM_USER + 2)
       return 77;
@@ -61,14 +61,14 @@ public:
 
   bool Saw(UINT message) const
   {
-    return std::find(m_seen.begin(), m_seen.end(), message) != m_seen.end();
+    return std::find(m_Seen.begin(), m_Seen.end(), message) != m_Seen.end();
   }
 
-  std::vector<UINT> m_seen;
-  bool m_boundAtNcCreate = false;
-  bool m_boundAtDestroy = false;
-  bool m_failCreate = false;
-  bool m_throw = false;
+  std::vector<UINT> m_Seen;
+  bool m_BoundAtNcCreate = false;
+  bool m_BoundAtDestroy = false;
+  bool m_FailCreate = false;
+  bool m_Throw = false;
 };
 
 class CRecordingControl : public CWndBaseEx
@@ -77,14 +77,14 @@ public:
   LRESULT WindowProc(HWND hWnd, UINT message, WPARAM wParam,
                      LPARAM lParam) override
   {
-    m_seen.push_back(message);
+    m_Seen.push_back(message);
     return CWndBaseEx::WindowProc(hWnd, message, wParam, lParam);
   }
   bool Saw(UINT message) const
   {
-    return std::find(m_seen.begin(), m_seen.end(), message) != m_seen.end();
+    return std::find(m_Seen.begin(), m_Seen.end(), message) != m_Seen.end();
   }
-  std::vector<UINT> m_seen;
+  std::vector<UINT> m_Seen;
 };
 
 class WindowFixture : public ::testing::Test
@@ -110,7 +110,7 @@ protected:
                            nullptr);
   }
 
-  wndtest::CPlainWindow m_parent;
+  wndtest::CPlainWindow m_Parent;
 };
 
 using SharedWndProcTest = WindowFixture;
@@ -130,11 +130,11 @@ TEST_F(SharedWndProcTest, BindsAtNcCreateAndPassesEarlierMessagesOn)
 {
   CRecordingWindow window;
   ASSERT_EQ(1, CreateTop(window));
-  ASSERT_FALSE(window.m_seen.empty());
+  ASSERT_FALSE(window.m_Seen.empty());
   // WM_GETMINMAXINFO comes before WM_NCCREATE for overlapped windows: it
   // goes to DefWindowProcA, the object's first message is WM_NCCREATE.
-  EXPECT_EQ(static_cast<UINT>(WM_NCCREATE), window.m_seen.front());
-  EXPECT_TRUE(window.m_boundAtNcCreate);
+  EXPECT_EQ(static_cast<UINT>(WM_NCCREATE), window.m_Seen.front());
+  EXPECT_TRUE(window.m_BoundAtNcCreate);
   EXPECT_TRUE(window.Saw(WM_CREATE));
   window.Destroy();
 }
@@ -144,10 +144,10 @@ TEST_F(SharedWndProcTest, UnbindsAfterTheObjectsDestroyHandler)
   CRecordingWindow window;
   ASSERT_EQ(1, CreateTop(window));
   HWND hWnd = window.GetHandle();
-  window.m_seen.clear();
+  window.m_Seen.clear();
   DestroyWindow(hWnd);
   EXPECT_TRUE(window.Saw(WM_DESTROY));
-  EXPECT_TRUE(window.m_boundAtDestroy);
+  EXPECT_TRUE(window.m_BoundAtDestroy);
   EXPECT_FALSE(window.Saw(WM_NCDESTROY));
   EXPECT_FALSE(window.IsBound());
 }
@@ -180,7 +180,7 @@ TEST_F(SharedWndProcTest, ReportsAnExceptionAndKeepsTheWindowWorking)
   g_reported.clear();
   CRecordingWindow window;
   ASSERT_EQ(1, CreateTop(window));
-  window.m_throw = true;
+  window.m_Throw = true;
   EXPECT_EQ(0, SendMessageA(window.GetHandle(), WM_USER + 1, 0, 0));
   EXPECT_EQ("handler failed", g_reported);
   EXPECT_TRUE(window.IsBound());
@@ -204,7 +204,7 @@ TEST_F(SharedWndProcTest, UnbindsAtNcDestroyWhenDestroyNeverArrived)
       return CallWindowProcA(s_next, h, m, w, l);
     }
   };
-  HWND edit = CreateEdit(m_parent.Get());
+  HWND edit = CreateEdit(m_Parent.Get());
   CRecordingControl control;
   ASSERT_EQ(1, control.Attach(edit));
   s_next = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
@@ -234,9 +234,9 @@ TEST_F(CWindowTest, ObjectIsBoundAgainToItsNextWindow)
   ASSERT_EQ(1, CreateTop(window));
   window.Destroy();
   ASSERT_FALSE(window.IsBound());
-  window.m_seen.clear();
+  window.m_Seen.clear();
   ASSERT_EQ(1, CreateTop(window));
-  EXPECT_TRUE(window.m_boundAtNcCreate);
+  EXPECT_TRUE(window.m_BoundAtNcCreate);
   EXPECT_EQ(window.GetHandle(), FindWindowA(kClass, "test window"));
   window.Destroy();
 }
@@ -244,7 +244,7 @@ TEST_F(CWindowTest, ObjectIsBoundAgainToItsNextWindow)
 TEST_F(CWindowTest, FailedCreationLeavesTheObjectUnbound)
 {
   CRecordingWindow window;
-  window.m_failCreate = true;
+  window.m_FailCreate = true;
   EXPECT_EQ(0, CreateTop(window));
   // Windows sends WM_DESTROY to the failed window, Wine only WM_NCDESTROY;
   // either unbinds it.
@@ -300,7 +300,7 @@ TEST_F(CWindowTest, CreateSubclassesAWindowOfAForeignClass)
   ASSERT_EQ(1, window.Create("STATIC", "static", WS_POPUP, 0, 0, 0, 50, 50,
                              nullptr, nullptr));
   EXPECT_EQ(SharedProc(), GetWindowLongPtrA(window.GetHandle(), GWLP_WNDPROC));
-  window.m_seen.clear();
+  window.m_Seen.clear();
   window.SetText("again");
   EXPECT_TRUE(window.Saw(WM_SETTEXT));
   EXPECT_EQ("again", WindowText(window.GetHandle()));
@@ -312,7 +312,7 @@ TEST_F(CWindowTest, CreateSubclassesAWindowOfAForeignClass)
 
 TEST_F(CWndBaseTest, AttachSubclassesAControlAndDetachRestoresIt)
 {
-  HWND edit = CreateEdit(m_parent.Get());
+  HWND edit = CreateEdit(m_Parent.Get());
   const LONG_PTR own = GetWindowLongPtrA(edit, GWLP_WNDPROC);
   CRecordingControl control;
   ASSERT_EQ(1, control.Attach(edit));
@@ -350,8 +350,8 @@ TEST_F(CWndBaseTest, AttachToASharedWndProcWindowSavesNoPreviousProcedure)
 
 TEST_F(CWndBaseTest, AttachToASecondWindowRestoresTheFirst)
 {
-  HWND first = CreateEdit(m_parent.Get());
-  HWND second = CreateEdit(m_parent.Get());
+  HWND first = CreateEdit(m_Parent.Get());
+  HWND second = CreateEdit(m_Parent.Get());
   const LONG_PTR own = GetWindowLongPtrA(first, GWLP_WNDPROC);
   CRecordingControl control;
   ASSERT_EQ(1, control.Attach(first));
@@ -367,7 +367,7 @@ TEST_F(CWndBaseTest, AttachToASecondWindowRestoresTheFirst)
 
 TEST_F(CWndBaseTest, AttachTakesTheWindowFromAnotherObject)
 {
-  HWND edit = CreateEdit(m_parent.Get());
+  HWND edit = CreateEdit(m_Parent.Get());
   const LONG_PTR own = GetWindowLongPtrA(edit, GWLP_WNDPROC);
   CRecordingControl first, second;
   ASSERT_EQ(1, first.Attach(edit));
@@ -385,7 +385,7 @@ TEST_F(CWndBaseTest, AttachRefusesNullAndDestroyedHandles)
 {
   CRecordingControl control;
   EXPECT_EQ(0, control.Attach(nullptr));
-  HWND edit = CreateEdit(m_parent.Get());
+  HWND edit = CreateEdit(m_Parent.Get());
   DestroyWindow(edit);
   EXPECT_EQ(0, control.Attach(edit));
   EXPECT_FALSE(control.IsBound());
@@ -410,7 +410,7 @@ TEST_F(CWndBaseTest, ControlGetsItsOwnProcedureBackAtDestroy)
 
 TEST_F(CWndBaseTest, DestroyedWrapperHandsTheWindowBack)
 {
-  HWND edit = CreateEdit(m_parent.Get());
+  HWND edit = CreateEdit(m_Parent.Get());
   const LONG_PTR own = GetWindowLongPtrA(edit, GWLP_WNDPROC);
   {
     CRecordingControl control;
@@ -427,10 +427,10 @@ TEST_F(CWndBaseTest, ThinOperationsActOnTheBoundWindow)
 {
   CWndBaseEx control;
   ASSERT_EQ(1, control.CreateChild("EDIT", "start", WS_CHILD, 0, 0, 0, 100,
-                                   20, m_parent.Get(),
+                                   20, m_Parent.Get(),
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(42))));
   EXPECT_EQ(42, control.GetId());
-  EXPECT_EQ(m_parent.Get(), control.GetParentWindow());
+  EXPECT_EQ(m_Parent.Get(), control.GetParentWindow());
   EXPECT_FALSE(control.Show(SW_SHOW));
   EXPECT_NE(0, GetWindowLongPtrA(control.GetHandle(), GWL_STYLE) & WS_VISIBLE);
   EXPECT_TRUE(control.Show(SW_HIDE));
@@ -451,7 +451,7 @@ TEST_F(CWndBaseTest, ControlSetTextNeedsABoundControlAndAText)
 {
   CControlBase control;
   EXPECT_FALSE(control.SetText("unbound"));
-  HWND edit = CreateEdit(m_parent.Get());
+  HWND edit = CreateEdit(m_Parent.Get());
   SetWindowTextA(edit, "kept");
   ASSERT_EQ(1, control.Attach(edit));
   EXPECT_FALSE(control.SetText(nullptr));
@@ -467,30 +467,30 @@ TEST_F(CWndBaseExTest, CreateChildBindsAndRefusesASecondWindow)
 {
   CRecordingControl control;
   ASSERT_EQ(1, control.CreateChild("EDIT", "", WS_CHILD, 0, 0, 0, 50, 20,
-                                   m_parent.Get(), nullptr));
+                                   m_Parent.Get(), nullptr));
   EXPECT_EQ(SharedProc(), GetWindowLongPtrA(control.GetHandle(), GWLP_WNDPROC));
   const int before = wndtest::CountThreadWindows("EDIT");
   EXPECT_EQ(0, control.CreateChild("EDIT", "", WS_CHILD, 0, 0, 0, 50, 20,
-                                   m_parent.Get(), nullptr));
+                                   m_Parent.Get(), nullptr));
   EXPECT_EQ(before, wndtest::CountThreadWindows("EDIT"));
   DestroyWindow(control.GetHandle());
   EXPECT_FALSE(control.IsBound());
 
   EXPECT_EQ(0, control.CreateChild("NoSuchControlClass", "", WS_CHILD, 0, 0,
-                                   0, 1, 1, m_parent.Get(), nullptr));
+                                   0, 1, 1, m_Parent.Get(), nullptr));
   EXPECT_FALSE(control.IsBound());
 }
 
 TEST_F(CWndBaseExTest, AttachDlgItemNeedsAParentAndAnItem)
 {
   HWND edit = CreateWindowExA(0, "EDIT", "", WS_CHILD, 0, 0, 10, 10,
-                              m_parent.Get(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(7)),
+                              m_Parent.Get(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(7)),
                               GetModuleHandleA(nullptr), nullptr);
   CRecordingControl control;
   EXPECT_EQ(0, control.AttachDlgItem(nullptr, 7));
-  EXPECT_EQ(0, control.AttachDlgItem(m_parent.Get(), 8));
+  EXPECT_EQ(0, control.AttachDlgItem(m_Parent.Get(), 8));
   EXPECT_FALSE(control.IsBound());
-  EXPECT_EQ(1, control.AttachDlgItem(m_parent.Get(), 7));
+  EXPECT_EQ(1, control.AttachDlgItem(m_Parent.Get(), 7));
   EXPECT_EQ(edit, control.GetHandle());
   DestroyWindow(edit);
 }
@@ -502,11 +502,11 @@ class CenterWindowTest : public ::testing::Test
 protected:
   void SetUp() override
   {
-    ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &m_work, 0));
+    ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &m_Work, 0));
   }
   void TearDown() override
   {
-    for (HWND h : m_windows)
+    for (HWND h : m_Windows)
       DestroyWindow(h);
   }
   HWND Popup(int x, int y, int width, int height)
@@ -514,7 +514,7 @@ protected:
     HWND h = CreateWindowExA(0, "STATIC", "", WS_POPUP, x, y, width, height,
                              nullptr, nullptr, GetModuleHandleA(nullptr),
                              nullptr);
-    m_windows.push_back(h);
+    m_Windows.push_back(h);
     return h;
   }
   static RECT Rect(HWND h)
@@ -524,18 +524,18 @@ protected:
     return rc;
   }
 
-  RECT m_work = {};
-  std::vector<HWND> m_windows;
+  RECT m_Work = {};
+  std::vector<HWND> m_Windows;
 };
 
 TEST_F(CenterWindowTest, CentresOverTheReference)
 {
-  HWND reference = Popup(m_work.left + 100, m_work.top + 100, 500, 400);
+  HWND reference = Popup(m_Work.left + 100, m_Work.top + 100, 500, 400);
   HWND window = Popup(0, 0, 200, 100);
   ASSERT_TRUE(CenterWindow(reference, window));
   const RECT rc = Rect(window);
-  EXPECT_EQ(m_work.left + 250, rc.left);
-  EXPECT_EQ(m_work.top + 250, rc.top);
+  EXPECT_EQ(m_Work.left + 250, rc.left);
+  EXPECT_EQ(m_Work.top + 250, rc.top);
   EXPECT_EQ(200, rc.right - rc.left);
   EXPECT_EQ(100, rc.bottom - rc.top);
 }
@@ -543,44 +543,44 @@ TEST_F(CenterWindowTest, CentresOverTheReference)
 TEST_F(CenterWindowTest, HalvesTowardZero)
 {
   // (100 - 101) / 2 is 0, not -1.
-  HWND reference = Popup(m_work.left + 300, m_work.top + 300, 100, 100);
+  HWND reference = Popup(m_Work.left + 300, m_Work.top + 300, 100, 100);
   HWND window = Popup(0, 0, 101, 101);
   ASSERT_TRUE(CenterWindow(reference, window));
   const RECT rc = Rect(window);
-  EXPECT_EQ(m_work.left + 300, rc.left);
-  EXPECT_EQ(m_work.top + 300, rc.top);
+  EXPECT_EQ(m_Work.left + 300, rc.left);
+  EXPECT_EQ(m_Work.top + 300, rc.top);
 }
 
 TEST_F(CenterWindowTest, KeepsTheLeftAndTopEdgesInTheWorkArea)
 {
-  HWND reference = Popup(m_work.left - 400, m_work.top - 400, 300, 300);
+  HWND reference = Popup(m_Work.left - 400, m_Work.top - 400, 300, 300);
   HWND window = Popup(0, 0, 200, 100);
   ASSERT_TRUE(CenterWindow(reference, window));
   const RECT rc = Rect(window);
-  EXPECT_EQ(m_work.left, rc.left);
-  EXPECT_EQ(m_work.top, rc.top);
+  EXPECT_EQ(m_Work.left, rc.left);
+  EXPECT_EQ(m_Work.top, rc.top);
 }
 
 TEST_F(CenterWindowTest, PullsTheRightAndBottomEdgesBack)
 {
-  HWND reference = Popup(m_work.right - 100, m_work.bottom - 50, 200, 100);
+  HWND reference = Popup(m_Work.right - 100, m_Work.bottom - 50, 200, 100);
   HWND window = Popup(0, 0, 300, 200);
   ASSERT_TRUE(CenterWindow(reference, window));
   const RECT rc = Rect(window);
-  EXPECT_EQ(m_work.right, rc.right);
-  EXPECT_EQ(m_work.bottom, rc.bottom);
+  EXPECT_EQ(m_Work.right, rc.right);
+  EXPECT_EQ(m_Work.bottom, rc.bottom);
 }
 
 TEST_F(CenterWindowTest, WindowWiderThanTheWorkAreaEndsOnItsRightEdge)
 {
-  const int workWidth = m_work.right - m_work.left;
-  HWND reference = Popup(m_work.left + 300, m_work.top, workWidth, 200);
+  const int workWidth = m_Work.right - m_Work.left;
+  HWND reference = Popup(m_Work.left + 300, m_Work.top, workWidth, 200);
   HWND window = Popup(0, 0, workWidth + 200, 100);
   ASSERT_EQ(workWidth + 200, Rect(window).right - Rect(window).left);
   ASSERT_TRUE(CenterWindow(reference, window));
   const RECT rc = Rect(window);
-  EXPECT_EQ(m_work.right, rc.right);
-  EXPECT_LT(rc.left, m_work.left);
+  EXPECT_EQ(m_Work.right, rc.right);
+  EXPECT_LT(rc.left, m_Work.left);
 }
 
 TEST_F(CenterWindowTest, FailsWithoutWindows)

@@ -44,8 +44,8 @@ void CALLBACK OnRunLater(HWND, UINT, UINT_PTR id, DWORD)
 
 struct CCountRequest
 {
-  const char* m_className;
-  int m_count;
+  const char* m_ClassName;
+  int m_Count;
 };
 
 BOOL CALLBACK CountChild(HWND hWnd, LPARAM lParam)
@@ -53,8 +53,8 @@ BOOL CALLBACK CountChild(HWND hWnd, LPARAM lParam)
   CCountRequest* request = reinterpret_cast<CCountRequest*>(lParam);
   char name[64] = {};
   GetClassNameA(hWnd, name, sizeof(name));
-  if (lstrcmpiA(name, request->m_className) == 0)
-    ++request->m_count;
+  if (lstrcmpiA(name, request->m_ClassName) == 0)
+    ++request->m_Count;
   return TRUE;
 }
 
@@ -111,18 +111,18 @@ LRESULT CALLBACK WatchHook(int code, WPARAM wParam, LPARAM lParam)
 }  // namespace
 
 CPlainWindow::CPlainWindow(const char* title, int width, int height)
-    : m_hWnd(nullptr)
+    : m_Wnd(nullptr)
 {
   RegisterPlainClass();
-  m_hWnd = CreateWindowExA(0, kPlainClass, title, WS_OVERLAPPEDWINDOW,
+  m_Wnd = CreateWindowExA(0, kPlainClass, title, WS_OVERLAPPEDWINDOW,
                            50, 50, width, height, nullptr, nullptr,
                            GetModuleHandleA(nullptr), nullptr);
 }
 
 CPlainWindow::~CPlainWindow()
 {
-  if (m_hWnd && IsWindow(m_hWnd))
-    DestroyWindow(m_hWnd);
+  if (m_Wnd && IsWindow(m_Wnd))
+    DestroyWindow(m_Wnd);
 }
 
 void RunLater(std::function<void()> action, UINT delayMs)
@@ -137,7 +137,7 @@ int CountThreadWindows(const char* className)
   CCountRequest request = {className, 0};
   EnumThreadWindows(GetCurrentThreadId(), CountTop,
                     reinterpret_cast<LPARAM>(&request));
-  return request.m_count;
+  return request.m_Count;
 }
 
 CModalSafetyNet::CModalSafetyNet()

@@ -21,10 +21,10 @@ public:
   ~CPlainWindow();
   CPlainWindow(const CPlainWindow&) = delete;
   CPlainWindow& operator=(const CPlainWindow&) = delete;
-  HWND Get() const { return m_hWnd; }
+  HWND Get() const { return m_Wnd; }
 
 private:
-  HWND m_hWnd;
+  HWND m_Wnd;
 };
 
 // Runs the action once, `delayMs` from now, from a thread timer: every
