@@ -96,8 +96,8 @@ void CMainWnd::CopySerif()
     if (row < 0 || row >= m_Script.GetSerifCount())
         return;
     const CSerif& serif = m_Script.GetSerif(row);
-    const std::string text = m_Script.FindCastName(serif.m_CastId) + "\t" + serif.m_Text + "\t"
-        + serif.m_Memo;
+    const std::string text =
+        m_Script.FindCastName(serif.m_CastId) + "\t" + serif.m_Text + "\t" + serif.m_Memo;
     CClipboard clipboard;
     clipboard.SetText(text.c_str(), true);
 }

@@ -50,7 +50,6 @@ const int kBandHeight = 25;
 const int kHintWidth = 100;
 const int kSeparatorHeight = 2;
 
-
 }  // namespace
 
 // While the serif list is refilled or the paste step moves its cursor, the
@@ -63,8 +62,8 @@ CMainWnd::CDirectNotify::CDirectNotify(CMainWnd& window) : m_Window(window)
 {
     if (window.m_Wnd != nullptr && s_Window == nullptr) {
         s_Window = &window;
-        s_Previous = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
-            window.m_Wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Proc)));
+        s_Previous = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(window.m_Wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Proc)));
         m_Installed = s_Previous != nullptr;
         if (!m_Installed)
             s_Window = nullptr;
@@ -97,10 +96,7 @@ LRESULT CALLBACK CMainWnd::CDirectNotify::Proc(HWND hWnd, UINT message, WPARAM w
 CMainWnd* CMainWnd::CDirectNotify::s_Window = nullptr;
 WNDPROC CMainWnd::CDirectNotify::s_Previous = nullptr;
 
-CMainWnd::CMainWnd()
-    : m_Saved(true), m_HotKeyRegistered(false), m_PaintCastId(-1)
-{
-}
+CMainWnd::CMainWnd() : m_Saved(true), m_HotKeyRegistered(false), m_PaintCastId(-1) {}
 
 CMainWnd::~CMainWnd()
 {
@@ -112,14 +108,13 @@ ATOM CMainWnd::RegisterMainClass()
 {
     return RegisterWndClass(kClassName, CS_HREDRAW | CS_VREDRAW, nullptr, nullptr,
                             LoadCursor(nullptr, IDC_ARROW),
-                            static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)),
-                            IDR_MAINMENU);
+                            static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)), IDR_MAINMENU);
 }
 
 bool CMainWnd::CreateMain()
 {
-    return Create(kClassName, kProductName, WS_OVERLAPPEDWINDOW, 0, CW_USEDEFAULT,
-                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr) != 0;
+    return Create(kClassName, kProductName, WS_OVERLAPPEDWINDOW, 0, CW_USEDEFAULT, CW_USEDEFAULT,
+                  CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr) != 0;
 }
 
 // The switchboard. Every command id is one line in OnCommand.
@@ -149,11 +144,11 @@ LRESULT CMainWnd::WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPar
     default:
         // Both dialogs send the same registered message ("commdlg_FindReplace");
         // its lParam, the dialog's own record, tells which one it came from.
-        if (message != 0 && message == m_FindDlg.GetMessageId()
-            && lParam == reinterpret_cast<LPARAM>(&m_FindDlg.GetRecord()))
+        if (message != 0 && message == m_FindDlg.GetMessageId() &&
+            lParam == reinterpret_cast<LPARAM>(&m_FindDlg.GetRecord()))
             OnFindMessage();
-        else if (message != 0 && message == m_ReplaceDlg.GetMessageId()
-                 && lParam == reinterpret_cast<LPARAM>(&m_ReplaceDlg.GetRecord()))
+        else if (message != 0 && message == m_ReplaceDlg.GetMessageId() &&
+                 lParam == reinterpret_cast<LPARAM>(&m_ReplaceDlg.GetRecord()))
             OnReplaceMessage();
         break;
     }
@@ -168,39 +163,111 @@ LRESULT CMainWnd::OnCommand(WPARAM wParam, LPARAM)
         return 0;
     }
     switch (id) {
-    case IDM_FILE_NEW:          NewScenario(); break;
-    case IDM_FILE_OPEN:         OpenScenario(std::string()); break;
-    case IDM_FILE_SAVE_AS:      SaveScenario(std::string()); break;
-    case IDM_FILE_SAVE:         SaveScenario(m_FileName); break;
-    case IDM_FILE_CLEAR_HISTORY: ClearFileHistory(); break;
-    case IDM_FILE_EXIT:         OnExit(); break;
-    case IDM_EDIT_SERIF:        EditSerif(); break;
-    case IDM_ADD_SERIF:         AddSerif(); break;
-    case IDM_INSERT_SERIF:      InsertSerif(); break;
-    case IDM_DELETE_SERIF:      DeleteSerif(); break;
-    case IDM_COPY_SERIF:        CopySerif(); break;
-    case IDM_SERIF_UP:          MoveSerifUp(); break;
-    case IDM_SERIF_DOWN:        MoveSerifDown(); break;
-    case IDM_EDIT_CASTS:        EditCasts(); break;
-    case IDM_SCRIPT_SETTINGS:   EditScenarioSettings(); break;
-    case IDM_FIND:              ShowFindDialog(); break;
-    case IDM_FIND_UP:           FindNext(false); break;
-    case IDM_FIND_DOWN:         FindNext(true); break;
-    case IDM_REPLACE:           ShowReplaceDialog(); break;
-    case IDM_JUMP:              JumpToRow(); break;
-    case IDM_ADD_RETURN:        ToggleAddReturn(); break;
-    case IDM_MONITOR:           ToggleMonitoring(); break;
-    case IDM_OPTIONS:           EditOptions(); break;
-    case IDM_ABOUT:             OnAbout(); break;
-    case IDM_FOCUS_TOGGLE:      ToggleFocus(); break;
-    case IDM_LIST_EDIT:         if (ListHasFocus()) EditSerif(); break;
-    case IDM_LIST_INSERT:       if (ListHasFocus()) InsertSerif(); break;
-    case IDM_LIST_DELETE:       if (ListHasFocus()) DeleteSerif(); break;
-    case IDM_LIST_ADD:          if (ListHasFocus()) AddSerif(); break;
-    case IDM_LIST_UP:           if (ListHasFocus()) MoveSerifUp(); break;
-    case IDM_LIST_DOWN:         if (ListHasFocus()) MoveSerifDown(); break;
-    case IDC_CAST_BOX:          if (HIWORD(wParam) == CBN_SELCHANGE) OnCastSelected(); break;
-    default: break;
+    case IDM_FILE_NEW:
+        NewScenario();
+        break;
+    case IDM_FILE_OPEN:
+        OpenScenario(std::string());
+        break;
+    case IDM_FILE_SAVE_AS:
+        SaveScenario(std::string());
+        break;
+    case IDM_FILE_SAVE:
+        SaveScenario(m_FileName);
+        break;
+    case IDM_FILE_CLEAR_HISTORY:
+        ClearFileHistory();
+        break;
+    case IDM_FILE_EXIT:
+        OnExit();
+        break;
+    case IDM_EDIT_SERIF:
+        EditSerif();
+        break;
+    case IDM_ADD_SERIF:
+        AddSerif();
+        break;
+    case IDM_INSERT_SERIF:
+        InsertSerif();
+        break;
+    case IDM_DELETE_SERIF:
+        DeleteSerif();
+        break;
+    case IDM_COPY_SERIF:
+        CopySerif();
+        break;
+    case IDM_SERIF_UP:
+        MoveSerifUp();
+        break;
+    case IDM_SERIF_DOWN:
+        MoveSerifDown();
+        break;
+    case IDM_EDIT_CASTS:
+        EditCasts();
+        break;
+    case IDM_SCRIPT_SETTINGS:
+        EditScenarioSettings();
+        break;
+    case IDM_FIND:
+        ShowFindDialog();
+        break;
+    case IDM_FIND_UP:
+        FindNext(false);
+        break;
+    case IDM_FIND_DOWN:
+        FindNext(true);
+        break;
+    case IDM_REPLACE:
+        ShowReplaceDialog();
+        break;
+    case IDM_JUMP:
+        JumpToRow();
+        break;
+    case IDM_ADD_RETURN:
+        ToggleAddReturn();
+        break;
+    case IDM_MONITOR:
+        ToggleMonitoring();
+        break;
+    case IDM_OPTIONS:
+        EditOptions();
+        break;
+    case IDM_ABOUT:
+        OnAbout();
+        break;
+    case IDM_FOCUS_TOGGLE:
+        ToggleFocus();
+        break;
+    case IDM_LIST_EDIT:
+        if (ListHasFocus())
+            EditSerif();
+        break;
+    case IDM_LIST_INSERT:
+        if (ListHasFocus())
+            InsertSerif();
+        break;
+    case IDM_LIST_DELETE:
+        if (ListHasFocus())
+            DeleteSerif();
+        break;
+    case IDM_LIST_ADD:
+        if (ListHasFocus())
+            AddSerif();
+        break;
+    case IDM_LIST_UP:
+        if (ListHasFocus())
+            MoveSerifUp();
+        break;
+    case IDM_LIST_DOWN:
+        if (ListHasFocus())
+            MoveSerifDown();
+        break;
+    case IDC_CAST_BOX:
+        if (HIWORD(wParam) == CBN_SELCHANGE)
+            OnCastSelected();
+        break;
+    default:
+        break;
     }
     return 0;
 }
@@ -223,8 +290,8 @@ LRESULT CMainWnd::OnNotify(NMHDR* header)
     case LVN_ITEMCHANGED: {
         // Only a change of selection moves the cursor the status bar shows.
         const NMLISTVIEW* change = reinterpret_cast<const NMLISTVIEW*>(header);
-        if (!(change->uChanged & LVIF_STATE)
-            || ((change->uNewState ^ change->uOldState) & LVIS_SELECTED))
+        if (!(change->uChanged & LVIF_STATE) ||
+            ((change->uNewState ^ change->uOldState) & LVIS_SELECTED))
             UpdateStatusBar();
         return 0;
     }
@@ -250,8 +317,8 @@ LRESULT CMainWnd::OnCustomDraw(NMLVCUSTOMDRAW* draw)
         m_PaintCastId = m_Script.GetCastCount() > 0 ? GetActiveCastId() : -1;
         return CDRF_NOTIFYITEMDRAW;
     case CDDS_ITEMPREPAINT:
-        if (m_Script.GetCastCount() > 0 && m_PaintCastId >= 0
-            && static_cast<int32_t>(draw->nmcd.lItemlParam) == m_PaintCastId) {
+        if (m_Script.GetCastCount() > 0 && m_PaintCastId >= 0 &&
+            static_cast<int32_t>(draw->nmcd.lItemlParam) == m_PaintCastId) {
             const CColorManager& colour = m_Option.GetColor(COption::kActiveCast);
             draw->clrText = colour.m_TextColor;
             draw->clrTextBk = colour.m_BackColor;
@@ -271,8 +338,8 @@ LRESULT CMainWnd::OnCreate()
     CreateBars();
     CreateSerifList();
     m_Menu.SetHandle(GetMenu(m_Wnd));
-    m_StatusBar.Create(m_Wnd, IDC_STATUS_BAR,
-                       WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP | CCS_BOTTOM, "");
+    m_StatusBar.Create(m_Wnd, IDC_STATUS_BAR, WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP | CCS_BOTTOM,
+                       "");
     m_StatusBar.AddPart(60);
     m_StatusBar.AddPart(50);
     UpdateStatusBar();
@@ -285,8 +352,9 @@ LRESULT CMainWnd::OnCreate()
 
 void CMainWnd::CreateBars()
 {
-    if (!m_ReBar.Create(m_Wnd, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN
-                                    | WS_BORDER | RBS_BANDBORDERS | CCS_NODIVIDER,
+    if (!m_ReBar.Create(m_Wnd,
+                        WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_BORDER |
+                            RBS_BANDBORDERS | CCS_NODIVIDER,
                         0, 0, 0, 0)) {
         ShowError("レバーコントロールの作成に失敗しました。");
         return;
@@ -315,9 +383,9 @@ void CMainWnd::CreateBars()
     m_ReBar.InsertBand(m_ToolBar.GetHandle(), "", barWidth, 0, kBandHeight, RBBS_CHILDEDGE);
 
     m_CastBox.Create(m_ReBar.GetHandle(), "",
-                     WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_VSCROLL
-                         | WS_TABSTOP | CBS_DROPDOWN | CBS_SORT | CBS_AUTOHSCROLL
-                         | CBS_NOINTEGRALHEIGHT,
+                     WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_VSCROLL |
+                         WS_TABSTOP | CBS_DROPDOWN | CBS_SORT | CBS_AUTOHSCROLL |
+                         CBS_NOINTEGRALHEIGHT,
                      0, 0, 0, 0, 200, IDC_CAST_BOX);
     m_ReBar.InsertBand(m_CastBox.GetHandle(), "キャスト選択",
                        barWidth > kHintWidth ? barWidth - kHintWidth : 0, 0, kBandHeight,
@@ -325,9 +393,8 @@ void CMainWnd::CreateBars()
 
     m_Hint.Create(m_ReBar.GetHandle(), "", WS_CHILD | WS_VISIBLE, 0, 0, 0, kHintWidth, 20,
                   IDC_HINT);
-    m_ReBar.InsertBand(m_Hint.GetHandle(),
-                       "選択したキャストのセリフがホットキーで貼り付けられます", 200, 0,
-                       kBandHeight, RBBS_CHILDEDGE);
+    m_ReBar.InsertBand(m_Hint.GetHandle(), "選択したキャストのセリフがホットキーで貼り付けられます",
+                       200, 0, kBandHeight, RBBS_CHILDEDGE);
 }
 
 void CMainWnd::CreateSerifList()
@@ -342,12 +409,11 @@ void CMainWnd::CreateSerifList()
     }
     const int width = client.right - client.left;
     m_SerifList.CreateChild(WC_LISTVIEWA, "",
-                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL
-                                | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER,
+                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL |
+                                LVS_SHOWSELALWAYS | LVS_NOSORTHEADER,
                             WS_EX_CLIENTEDGE, 0, top, width, client.bottom - top, m_Wnd,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_SERIF_LIST)));
-    m_SerifList.AddExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP
-                                 | LVS_EX_FULLROWSELECT);
+    m_SerifList.AddExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP | LVS_EX_FULLROWSELECT);
     m_SerifList.InsertColumn("キャスト", width / 5, 0, LVCFMT_LEFT);
     m_SerifList.InsertColumn("セリフ", width * 3 / 5, 1, LVCFMT_LEFT);
     m_SerifList.InsertColumn("メモ", width / 5, 2, LVCFMT_LEFT);
@@ -382,8 +448,8 @@ void CMainWnd::Layout(int width)
     }
     if (m_SerifList.IsBound()) {
         const int height = client.bottom - client.top - barBottom - statusHeight - kSeparatorHeight;
-        MoveWindow(m_SerifList.GetHandle(), client.left, barBottom + kSeparatorHeight,
-                   client.right, height > 0 ? height : 0, TRUE);
+        MoveWindow(m_SerifList.GetHandle(), client.left, barBottom + kSeparatorHeight, client.right,
+                   height > 0 ? height : 0, TRUE);
     }
     if (m_CastBox.IsBound())
         m_CastBox.Redraw(false);

@@ -44,8 +44,8 @@
 class CMainWnd : public CWindow
 {
 public:
-    static const char kClassName[];     // "Rolecue"
-    static const char kProductName[];   // "Rolecue Ver 0.11": title, mutex, about box
+    static const char kClassName[];    // "Rolecue"
+    static const char kProductName[];  // "Rolecue Ver 0.11": title, mutex, about box
 
     CMainWnd();
     ~CMainWnd() override;
@@ -210,7 +210,7 @@ private:
     CPasteSequencer m_Sequencer;
     CTextSearch m_Search;
     bool m_HotKeyRegistered;
-    int32_t m_PaintCastId;  // the active cast while the list paints
+    int32_t m_PaintCastId;         // the active cast while the list paints
     std::string m_StatusTexts[2];  // what the status bar parts show
 
     // Dialogs, one object each, reused.

@@ -105,8 +105,7 @@ LRESULT CMainWnd::OnHotKey(WPARAM id)
 {
     const bool inFront = GetForegroundWindow() == m_Wnd;
     if (m_Sequencer.AcceptHotKeyPress(static_cast<uint32_t>(id), inFront, IsMonitoring(),
-                                      timeGetTime(),
-                                      KeyWaitMs(m_Option.m_Hotkey.m_KeyWait)))
+                                      timeGetTime(), KeyWaitMs(m_Option.m_Hotkey.m_KeyWait)))
         PasteNextSerif();
     return 0;
 }

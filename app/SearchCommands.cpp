@@ -70,8 +70,8 @@ void CMainWnd::ShowReplaceDialog()
 
 void CMainWnd::FindNext(bool down)
 {
-    const CFindResult result = m_Search.FindNext(m_Script, m_FindDlg.GetFindText(),
-                                                 m_SerifList.GetSelected(), down);
+    const CFindResult result =
+        m_Search.FindNext(m_Script, m_FindDlg.GetFindText(), m_SerifList.GetSelected(), down);
     if (result.m_Outcome == ESearchOutcome::Found)
         SelectRow(result.m_Row);
     else if (result.m_Outcome == ESearchOutcome::ReachedEnd)

@@ -20,8 +20,8 @@ CMutex g_InstanceMutex;
 
 bool IsKeyboardOrMouse(UINT message)
 {
-    return (message >= WM_KEYFIRST && message <= 0x0108)
-        || (message >= WM_MOUSEFIRST && message <= 0x0209);
+    return (message >= WM_KEYFIRST && message <= 0x0108) ||
+           (message >= WM_MOUSEFIRST && message <= 0x0209);
 }
 
 // Keyboard and mouse messages are offered to every parent window in turn
@@ -37,8 +37,8 @@ int RunMessageLoop(HWND main, HACCEL accelerators)
                  parent = GetParent(parent))
                 taken = IsDialogMessageA(parent, &message) != 0;
         }
-        const bool translated = accelerators != nullptr
-            && TranslateAcceleratorA(main, accelerators, &message) != 0;
+        const bool translated =
+            accelerators != nullptr && TranslateAcceleratorA(main, accelerators, &message) != 0;
         if (translated || taken)
             continue;
         TranslateMessage(&message);

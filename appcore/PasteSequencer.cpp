@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-bool CPasteSequencer::AcceptHotKeyPress(uint32_t id, bool inFront, bool monitoring,
-                                        uint32_t nowMs, uint32_t keyWaitMs)
+bool CPasteSequencer::AcceptHotKeyPress(uint32_t id, bool inFront, bool monitoring, uint32_t nowMs,
+                                        uint32_t keyWaitMs)
 {
     if (inFront || !monitoring || id != kHotKeyId)
         return false;
@@ -16,7 +16,8 @@ bool CPasteSequencer::AcceptHotKeyPress(uint32_t id, bool inFront, bool monitori
     return true;
 }
 
-namespace {
+namespace
+{
 
 // First row from `from` on whose cast id is `cast` or negative (a serif without
 // a cast blocks the way); kNoRow when there is none.
@@ -57,7 +58,7 @@ int32_t ScrollRowFor(int32_t row, int32_t count, int32_t pageHeight, int32_t scr
     return static_cast<int32_t>(r);
 }
 
-} // namespace
+}  // namespace
 
 CPastePlan CPasteSequencer::PlanPaste(const std::vector<int32_t>& rows, int32_t cursor,
                                       int32_t activeCast, const CPasteSettings& settings,
@@ -101,7 +102,7 @@ CPastePlan CPasteSequencer::PlanPaste(const std::vector<int32_t>& rows, int32_t 
     if (activeCast != -1) {
         next = ScanForCast(rows, next, activeCast);
         if (next == kNoRow)
-            return plan;   // the cursor stays on the pasted row, no scrolling
+            return plan;  // the cursor stays on the pasted row, no scrolling
     }
     if (next < count)
         plan.m_NextRow = next;

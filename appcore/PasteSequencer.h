@@ -20,34 +20,39 @@ namespace PasteKeys
 const uint8_t kControl = 0x11;  // VK_CONTROL
 const uint8_t kV = 0x56;        // 'V'
 const uint8_t kReturn = 0x0D;   // VK_RETURN
-}
+}  // namespace PasteKeys
 
 const int32_t kNoRow = -1;
 
 // One step of the key plan: a key transition, or the plan's single wait.
 struct CKeyStep
 {
-    enum EKind { Press, Release, Wait };
+    enum EKind
+    {
+        Press,
+        Release,
+        Wait
+    };
 
     EKind m_Kind = Press;
-    uint8_t m_VirtualKey = 0;   // Press and Release only
-    uint32_t m_WaitMs = 0;      // Wait only
+    uint8_t m_VirtualKey = 0;  // Press and Release only
+    uint32_t m_WaitMs = 0;     // Wait only
 
     bool operator==(const CKeyStep& other) const
     {
-        return m_Kind == other.m_Kind && m_VirtualKey == other.m_VirtualKey
-            && m_WaitMs == other.m_WaitMs;
+        return m_Kind == other.m_Kind && m_VirtualKey == other.m_VirtualKey &&
+               m_WaitMs == other.m_WaitMs;
     }
 };
 
 // What one accepted press does. Every row is kNoRow when absent.
 struct CPastePlan
 {
-    int32_t m_FoundRow = kNoRow;    // make this the cursor first
-    int32_t m_PasteRow = kNoRow;    // paste this row; none: empty the clipboard
-    std::vector<CKeyStep> m_Keys;   // to carry out in order; empty without paste row
-    int32_t m_NextRow = kNoRow;     // make this the cursor after the paste
-    int32_t m_ScrollRow = kNoRow;   // bring this row into view
+    int32_t m_FoundRow = kNoRow;   // make this the cursor first
+    int32_t m_PasteRow = kNoRow;   // paste this row; none: empty the clipboard
+    std::vector<CKeyStep> m_Keys;  // to carry out in order; empty without paste row
+    int32_t m_NextRow = kNoRow;    // make this the cursor after the paste
+    int32_t m_ScrollRow = kNoRow;  // bring this row into view
 
     bool HasPaste() const { return m_PasteRow != kNoRow; }
 };
@@ -58,7 +63,7 @@ struct CPasteSettings
     bool m_AddReturn = true;     // Enter after Ctrl+V
     uint32_t m_KeyWaitMs = 100;  // how long Ctrl+V is held down
     bool m_AutoScroll = true;
-    int32_t m_ScrollPos = 10;    // 1-based row of the visible page; any value from a file
+    int32_t m_ScrollPos = 10;  // 1-based row of the visible page; any value from a file
 };
 
 // Holds the two pieces of state kept between presses: the time of the last
@@ -73,15 +78,14 @@ public:
     // when monitoring is off, when the identifier is not kHotKeyId, or when
     // `nowMs` is within `keyWaitMs` (inclusive) of the last accepted press,
     // measured in wrapping 32-bit arithmetic. An accepted press sets T.
-    bool AcceptHotKeyPress(uint32_t id, bool inFront, bool monitoring,
-                           uint32_t nowMs, uint32_t keyWaitMs);
+    bool AcceptHotKeyPress(uint32_t id, bool inFront, bool monitoring, uint32_t nowMs,
+                           uint32_t keyWaitMs);
 
     // Plans the paste for the rows' cast ids (`rows`), the cursor (kNoRow for
     // none), the active cast id (-1 for none) and the page height in rows.
     // Sets L when the plan has a paste row.
-    CPastePlan PlanPaste(const std::vector<int32_t>& rows, int32_t cursor,
-                         int32_t activeCast, const CPasteSettings& settings,
-                         int32_t pageHeight);
+    CPastePlan PlanPaste(const std::vector<int32_t>& rows, int32_t cursor, int32_t activeCast,
+                         const CPasteSettings& settings, int32_t pageHeight);
 
     // A mouse click on a row, and New: the next press may paste any row again.
     void ForgetLastPastedRow() { m_LastPastedRow = kNoRow; }

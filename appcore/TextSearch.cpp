@@ -4,7 +4,8 @@
 
 #include <algorithm>
 
-namespace {
+namespace
+{
 
 // Shift_JIS (code page 932): a lead byte followed by a trail byte is one
 // character. A lead byte without a valid trail byte after it (a broken or cut
@@ -22,8 +23,8 @@ bool IsTrailByte(unsigned char c)
 
 size_t CharLength(const std::string& text, size_t i)
 {
-    if (i + 1 < text.size() && IsLeadByte(static_cast<unsigned char>(text[i]))
-        && IsTrailByte(static_cast<unsigned char>(text[i + 1])))
+    if (i + 1 < text.size() && IsLeadByte(static_cast<unsigned char>(text[i])) &&
+        IsTrailByte(static_cast<unsigned char>(text[i + 1])))
         return 2;
     return 1;
 }
@@ -85,16 +86,15 @@ ESearchColumn MatchRowForFind(const CScript& script, int64_t row, const std::str
 // The replace-dialog action on one row. Returns true when the action stops
 // at this row; Replace All never does.
 bool ReplaceOnRow(CScript& script, int64_t row, const std::string& find,
-                  const std::string& replacement, EReplaceAction action,
-                  IReplaceConfirm& confirm, CReplaceResult& result)
+                  const std::string& replacement, EReplaceAction action, IReplaceConfirm& confirm,
+                  CReplaceResult& result)
 {
     if (!IsRow(script, row))
         return false;
     const int32_t r = static_cast<int32_t>(row);
     for (ESearchColumn column : {ESearchColumn::Text, ESearchColumn::Memo}) {
         const CSerif& current = script.GetSerif(r);
-        const std::string& field = column == ESearchColumn::Text ? current.m_Text
-                                                                 : current.m_Memo;
+        const std::string& field = column == ESearchColumn::Text ? current.m_Text : current.m_Memo;
         if (!Contains(field, find))
             continue;
         result.m_Cursor = r;
@@ -121,7 +121,7 @@ bool ReplaceOnRow(CScript& script, int64_t row, const std::string& find,
     return false;
 }
 
-} // namespace
+}  // namespace
 
 bool ReplaceActionFromFlags(uint32_t flags, EReplaceAction& action)
 {
@@ -136,8 +136,8 @@ bool ReplaceActionFromFlags(uint32_t flags, EReplaceAction& action)
     return true;
 }
 
-CFindResult CTextSearch::FindNext(const CScript& script, const std::string& text,
-                                  int32_t start, bool down)
+CFindResult CTextSearch::FindNext(const CScript& script, const std::string& text, int32_t start,
+                                  bool down)
 {
     CFindResult result;
     if (text.empty() || start < 0)

@@ -33,17 +33,17 @@ enum class ESearchColumn : int32_t
 
 enum class ESearchOutcome
 {
-    Ignored,     // empty search text or no cursor: nothing to do, no message
-    Found,       // stopped at m_Row
-    ReachedEnd   // the scan left the list: show the end message
+    Ignored,    // empty search text or no cursor: nothing to do, no message
+    Found,      // stopped at m_Row
+    ReachedEnd  // the scan left the list: show the end message
 };
 
 // What the replace dialog's button asks for.
 enum class EReplaceAction
 {
-    FindNext,    // select the next row whose serif text or memo matches
-    Replace,     // the same, then ask and replace in that one text
-    ReplaceAll   // replace without asking in every row from the start row down
+    FindNext,   // select the next row whose serif text or memo matches
+    Replace,    // the same, then ask and replace in that one text
+    ReplaceAll  // replace without asking in every row from the start row down
 };
 
 // The common find and replace dialogs' flag bits (FR_DOWN, FR_FINDNEXT,
@@ -56,7 +56,7 @@ const uint32_t kDown = 0x00000001;
 const uint32_t kFindNext = 0x00000008;
 const uint32_t kReplace = 0x00000010;
 const uint32_t kReplaceAll = 0x00000020;
-}
+}  // namespace FindFlags
 
 // The replace dialog's action for its flags word. Returns false when none of
 // the three button bits is set (the message is then not a request). Should
@@ -67,8 +67,8 @@ bool ReplaceActionFromFlags(uint32_t flags, EReplaceAction& action);
 struct CFindResult
 {
     ESearchOutcome m_Outcome = ESearchOutcome::Ignored;
-    int32_t m_Row = -1;                               // Found: make it the cursor
-    ESearchColumn m_Column = ESearchColumn::None;     // Found: first matching column
+    int32_t m_Row = -1;                            // Found: make it the cursor
+    ESearchColumn m_Column = ESearchColumn::None;  // Found: first matching column
 };
 
 struct CReplaceResult
@@ -115,8 +115,7 @@ public:
     // Find from row `start` (the cursor; kNoRow for none) downward or upward,
     // testing the cast name, the serif text and the memo of each row in that
     // order. Sets the last found row when a row matches.
-    CFindResult FindNext(const CScript& script, const std::string& text,
-                         int32_t start, bool down);
+    CFindResult FindNext(const CScript& script, const std::string& text, int32_t start, bool down);
 
     // The replace dialog's action, from row `start` (the cursor; kNoRow for
     // none) down to the end of the list, on the serif text and the memo. A
@@ -126,8 +125,8 @@ public:
     // last replace row when the action stops at a row. Replace All neither
     // passes over that row nor sets it, and always reaches the end.
     CReplaceResult ReplaceNext(CScript& script, const std::string& find,
-                               const std::string& replacement, int32_t start,
-                               EReplaceAction action, IReplaceConfirm& confirm);
+                               const std::string& replacement, int32_t start, EReplaceAction action,
+                               IReplaceConfirm& confirm);
 
     int32_t GetLastFoundRow() const { return m_LastFoundRow; }
     int32_t GetLastReplaceRow() const { return m_LastReplaceRow; }

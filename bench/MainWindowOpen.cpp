@@ -59,14 +59,13 @@ double FillBareList(const CScript& script, HWND owner)
 {
     RECT area = {};
     GetClientRect(owner, &area);
-    HWND frame = CreateWindowExA(0, "STATIC", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
-                                 area.right + 16, area.bottom + 40, nullptr, nullptr,
-                                 GetModuleHandleA(nullptr), nullptr);
-    HWND list = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
-                                WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL
-                                    | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER,
-                                0, 0, area.right, area.bottom, frame, nullptr,
-                                GetModuleHandleA(nullptr), nullptr);
+    HWND frame =
+        CreateWindowExA(0, "STATIC", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, area.right + 16,
+                        area.bottom + 40, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND list = CreateWindowExA(
+        WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
+        WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER,
+        0, 0, area.right, area.bottom, frame, nullptr, GetModuleHandleA(nullptr), nullptr);
     SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, 0x31);
     const char* titles[] = {"キャスト", "セリフ", "メモ"};
     for (int c = 0; c < 3; ++c) {
@@ -193,8 +192,8 @@ int main()
         window.RefreshCastsAndSerifs();
         UpdateWindow(window.GetHandle());
         const double refill = NowMs() - start;
-        std::printf("%-8d %12.1f %12.1f %8.2f   (read %.1f ms, refill %.1f ms)\n", size, open,
-                    bare, open / bare, load, refill);
+        std::printf("%-8d %12.1f %12.1f %8.2f   (read %.1f ms, refill %.1f ms)\n", size, open, bare,
+                    open / bare, load, refill);
         std::fflush(stdout);
         if (size == 10000)
             ratio10k = open / bare;
@@ -245,8 +244,8 @@ int main()
             Pump();
         }
         std::printf("  parts per press: clipboard %.2f ms, keys %.2f ms, cursor %.2f ms, "
-                    "scroll %.2f ms, Sleep(10) %.2f ms\n", clip / presses, keys / presses,
-                    cursor / presses, scroll / presses,
+                    "scroll %.2f ms, Sleep(10) %.2f ms\n",
+                    clip / presses, keys / presses, cursor / presses, scroll / presses,
                     sleep / presses);
     }
     std::printf("open/bare at 10000 serifs: %.2f (goal <= 1.20)\n", ratio10k);

@@ -19,7 +19,8 @@
 #include "scenario/Script.h"
 #include "tessel/Tessel.h"
 
-namespace {
+namespace
+{
 
 // Deterministic generator (xorshift) so that every run sees the same input.
 struct Random
@@ -92,9 +93,9 @@ std::string Folder()
 struct CInput
 {
     CScript m_Script;
-    std::string m_Path;    // the file as CScript::Save wrote it
-    std::string m_Bytes;   // its bytes (CR LF)
-    std::string m_Text;    // with line feeds, as the parser gets it
+    std::string m_Path;   // the file as CScript::Save wrote it
+    std::string m_Bytes;  // its bytes (CR LF)
+    std::string m_Text;   // with line feeds, as the parser gets it
 };
 
 const CInput& GetInput(int serifs)
@@ -177,9 +178,9 @@ void WriteTessel(benchmark::State& state)
 class CRatioReporter : public benchmark::ConsoleReporter
 {
 public:
-    std::map<std::string, double> m_Real;   // name -> wall ms per iteration
-    std::map<std::string, double> m_Cpu;    // name -> CPU ms per iteration
-    std::set<std::string> m_Seen;           // every name reported, failed ones too
+    std::map<std::string, double> m_Real;  // name -> wall ms per iteration
+    std::map<std::string, double> m_Cpu;   // name -> CPU ms per iteration
+    std::set<std::string> m_Seen;          // every name reported, failed ones too
 
     void ReportRuns(const std::vector<Run>& runs) override
     {
@@ -192,10 +193,10 @@ public:
                 if (run.aggregate_name != "median")
                     continue;
             } else if (m_Real.count(name) != 0 && run.repetitions > 1) {
-                continue;   // the median follows
+                continue;  // the median follows
             }
-            const double toMs = benchmark::GetTimeUnitMultiplier(benchmark::kMillisecond)
-                / benchmark::GetTimeUnitMultiplier(run.time_unit);
+            const double toMs = benchmark::GetTimeUnitMultiplier(benchmark::kMillisecond) /
+                                benchmark::GetTimeUnitMultiplier(run.time_unit);
             m_Real[name] = run.GetAdjustedRealTime() * toMs;
             m_Cpu[name] = run.GetAdjustedCPUTime() * toMs;
         }
@@ -205,7 +206,7 @@ public:
 
 const int kSizes[] = {10000, 100000};
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -266,21 +267,24 @@ int main(int argc, char** argv)
             if (wholeReal <= 0 || libReal <= 0 || wholeCpu <= 0 || libCpu <= 0) {
                 // A row whose two benchmarks both ran is owed; one that
                 // --benchmark_filter left half out is not.
-                if (reporter.m_Seen.count(key(row.m_Whole, size)) != 0
-                    && reporter.m_Seen.count(key(row.m_Library, size)) != 0)
+                if (reporter.m_Seen.count(key(row.m_Whole, size)) != 0 &&
+                    reporter.m_Seen.count(key(row.m_Library, size)) != 0)
                     missing.push_back(std::to_string(size) + " " + row.m_Label);
                 continue;
             }
             std::printf("%-8d %-32s %11.2f %11.2f %7.2f %11.2f %11.2f %7.2f\n", size, row.m_Label,
-                        wholeReal, libReal, wholeReal / libReal, wholeCpu, libCpu, wholeCpu / libCpu);
+                        wholeReal, libReal, wholeReal / libReal, wholeCpu, libCpu,
+                        wholeCpu / libCpu);
             ++printed;
         }
     }
-    std::fflush(stdout);   // the messages below come after the table
+    std::fflush(stdout);  // the messages below come after the table
     int result = 0;
     for (const std::string& row : missing) {
-        std::fprintf(stderr, "bench_ScenarioBench: no timings for the row '%s' (a run failed or "
-                     "was not recorded)\n", row.c_str());
+        std::fprintf(stderr,
+                     "bench_ScenarioBench: no timings for the row '%s' (a run failed or "
+                     "was not recorded)\n",
+                     row.c_str());
         result = 1;
     }
     if (printed == 0 && (result != 0 || !filtered)) {

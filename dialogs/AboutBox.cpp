@@ -7,8 +7,8 @@
 void ShowAboutBox(HWND owner)
 {
     HICON icon = static_cast<HICON>(::LoadImageA(::GetModuleHandleA(nullptr),
-                                                 MAKEINTRESOURCEA(IDI_DIALOG_ICON),
-                                                 IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
+                                                 MAKEINTRESOURCEA(IDI_DIALOG_ICON), IMAGE_ICON, 0,
+                                                 0, LR_DEFAULTSIZE));
     ::ShellAboutA(owner, "Rolecue Ver 0.11", "Wenmoor", icon);
     if (icon)
         ::DestroyIcon(icon);

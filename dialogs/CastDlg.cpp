@@ -27,15 +27,13 @@ void CCastDlg::Setup(CScript* script, const std::string& caption)
 
 LRESULT CCastDlg::WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    switch (message)
-    {
+    switch (message) {
     case WM_CLOSE:
         return OnClose();
     case WM_INITDIALOG:
         return OnInitDialog();
     case WM_COMMAND:
-        switch (LOWORD(wParam))
-        {
+        switch (LOWORD(wParam)) {
         case IDOK:
             OnOK();
             break;
@@ -104,8 +102,7 @@ LRESULT CCastDlg::OnNotify(const NMHDR* header)
         !(change->uNewState & LVIS_SELECTED) || (change->uOldState & LVIS_SELECTED))
         return 0;
     const int32_t id = static_cast<int32_t>(m_List.GetItemData(change->iItem));
-    if (const CCast* cast = FindCast(id))
-    {
+    if (const CCast* cast = FindCast(id)) {
         m_NameBox.SetText(cast->m_Name.c_str());
         m_MemoBox.SetText(cast->m_Memo.c_str());
     }
@@ -114,8 +111,7 @@ LRESULT CCastDlg::OnNotify(const NMHDR* header)
 
 CCast* CCastDlg::FindCast(int32_t id)
 {
-    for (CCast& cast : m_Casts)
-    {
+    for (CCast& cast : m_Casts) {
         if (cast.m_Id == id)
             return &cast;
     }
@@ -125,13 +121,11 @@ CCast* CCastDlg::FindCast(int32_t id)
 bool CCastDlg::CheckName(const std::string& name, const CCast* self)
 {
     bool taken = false;
-    for (const CCast& cast : m_Casts)
-    {
+    for (const CCast& cast : m_Casts) {
         if (&cast != self && cast.m_Name == name)
             taken = true;
     }
-    if (name.empty() || taken)
-    {
+    if (name.empty() || taken) {
         ShowMessage(m_Wnd, kBadName, kErrorCaption, kErrorBoxFlags);
         return false;
     }
@@ -186,13 +180,13 @@ void CCastDlg::OnDelete()
         name = cast->m_Name;
     else
         m_List.GetFullItemText(row, 0, name);
-    const std::string question = "キャスト名「" + name +
-        "」を削除します。\n同セリフも全削除されます。\nよろしいですか？";
+    const std::string question =
+        "キャスト名「" + name + "」を削除します。\n同セリフも全削除されます。\nよろしいですか？";
     if (!AskYesNo(m_Wnd, question.c_str(), kConfirmCaption))
         return;
 
-    const auto found = std::find_if(m_Casts.begin(), m_Casts.end(),
-                                    [id](const CCast& c) { return c.m_Id == id; });
+    const auto found =
+        std::find_if(m_Casts.begin(), m_Casts.end(), [id](const CCast& c) { return c.m_Id == id; });
     if (found != m_Casts.end())
         m_Casts.erase(found);
     m_List.DeleteItem(row);
@@ -201,8 +195,7 @@ void CCastDlg::OnDelete()
 
 void CCastDlg::OnOK()
 {
-    if (m_Script)
-    {
+    if (m_Script) {
         m_Script->ReplaceCasts(m_Casts);
         if (!m_DeletedIds.empty())
             m_Script->RemoveSerifsOfCasts(m_DeletedIds);

@@ -13,8 +13,7 @@ std::string ToCrLf(const std::string& text)
 {
     std::string out;
     out.reserve(text.size() + text.size() / 16);
-    for (std::string::size_type i = 0; i < text.size(); ++i)
-    {
+    for (std::string::size_type i = 0; i < text.size(); ++i) {
         // A memo that already holds "\r\n" keeps it as one line end.
         if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r'))
             out += '\r';
@@ -27,8 +26,7 @@ std::string FromCrLf(const std::string& text)
 {
     std::string out;
     out.reserve(text.size());
-    for (std::string::size_type i = 0; i < text.size(); ++i)
-    {
+    for (std::string::size_type i = 0; i < text.size(); ++i) {
         if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
             continue;
         out += text[i];

@@ -8,15 +8,13 @@
 
 LRESULT CJumpDlg::WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    switch (message)
-    {
+    switch (message) {
     case WM_CLOSE:
         return OnClose();
     case WM_INITDIALOG:
         return OnInitDialog();
     case WM_COMMAND:
-        switch (LOWORD(wParam))
-        {
+        switch (LOWORD(wParam)) {
         case IDOK:
             OnOK();
             break;
@@ -40,8 +38,7 @@ LRESULT CJumpDlg::OnInitDialog()
 void CJumpDlg::OnOK()
 {
     const std::string text = m_LineBox.GetText();
-    if (text.empty())
-    {
+    if (text.empty()) {
         EndDialog(0);
         return;
     }

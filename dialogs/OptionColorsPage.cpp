@@ -15,8 +15,7 @@ const char kSampleText[] = "123ABCあいう";
 
 COptionColorsPage::COptionColorsPage(COption* option)
     : CPropertyPage(::GetModuleHandleA(nullptr), IDD_OPTION_COLORS), m_Option(option)
-{
-}
+{}
 
 COptionColorsPage::~COptionColorsPage() = default;
 
@@ -35,8 +34,7 @@ bool COptionColorsPage::OnInitDialog()
     m_Colors = m_Option->m_Colors;
     m_HasCopy = true;
     int row = 0;
-    for (auto& entry : m_Colors)
-    {
+    for (auto& entry : m_Colors) {
         // Rows point at the working copy's items, which stay where they are
         // until the next initialisation.
         m_List.InsertItem(entry.first.c_str(), row, 0, -1, reinterpret_cast<LPARAM>(&entry.second));
@@ -50,8 +48,7 @@ bool COptionColorsPage::OnInitDialog()
 
 INT_PTR COptionColorsPage::OnNotify(HWND hPage, WPARAM wParam, NMHDR* header)
 {
-    if (header && header->idFrom == IDC_COLORS_LIST && header->code == NM_CUSTOMDRAW)
-    {
+    if (header && header->idFrom == IDC_COLORS_LIST && header->code == NM_CUSTOMDRAW) {
         const LRESULT answer = OnCustomDraw(reinterpret_cast<NMLVCUSTOMDRAW*>(header));
         ::SetWindowLongPtrA(hPage, DWLP_MSGRESULT, answer);
         return TRUE;
@@ -68,8 +65,7 @@ LRESULT COptionColorsPage::OnCustomDraw(NMLVCUSTOMDRAW* draw)
         return CDRF_DODEFAULT;
     // The item stage and, for the sample column, the sub-item stage: both
     // in the row's colours.
-    if (const auto* item = reinterpret_cast<const CColorManager*>(draw->nmcd.lItemlParam))
-    {
+    if (const auto* item = reinterpret_cast<const CColorManager*>(draw->nmcd.lItemlParam)) {
         draw->clrText = item->m_TextColor;
         draw->clrTextBk = item->m_BackColor;
     }
@@ -78,8 +74,7 @@ LRESULT COptionColorsPage::OnCustomDraw(NMLVCUSTOMDRAW* draw)
 
 INT_PTR COptionColorsPage::OnCommand(HWND, WPARAM wParam, LPARAM)
 {
-    if (HIWORD(wParam) == BN_CLICKED)
-    {
+    if (HIWORD(wParam) == BN_CLICKED) {
         if (LOWORD(wParam) == IDC_COLORS_TEXT)
             ChooseItemColour(EColourKind::Text);
         else if (LOWORD(wParam) == IDC_COLORS_BACK)
@@ -91,8 +86,7 @@ INT_PTR COptionColorsPage::OnCommand(HWND, WPARAM wParam, LPARAM)
 void COptionColorsPage::ChooseItemColour(EColourKind kind)
 {
     const int row = m_List.GetSelected();
-    if (row < 0)
-    {
+    if (row < 0) {
         ShowMessage(m_PageWnd, kNoItem, kErrorCaption, kErrorBoxFlags);
         return;
     }
@@ -101,8 +95,7 @@ void COptionColorsPage::ChooseItemColour(EColourKind kind)
         return;
     COLORREF& target = kind == EColourKind::Text ? item->m_TextColor : item->m_BackColor;
     COLORREF colour = target;
-    if (ChooseColour(m_PageWnd, colour))
-    {
+    if (ChooseColour(m_PageWnd, colour)) {
         target = colour;
         m_List.Redraw(true);
     }

@@ -30,7 +30,11 @@ public:
     void StoreValues() override;
 
 private:
-    enum class EColourKind { Text, Background };
+    enum class EColourKind
+    {
+        Text,
+        Background
+    };
     void ChooseItemColour(EColourKind kind);
     LRESULT OnCustomDraw(NMLVCUSTOMDRAW* draw);
 

@@ -15,8 +15,7 @@ const char kBadPosition[] = "カーソル位置は 1 ～ 99までにして下さ
 
 COptionGeneralPage::COptionGeneralPage(COption* option)
     : CPropertyPage(::GetModuleHandleA(nullptr), IDD_OPTION_GENERAL), m_Option(option)
-{
-}
+{}
 
 COptionGeneralPage::~COptionGeneralPage() = default;
 
@@ -43,19 +42,16 @@ bool COptionGeneralPage::OnInitDialog()
 void COptionGeneralPage::StoreValues()
 {
     const std::string text = m_ScrollPos.GetText();
-    if (text.empty())
-    {
+    if (text.empty()) {
         ShowMessage(m_PageWnd, kNoPosition, kErrorCaption, kErrorBoxFlags);
         return;
     }
     const long position = std::strtol(text.c_str(), nullptr, 10);
-    if (position < 1 || position > 99)
-    {
+    if (position < 1 || position > 99) {
         ShowMessage(m_PageWnd, kBadPosition, kErrorCaption, kErrorBoxFlags);
         return;
     }
-    if (m_Option)
-    {
+    if (m_Option) {
         m_Option->m_General.m_AutoScroll = m_AutoScroll.IsChecked() ? 1 : 0;
         m_Option->m_General.m_ScrollPos = static_cast<int32_t>(position);
     }

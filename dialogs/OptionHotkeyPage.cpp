@@ -17,14 +17,13 @@ const char kBadKeyWait[] = "キーウェイトの値が不正です。\r\n10以�
 
 // Every combination with Shift, Ctrl or Alt is invalid; the control then
 // drops the modifiers.
-const WORD kInvalidCombinations = HKCOMB_S | HKCOMB_C | HKCOMB_A | HKCOMB_SC |
-                                  HKCOMB_SA | HKCOMB_CA | HKCOMB_SCA;
+const WORD kInvalidCombinations =
+    HKCOMB_S | HKCOMB_C | HKCOMB_A | HKCOMB_SC | HKCOMB_SA | HKCOMB_CA | HKCOMB_SCA;
 }  // namespace
 
 COptionHotkeyPage::COptionHotkeyPage(COption* option)
     : CPropertyPage(::GetModuleHandleA(nullptr), IDD_OPTION_HOTKEY), m_Option(option)
-{
-}
+{}
 
 COptionHotkeyPage::~COptionHotkeyPage() = default;
 
@@ -53,18 +52,15 @@ void COptionHotkeyPage::StoreValues()
     const std::string text = m_KeyWait.GetText();
     // A negative number counts as a very large one.
     const uint32_t keyWait = static_cast<uint32_t>(std::strtol(text.c_str(), nullptr, 10));
-    if (hotkey == 0)
-    {
+    if (hotkey == 0) {
         ShowMessage(m_PageWnd, kNoKey, kErrorCaption, kErrorBoxFlags);
         return;
     }
-    if (keyWait < 10 || keyWait > 10000)
-    {
+    if (keyWait < 10 || keyWait > 10000) {
         ShowMessage(m_PageWnd, kBadKeyWait, kErrorCaption, kErrorBoxFlags);
         return;
     }
-    if (m_Option)
-    {
+    if (m_Option) {
         m_Option->m_Hotkey.m_HotKey = hotkey;
         m_Option->m_Hotkey.m_KeyWait = static_cast<int32_t>(keyWait);
     }

@@ -4,10 +4,7 @@
 
 COptionSheet::COptionSheet(COption* option, HWND parent)
     : CPropertySheet(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDS_OPTION_CAPTION), parent),
-      m_Option(option),
-      m_GeneralPage(option),
-      m_HotkeyPage(option),
-      m_ColorsPage(option)
+      m_Option(option), m_GeneralPage(option), m_HotkeyPage(option), m_ColorsPage(option)
 {
     AddPage(&m_GeneralPage);
     AddPage(&m_HotkeyPage);

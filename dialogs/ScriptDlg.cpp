@@ -11,16 +11,14 @@ void CScriptDlg::Setup(CScript* script, const std::string& caption)
 
 LRESULT CScriptDlg::WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    switch (message)
-    {
+    switch (message) {
     case WM_CLOSE:
         return OnClose();
     case WM_INITDIALOG:
         return OnInitDialog();
     case WM_COMMAND:
         // IDOK (Enter in the title box) is deliberately not handled.
-        switch (LOWORD(wParam))
-        {
+        switch (LOWORD(wParam)) {
         case IDC_SCRIPT_OK:
             OnOK();
             break;
@@ -39,8 +37,7 @@ LRESULT CScriptDlg::OnInitDialog()
     SetText(m_Caption.c_str());
     m_TitleBox.AttachDlgItem(m_Wnd, IDC_SCRIPT_TITLE);
     m_MemoBox.AttachDlgItem(m_Wnd, IDC_SCRIPT_MEMO);
-    if (m_Script)
-    {
+    if (m_Script) {
         m_TitleBox.SetText(m_Script->GetTitle().c_str());
         m_MemoBox.SetText(ToCrLf(m_Script->GetMemo()).c_str());
         ::SetFocus(m_TitleBox.GetHandle());
@@ -50,8 +47,7 @@ LRESULT CScriptDlg::OnInitDialog()
 
 void CScriptDlg::OnOK()
 {
-    if (m_Script)
-    {
+    if (m_Script) {
         const std::string title = m_TitleBox.GetFullText();
         const std::string memo = m_MemoBox.GetFullText();
         m_Script->SetTitle(TrimAsciiSpaces(title));

@@ -12,8 +12,7 @@ const char kErrorCaption[] = "エラー";
 // The cast with exactly this name, first in stored order; null when none.
 const CCast* FindCastByName(const CScript& script, const std::string& name)
 {
-    for (const CCast& cast : script.GetCasts())
-    {
+    for (const CCast& cast : script.GetCasts()) {
         if (cast.m_Name == name)
             return &cast;
     }
@@ -32,15 +31,13 @@ void CSerifDlg::Setup(const CScript* script, const CSerif& serif, const std::str
 
 LRESULT CSerifDlg::WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    switch (message)
-    {
+    switch (message) {
     case WM_CLOSE:
         return OnClose();
     case WM_INITDIALOG:
         return OnInitDialog();
     case WM_COMMAND:
-        switch (LOWORD(wParam))
-        {
+        switch (LOWORD(wParam)) {
         case IDOK:
             OnOK();
             break;
@@ -79,11 +76,9 @@ void CSerifDlg::SelectCastName(const std::string& name)
 {
     // CB_FINDSTRINGEXACT ignores case, so compare the items ourselves.
     const int count = static_cast<int>(m_CastBox.Send(CB_GETCOUNT));
-    for (int i = 0; i < count; ++i)
-    {
+    for (int i = 0; i < count; ++i) {
         const std::string item = m_CastBox.GetItemText(i);
-        if (item == name)
-        {
+        if (item == name) {
             m_CastBox.SetCurSel(i);
             return;
         }
@@ -92,8 +87,7 @@ void CSerifDlg::SelectCastName(const std::string& name)
 
 void CSerifDlg::OnOK()
 {
-    if (!m_Script)
-    {
+    if (!m_Script) {
         EndDialog(1);
         return;
     }
@@ -103,14 +97,12 @@ void CSerifDlg::OnOK()
     // from a file) or none at all, and the typed text would be dropped
     // while the dialog reports OK; the trimmed name is only the fallback.
     const CCast* cast = nullptr;
-    if (!TrimAsciiSpaces(chosen).empty())
-    {
+    if (!TrimAsciiSpaces(chosen).empty()) {
         cast = FindCastByName(*m_Script, chosen);
         if (!cast)
             cast = FindCastByName(*m_Script, TrimAsciiSpaces(chosen));
     }
-    if (!cast)
-    {
+    if (!cast) {
         ShowMessage(m_Wnd, kChooseCast, kErrorCaption, kErrorBoxFlags);
         return;
     }

@@ -13,7 +13,8 @@
 
 #include "tessel/Tessel.h"
 
-namespace FuzzFile {
+namespace FuzzFile
+{
 
 inline void Check(bool condition)
 {
@@ -92,4 +93,4 @@ inline void ParseInMemory(std::string_view bytes)
     }
 }
 
-} // namespace FuzzFile
+}  // namespace FuzzFile

@@ -12,27 +12,28 @@
 #include "fuzz/FuzzFileSupport.h"
 #include "option/Option.h"
 
-namespace {
+namespace
+{
 
 using FuzzFile::Check;
 
 std::string Snapshot(const COption& option)
 {
-    std::string out = std::to_string(option.m_General.m_AddReturn) + ","
-        + std::to_string(option.m_General.m_AutoScroll) + ","
-        + std::to_string(option.m_General.m_ScrollPos) + ","
-        + std::to_string(option.m_Hotkey.m_HotKey) + ","
-        + std::to_string(option.m_Hotkey.m_KeyWait) + "|";
+    std::string out = std::to_string(option.m_General.m_AddReturn) + "," +
+                      std::to_string(option.m_General.m_AutoScroll) + "," +
+                      std::to_string(option.m_General.m_ScrollPos) + "," +
+                      std::to_string(option.m_Hotkey.m_HotKey) + "," +
+                      std::to_string(option.m_Hotkey.m_KeyWait) + "|";
     for (const auto& entry : option.m_Colors)
-        out += entry.first + "=" + std::to_string(entry.second.m_TextColor) + "/"
-            + std::to_string(entry.second.m_BackColor) + "|";
+        out += entry.first + "=" + std::to_string(entry.second.m_TextColor) + "/" +
+               std::to_string(entry.second.m_BackColor) + "|";
     std::string path;
     for (int32_t cursor = option.m_FileHistory.Begin(); option.m_FileHistory.GetNext(path, cursor);)
         out += path + "|";
     return out;
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -11,14 +11,15 @@
 #include "fuzz/FuzzFileSupport.h"
 #include "scenario/Script.h"
 
-namespace {
+namespace
+{
 
 using FuzzFile::Check;
 
 bool Same(const CScript& a, const CScript& b)
 {
-    if (a.GetTitle() != b.GetTitle() || a.GetMemo() != b.GetMemo()
-        || a.GetCastCount() != b.GetCastCount() || a.GetSerifCount() != b.GetSerifCount())
+    if (a.GetTitle() != b.GetTitle() || a.GetMemo() != b.GetMemo() ||
+        a.GetCastCount() != b.GetCastCount() || a.GetSerifCount() != b.GetSerifCount())
         return false;
     for (int32_t i = 0; i < a.GetCastCount(); ++i) {
         const CCast& x = a.GetCast(i);
@@ -35,7 +36,7 @@ bool Same(const CScript& a, const CScript& b)
     return true;
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -16,20 +16,22 @@ using ColorRef = unsigned long;
 using ColorRef = uint32_t;
 #endif
 
-namespace Tessel {
+namespace Tessel
+{
 class Element;
 class NodeContainer;
-}
+}  // namespace Tessel
 
 class CColorManager
 {
 public:
-    static constexpr ColorRef kDefaultText = 0x000000;   // black
-    static constexpr ColorRef kDefaultBack = 0xFFFFFF;   // white
+    static constexpr ColorRef kDefaultText = 0x000000;  // black
+    static constexpr ColorRef kDefaultBack = 0xFFFFFF;  // white
 
     CColorManager() = default;
     CColorManager(const std::string& name, ColorRef text, ColorRef back)
-        : m_Name(name), m_TextColor(text), m_BackColor(back) {}
+        : m_Name(name), m_TextColor(text), m_BackColor(back)
+    {}
     virtual ~CColorManager() = default;
     CColorManager(const CColorManager&) = default;
     CColorManager& operator=(const CColorManager&) = default;

@@ -11,15 +11,16 @@
 #include <cstdint>
 #include <string>
 
-namespace Tessel {
+namespace Tessel
+{
 class Element;
 class NodeContainer;
-}
+}  // namespace Tessel
 
 class CFileHistory : public IXMLBase
 {
 public:
-    static constexpr int32_t kCapacity = 11;   // ring slots: holds kCapacity - 1 paths
+    static constexpr int32_t kCapacity = 11;  // ring slots: holds kCapacity - 1 paths
 
     CFileHistory() : m_Ring(kCapacity) {}
     ~CFileHistory() override = default;

@@ -17,7 +17,8 @@
 #include <exception>
 #include <memory>
 
-namespace {
+namespace
+{
 
 const char kVersion[] = "1.0";
 
@@ -27,7 +28,7 @@ struct CDocumentDeleter
 };
 using CDocumentPtr = std::unique_ptr<Tessel::Document, CDocumentDeleter>;
 
-} // namespace
+}  // namespace
 
 const char* const COption::kActiveCast = "ActiveCast";
 
@@ -58,7 +59,7 @@ bool COption::Save(const std::string& path) const
         m_FileHistory.Write(root);
         text = Tessel::ToString(*document, true, 0);
     } catch (const std::exception&) {
-        return false;   // out of memory while building the text
+        return false;  // out of memory while building the text
     }
     return WriteXMLFile(path, text);
 }

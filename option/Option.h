@@ -19,7 +19,7 @@
 class COption : public IXMLBase
 {
 public:
-    static const char* const kActiveCast;   // "ActiveCast"
+    static const char* const kActiveCast;  // "ActiveCast"
 
     COption();
     ~COption() override = default;

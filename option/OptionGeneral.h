@@ -7,10 +7,11 @@
 
 #include <cstdint>
 
-namespace Tessel {
+namespace Tessel
+{
 class Element;
 class NodeContainer;
-}
+}  // namespace Tessel
 
 class COptionGeneral : public IXMLBase
 {
@@ -25,7 +26,7 @@ public:
     // the library's not-found exception.
     bool Read(const Tessel::Element& element);
 
-    int32_t m_AddReturn = 1;    // 0 or 1: Enter after each paste
-    int32_t m_AutoScroll = 1;   // 0 or 1: scroll the list after a paste
-    int32_t m_ScrollPos = 10;   // row of the view for the cursor, 1-based (1..99 from the sheet)
+    int32_t m_AddReturn = 1;   // 0 or 1: Enter after each paste
+    int32_t m_AutoScroll = 1;  // 0 or 1: scroll the list after a paste
+    int32_t m_ScrollPos = 10;  // row of the view for the cursor, 1-based (1..99 from the sheet)
 };

@@ -7,10 +7,11 @@
 
 #include <cstdint>
 
-namespace Tessel {
+namespace Tessel
+{
 class Element;
 class NodeContainer;
-}
+}  // namespace Tessel
 
 class COptionHotkey : public IXMLBase
 {

@@ -11,7 +11,8 @@
 #include <cstdint>
 #include <vector>
 
-namespace Brindle {
+namespace Brindle
+{
 
 template <class T>
 class RingBuffer
@@ -20,8 +21,7 @@ public:
     // At least two slots: a one-slot ring could never hold an element.
     explicit RingBuffer(int32_t capacity)
         : m_Capacity(capacity < 2 ? 2 : capacity), m_Slots(static_cast<std::size_t>(m_Capacity))
-    {
-    }
+    {}
     virtual ~RingBuffer() = default;
     RingBuffer(const RingBuffer&) = default;
     RingBuffer& operator=(const RingBuffer&) = default;
@@ -76,4 +76,4 @@ private:
     int32_t m_Write = 0;
 };
 
-} // namespace Brindle
+}  // namespace Brindle

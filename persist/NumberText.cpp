@@ -2,7 +2,8 @@
 
 #include <limits>
 
-namespace {
+namespace
+{
 
 bool IsCSpace(char c)
 {
@@ -33,7 +34,7 @@ bool SkipToDigits(const std::string& text, size_t& i)
     return negative;
 }
 
-} // namespace
+}  // namespace
 
 int32_t ReadDecimal(const std::string& text)
 {
@@ -56,8 +57,8 @@ uint32_t ReadHex(const std::string& text)
 {
     size_t i = 0;
     const bool negative = SkipToDigits(text, i);
-    if (i + 2 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')
-        && HexDigit(text[i + 2]) >= 0)
+    if (i + 2 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X') &&
+        HexDigit(text[i + 2]) >= 0)
         i += 2;
     uint32_t value = 0;
     for (; i < text.size() && HexDigit(text[i]) >= 0; ++i)

@@ -6,7 +6,8 @@
 #include <cstdio>
 #include <memory>
 
-namespace {
+namespace
+{
 
 struct CFileCloser
 {
@@ -30,7 +31,7 @@ std::string ToCrLf(const std::string& text)
     return out;
 }
 
-} // namespace
+}  // namespace
 
 bool ReadXMLFile(const std::string& path, std::string& text)
 {

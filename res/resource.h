@@ -11,10 +11,10 @@
 #endif
 
 // Resources
-#define IDI_ROLECUE 107         // program icon (16 x 16 and 32 x 32)
-#define IDR_MAINMENU 109        // menu bar
-#define IDR_ACCELERATORS 128    // accelerator table
-#define IDB_TOOLBAR 148         // 20 toolbar images of 16 x 16, grey 192,192,192 transparent
+#define IDI_ROLECUE 107       // program icon (16 x 16 and 32 x 32)
+#define IDR_MAINMENU 109      // menu bar
+#define IDR_ACCELERATORS 128  // accelerator table
+#define IDB_TOOLBAR 148       // 20 toolbar images of 16 x 16, grey 192,192,192 transparent
 
 // Strings: tooltips of the toolbar buttons (the option sheet caption is in
 // Dialogs.rc).
@@ -35,7 +35,7 @@
 #define IDM_FILE_OPEN 134
 #define IDM_FILE_SAVE 135
 #define IDM_FILE_SAVE_AS 136
-#define IDM_FILE_RECENT_FIRST 165   // recent file 0 ... 9: 165 ... 174
+#define IDM_FILE_RECENT_FIRST 165  // recent file 0 ... 9: 165 ... 174
 #define IDM_FILE_RECENT_LAST 174
 #define IDM_FILE_CLEAR_HISTORY 176
 #define IDM_FILE_RECENT_SEPARATOR 177
@@ -61,13 +61,13 @@
 
 // Accelerator-only commands; those marked "list" act only while the serif
 // list has the keyboard focus.
-#define IDM_FOCUS_TOGGLE 1035       // Tab
-#define IDM_LIST_EDIT 1036          // Enter, list
-#define IDM_LIST_INSERT 10001       // Insert, list
-#define IDM_LIST_DELETE 10002       // Delete, list
-#define IDM_LIST_ADD 10004          // Ctrl+Insert, list
-#define IDM_LIST_UP 10006           // Ctrl+U, list
-#define IDM_LIST_DOWN 10007         // Ctrl+D, list
+#define IDM_FOCUS_TOGGLE 1035  // Tab
+#define IDM_LIST_EDIT 1036     // Enter, list
+#define IDM_LIST_INSERT 10001  // Insert, list
+#define IDM_LIST_DELETE 10002  // Delete, list
+#define IDM_LIST_ADD 10004     // Ctrl+Insert, list
+#define IDM_LIST_UP 10006      // Ctrl+U, list
+#define IDM_LIST_DOWN 10007    // Ctrl+D, list
 
 // Child windows of the main window
 #define IDC_TOOLBAR 149

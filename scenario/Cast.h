@@ -11,14 +11,15 @@ class CCast
 public:
     CCast() = default;
     CCast(int32_t id, std::string name, std::string memo = std::string())
-        : m_Id(id), m_Name(std::move(name)), m_Memo(std::move(memo)) {}
+        : m_Id(id), m_Name(std::move(name)), m_Memo(std::move(memo))
+    {}
     virtual ~CCast() = default;
     CCast(const CCast&) = default;
     CCast& operator=(const CCast&) = default;
     CCast(CCast&&) = default;
     CCast& operator=(CCast&&) = default;
 
-    int32_t m_Id = 0;      // identity within the scenario; serifs refer to it
-    std::string m_Name;    // display name; the active cast is chosen by name
-    std::string m_Memo;    // free note
+    int32_t m_Id = 0;    // identity within the scenario; serifs refer to it
+    std::string m_Name;  // display name; the active cast is chosen by name
+    std::string m_Memo;  // free note
 };

@@ -40,10 +40,10 @@ public:
 
     // Serif list operations.
     void AddSerif(const CSerif& serif);
-    bool InsertSerif(int32_t i, const CSerif& serif);   // before row i, 0..N
-    bool SetSerif(int32_t i, const CSerif& serif);      // overwrite row i
+    bool InsertSerif(int32_t i, const CSerif& serif);  // before row i, 0..N
+    bool SetSerif(int32_t i, const CSerif& serif);     // overwrite row i
     bool EraseSerif(int32_t i);
-    bool ExchangeSerifs(int32_t i);                     // rows i and i-1, 1..N-1
+    bool ExchangeSerifs(int32_t i);  // rows i and i-1, 1..N-1
 
     // Cast list operations.
     void AddCast(const CCast& cast);

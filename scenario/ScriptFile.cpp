@@ -19,7 +19,8 @@
 #include <memory>
 #include <utility>
 
-namespace {
+namespace
+{
 
 const char kVersion[] = "1.0";
 
@@ -52,7 +53,7 @@ struct CDocumentDeleter
 };
 using CDocumentPtr = std::unique_ptr<Tessel::Document, CDocumentDeleter>;
 
-} // namespace
+}  // namespace
 
 bool CScript::Save(const std::string& path) const
 {
@@ -82,7 +83,7 @@ bool CScript::Save(const std::string& path) const
         }
         text = Tessel::ToString(*document, true, 0);
     } catch (const std::exception&) {
-        return false;   // out of memory while building the text
+        return false;  // out of memory while building the text
     }
     return WriteXMLFile(path, text);
 }

@@ -12,7 +12,8 @@ class CSerif
 public:
     CSerif() = default;
     CSerif(int32_t castId, std::string text, std::string memo = std::string())
-        : m_CastId(castId), m_Text(std::move(text)), m_Memo(std::move(memo)) {}
+        : m_CastId(castId), m_Text(std::move(text)), m_Memo(std::move(memo))
+    {}
     virtual ~CSerif() = default;
     CSerif(const CSerif&) = default;
     CSerif& operator=(const CSerif&) = default;

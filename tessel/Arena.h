@@ -11,30 +11,34 @@
 
 #include <cstddef>
 
-namespace Tessel {
-namespace detail {
+namespace Tessel
+{
+namespace detail
+{
 
-class NodeArena {
+class NodeArena
+{
 public:
-  NodeArena() = default;
-  NodeArena(const NodeArena&) = delete;
-  NodeArena& operator=(const NodeArena&) = delete;
-  ~NodeArena();
+    NodeArena() = default;
+    NodeArena(const NodeArena&) = delete;
+    NodeArena& operator=(const NodeArena&) = delete;
+    ~NodeArena();
 
-  // size bytes aligned to 8.
-  void* Allocate(std::size_t size);
+    // size bytes aligned to 8.
+    void* Allocate(std::size_t size);
 
 private:
-  struct Block {
-    Block* next;
-    std::size_t size;  // usable bytes after the header
-  };
-  void NewBlock(std::size_t atLeast);
+    struct Block
+    {
+        Block* next;
+        std::size_t size;  // usable bytes after the header
+    };
+    void NewBlock(std::size_t atLeast);
 
-  Block* m_Blocks = nullptr;
-  char* m_Cursor = nullptr;
-  char* m_Limit = nullptr;
-  std::size_t m_NextSize = 16 * 1024;
+    Block* m_Blocks = nullptr;
+    char* m_Cursor = nullptr;
+    char* m_Limit = nullptr;
+    std::size_t m_NextSize = 16 * 1024;
 };
 
 // The arena that Node::operator new uses on this thread (null: the heap).
@@ -42,15 +46,16 @@ private:
 NodeArena* SetThreadArena(NodeArena* arena) noexcept;
 
 // Sets the thread's arena for one scope.
-class ArenaScope {
+class ArenaScope
+{
 public:
-  explicit ArenaScope(NodeArena* arena) noexcept : m_Previous(SetThreadArena(arena)) {}
-  ~ArenaScope() { SetThreadArena(m_Previous); }
-  ArenaScope(const ArenaScope&) = delete;
-  ArenaScope& operator=(const ArenaScope&) = delete;
+    explicit ArenaScope(NodeArena* arena) noexcept : m_Previous(SetThreadArena(arena)) {}
+    ~ArenaScope() { SetThreadArena(m_Previous); }
+    ArenaScope(const ArenaScope&) = delete;
+    ArenaScope& operator=(const ArenaScope&) = delete;
 
 private:
-  NodeArena* m_Previous;
+    NodeArena* m_Previous;
 };
 
 }  // namespace detail

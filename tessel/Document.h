@@ -12,43 +12,46 @@
 #include "tessel/Node.h"
 #include "tessel/NodeContainer.h"
 
-namespace Tessel {
+namespace Tessel
+{
 
-namespace detail {
+namespace detail
+{
 class NodeArena;
 }
 
-class Document : private noncopyable, public NodeContainer {
+class Document : private noncopyable, public NodeContainer
+{
 public:
-  Document();
-  ~Document() override;
+    Document();
+    ~Document() override;
 
-  std::int32_t GetType() const override { return DocumentNode; }
-  std::string ToString(bool pretty, int depth) const override;
-  // A new document (parent and position are not used) with every child
-  // cloned into it; the caller owns it. Text or comment children directly
-  // under the document make this throw std::bad_cast (nothing leaks).
-  Node* Clone(NodeContainer& parent, Position position) const override;
-  // A copy of the whole document; the caller owns it.
-  Document* CloneDocument() const;
+    std::int32_t GetType() const override { return DocumentNode; }
+    std::string ToString(bool pretty, int depth) const override;
+    // A new document (parent and position are not used) with every child
+    // cloned into it; the caller owns it. Text or comment children directly
+    // under the document make this throw std::bad_cast (nothing leaks).
+    Node* Clone(NodeContainer& parent, Position position) const override;
+    // A copy of the whole document; the caller owns it.
+    Document* CloneDocument() const;
 
-  // The first element child; DOM_Exception code 8 "RootNode not found".
-  Element& GetRootElement();
-  const Element& GetRootElement() const;
+    // The first element child; DOM_Exception code 8 "RootNode not found".
+    Element& GetRootElement();
+    const Element& GetRootElement() const;
 
-  // Always the empty string on a document.
-  std::string LookupNamespaceURI(const std::string& prefix) const override;
-  // The document's own map, else the empty string.
-  std::string LookupPrefix(const std::string& uri) const override;
+    // Always the empty string on a document.
+    std::string LookupNamespaceURI(const std::string& prefix) const override;
+    // The document's own map, else the empty string.
+    std::string LookupPrefix(const std::string& uri) const override;
 
-  Document* AsDocument() noexcept override { return this; }
+    Document* AsDocument() noexcept override { return this; }
 
 private:
-  friend class DOM_Parser;
-  // The arena for the nodes a parse creates (made on first use).
-  detail::NodeArena* UseArena();
+    friend class DOM_Parser;
+    // The arena for the nodes a parse creates (made on first use).
+    detail::NodeArena* UseArena();
 
-  std::unique_ptr<detail::NodeArena> m_Arena;
+    std::unique_ptr<detail::NodeArena> m_Arena;
 };
 
 // Factory functions. A position is a place in parent's children (Position,

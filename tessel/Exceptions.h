@@ -13,20 +13,22 @@
 #include <exception>
 #include <string>
 
-namespace Tessel {
+namespace Tessel
+{
 
 class Node;
 
 // The library's one numbering of error codes (0 and 3 to 9).
-enum ErrorCode : std::int32_t {
-  ErrorUnexpectedToken = 0,   // parser: a token of the wrong class
-  ErrorUnexpectedEnd = 3,     // parser: end of input inside <! ... > or a value
-  ErrorNoHandler = 4,         // parser: Parse without SetHandler
-  ErrorNotXmlDeclaration = 5, // parser: <? not followed by xml
-  ErrorEndTagMismatch = 6,    // parser: end tag does not close the open element
-  ErrorParentNotFound = 7,    // tree: a detached node was asked for its parent
-  ErrorNotFound = 8,          // tree: lookup by name found nothing
-  ErrorPointerDuplication = 9 // tree: AppendChild refused the node
+enum ErrorCode : std::int32_t
+{
+    ErrorUnexpectedToken = 0,    // parser: a token of the wrong class
+    ErrorUnexpectedEnd = 3,      // parser: end of input inside <! ... > or a value
+    ErrorNoHandler = 4,          // parser: Parse without SetHandler
+    ErrorNotXmlDeclaration = 5,  // parser: <? not followed by xml
+    ErrorEndTagMismatch = 6,     // parser: end tag does not close the open element
+    ErrorParentNotFound = 7,     // tree: a detached node was asked for its parent
+    ErrorNotFound = 8,           // tree: lookup by name found nothing
+    ErrorPointerDuplication = 9  // tree: AppendChild refused the node
 };
 
 // Short English name of a code ("UnexpectedToken", ...); "Unknown" otherwise.
@@ -34,42 +36,44 @@ const char* ErrorCodeName(std::int32_t code) noexcept;
 
 // Thrown by SAX_Parser::Parse (no handler) and handed to
 // SAX_EventHandler::OnError for every parse error. Copyable.
-class ParsingException : public std::exception {
+class ParsingException : public std::exception
+{
 public:
-  // message: the complete stored text, trailing NUL included.
-  ParsingException(std::int32_t column, std::int32_t code, std::string message);
-  ~ParsingException() override;
-  const char* what() const noexcept override;
+    // message: the complete stored text, trailing NUL included.
+    ParsingException(std::int32_t column, std::int32_t code, std::string message);
+    ~ParsingException() override;
+    const char* what() const noexcept override;
 
-  // Byte offset of the offending token within its line, -1 when the error
-  // has no place in the input.
-  std::int32_t GetColumn() const noexcept { return m_Column; }
-  std::int32_t GetCode() const noexcept { return m_Code; }
-  // The stored message, including its trailing NUL byte.
-  const std::string& GetMessageText() const noexcept { return m_Message; }
+    // Byte offset of the offending token within its line, -1 when the error
+    // has no place in the input.
+    std::int32_t GetColumn() const noexcept { return m_Column; }
+    std::int32_t GetCode() const noexcept { return m_Code; }
+    // The stored message, including its trailing NUL byte.
+    const std::string& GetMessageText() const noexcept { return m_Message; }
 
 private:
-  std::int32_t m_Column;
-  std::int32_t m_Code;
-  std::string m_Message;
+    std::int32_t m_Column;
+    std::int32_t m_Code;
+    std::string m_Message;
 };
 
 // Thrown by the tree's operations. Nothing in the tree changes when one is
 // thrown. The node is the one the failing operation was called on; not owned.
-class DOM_Exception : public std::exception {
+class DOM_Exception : public std::exception
+{
 public:
-  DOM_Exception(Node* node, std::int32_t code, std::string message);
-  ~DOM_Exception() override;
-  const char* what() const noexcept override;
+    DOM_Exception(Node* node, std::int32_t code, std::string message);
+    ~DOM_Exception() override;
+    const char* what() const noexcept override;
 
-  Node* GetNode() const noexcept { return m_Node; }
-  std::int32_t GetCode() const noexcept { return m_Code; }
-  const std::string& GetMessageText() const noexcept { return m_Message; }
+    Node* GetNode() const noexcept { return m_Node; }
+    std::int32_t GetCode() const noexcept { return m_Code; }
+    const std::string& GetMessageText() const noexcept { return m_Message; }
 
 private:
-  Node* m_Node;
-  std::int32_t m_Code;
-  std::string m_Message;
+    Node* m_Node;
+    std::int32_t m_Code;
+    std::string m_Message;
 };
 
 }  // namespace Tessel

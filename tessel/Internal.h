@@ -9,17 +9,21 @@
 #include "tessel/Exceptions.h"
 #include "tessel/NodeContainer.h"
 
-namespace Tessel {
-namespace detail {
+namespace Tessel
+{
+namespace detail
+{
 
 // The bare file name of a __FILE__ path: messages name our own source file,
 // never the build machine's folders.
-constexpr const char* SourceName(const char* path) noexcept {
-  const char* name = path;
-  for (const char* p = path; *p; ++p) {
-    if (*p == '/' || *p == '\\') name = p + 1;
-  }
-  return name;
+constexpr const char* SourceName(const char* path) noexcept
+{
+    const char* name = path;
+    for (const char* p = path; *p; ++p) {
+        if (*p == '/' || *p == '\\')
+            name = p + 1;
+    }
+    return name;
 }
 
 // className, then "file:line" unless file is null, then each line; every
@@ -36,7 +40,7 @@ void CloneElementChildren(const Element& source, Element& target);
 }  // namespace detail
 }  // namespace Tessel
 
-#define TESSEL_THROW_DOM(node, code, ...) \
-  ::Tessel::detail::ThrowDOM((node), (code), __FILE__, __LINE__, {__VA_ARGS__})
+#define TESSEL_THROW_DOM(node, code, ...)                                                          \
+    ::Tessel::detail::ThrowDOM((node), (code), __FILE__, __LINE__, {__VA_ARGS__})
 
 #endif

@@ -8,7 +8,8 @@
 #include <string>
 #include <string_view>
 
-namespace Tessel {
+namespace Tessel
+{
 
 // Replaces every occurrence of from by to, left to right; the search resumes
 // right after the inserted text. Returns the number of replacements. An empty

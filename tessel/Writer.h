@@ -12,7 +12,8 @@
 
 #include "tessel/Node.h"
 
-namespace Tessel {
+namespace Tessel
+{
 
 // The same text as node.ToString(pretty, depth).
 std::string ToString(const Node& node, bool pretty = true, int depth = 0);

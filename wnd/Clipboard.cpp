@@ -3,7 +3,8 @@
 #include <climits>
 #include <cstring>
 
-namespace {
+namespace
+{
 
 // Clipboard managers, history services and Wine's bridge to the X
 // selection open the clipboard for a moment after every change; under load
@@ -16,171 +17,165 @@ const DWORD kOpenPauseMs = 5;
 class CGlobalMemory
 {
 public:
-  CGlobalMemory() : m_Handle(nullptr) {}
-  ~CGlobalMemory()
-  {
-    if (m_Handle)
-      GlobalFree(m_Handle);
-  }
-  CGlobalMemory(const CGlobalMemory&) = delete;
-  CGlobalMemory& operator=(const CGlobalMemory&) = delete;
+    CGlobalMemory() : m_Handle(nullptr) {}
+    ~CGlobalMemory()
+    {
+        if (m_Handle)
+            GlobalFree(m_Handle);
+    }
+    CGlobalMemory(const CGlobalMemory&) = delete;
+    CGlobalMemory& operator=(const CGlobalMemory&) = delete;
 
-  bool Allocate(SIZE_T size)
-  {
-    m_Handle = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
-    return m_Handle != nullptr;
-  }
-  HGLOBAL Get() const { return m_Handle; }
-  void Release() { m_Handle = nullptr; }
+    bool Allocate(SIZE_T size)
+    {
+        m_Handle = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
+        return m_Handle != nullptr;
+    }
+    HGLOBAL Get() const { return m_Handle; }
+    void Release() { m_Handle = nullptr; }
 
 private:
-  HGLOBAL m_Handle;
+    HGLOBAL m_Handle;
 };
 
 class CGlobalLock
 {
 public:
-  explicit CGlobalLock(HGLOBAL handle)
-    : m_Handle(handle), m_Data(GlobalLock(handle)) {}
-  ~CGlobalLock()
-  {
-    if (m_Data)
-      GlobalUnlock(m_Handle);
-  }
-  CGlobalLock(const CGlobalLock&) = delete;
-  CGlobalLock& operator=(const CGlobalLock&) = delete;
+    explicit CGlobalLock(HGLOBAL handle) : m_Handle(handle), m_Data(GlobalLock(handle)) {}
+    ~CGlobalLock()
+    {
+        if (m_Data)
+            GlobalUnlock(m_Handle);
+    }
+    CGlobalLock(const CGlobalLock&) = delete;
+    CGlobalLock& operator=(const CGlobalLock&) = delete;
 
-  void* Data() const { return m_Data; }
+    void* Data() const { return m_Data; }
 
 private:
-  HGLOBAL m_Handle;
-  void* m_Data;
+    HGLOBAL m_Handle;
+    void* m_Data;
 };
 
 // Closes the clipboard on every way out of SetText and Clear.
 class COpenClipboard
 {
 public:
-  explicit COpenClipboard(const CClipboard& clipboard) : m_Open(clipboard.Open()) {}
-  ~COpenClipboard()
-  {
-    if (m_Open)
-      CloseClipboard();
-  }
-  COpenClipboard(const COpenClipboard&) = delete;
-  COpenClipboard& operator=(const COpenClipboard&) = delete;
+    explicit COpenClipboard(const CClipboard& clipboard) : m_Open(clipboard.Open()) {}
+    ~COpenClipboard()
+    {
+        if (m_Open)
+            CloseClipboard();
+    }
+    COpenClipboard(const COpenClipboard&) = delete;
+    COpenClipboard& operator=(const COpenClipboard&) = delete;
 
-  bool IsOpen() const { return m_Open; }
-  // Closes now and gives CloseClipboard's result.
-  BOOL Close()
-  {
-    m_Open = false;
-    return CloseClipboard();
-  }
+    bool IsOpen() const { return m_Open; }
+    // Closes now and gives CloseClipboard's result.
+    BOOL Close()
+    {
+        m_Open = false;
+        return CloseClipboard();
+    }
 
 private:
-  bool m_Open;
+    bool m_Open;
 };
 
 bool CopyInto(const CGlobalMemory& memory, const void* data, size_t size)
 {
-  CGlobalLock lock(memory.Get());
-  if (!lock.Data())
-    return false;
-  std::memcpy(lock.Data(), data, size);
-  return true;
+    CGlobalLock lock(memory.Get());
+    if (!lock.Data())
+        return false;
+    std::memcpy(lock.Data(), data, size);
+    return true;
 }
 
 }  // namespace
 
 bool CClipboard::Open() const
 {
-  const DWORD start = GetTickCount();
-  for (;;)
-  {
-    if (OpenClipboard(m_Owner))
-      return true;
-    if (GetTickCount() - start >= kOpenWindowMs)
-      return false;
-    Sleep(kOpenPauseMs);
-  }
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (OpenClipboard(m_Owner))
+            return true;
+        if (GetTickCount() - start >= kOpenWindowMs)
+            return false;
+        Sleep(kOpenPauseMs);
+    }
 }
 
 bool CClipboard::HoldsText(const char* text) const
 {
-  if (!text)
-    return false;
-  COpenClipboard clipboard(*this);
-  if (!clipboard.IsOpen())
-    return false;
-  HANDLE data = GetClipboardData(CF_TEXT);
-  if (!data)
-    return false;
-  CGlobalLock lock(data);
-  if (!lock.Data())
-    return false;
-  const size_t size = std::strlen(text);
-  const SIZE_T capacity = GlobalSize(data);
-  return capacity > size && std::memcmp(lock.Data(), text, size + 1) == 0;
+    if (!text)
+        return false;
+    COpenClipboard clipboard(*this);
+    if (!clipboard.IsOpen())
+        return false;
+    HANDLE data = GetClipboardData(CF_TEXT);
+    if (!data)
+        return false;
+    CGlobalLock lock(data);
+    if (!lock.Data())
+        return false;
+    const size_t size = std::strlen(text);
+    const SIZE_T capacity = GlobalSize(data);
+    return capacity > size && std::memcmp(lock.Data(), text, size + 1) == 0;
 }
 
 int CClipboard::SetText(const char* text, bool alsoUnicode)
 {
-  if (!text)
-    return kNoText;
-  const size_t size = std::strlen(text);
-  if (alsoUnicode && size > INT_MAX)
-    return kNoMemory;
-
-  // The terminating zero of both copies comes from GMEM_ZEROINIT.
-  CGlobalMemory ansi;
-  if (!ansi.Allocate(size + 1) || !CopyInto(ansi, text, size))
-    return kNoMemory;
-
-  CGlobalMemory wide;
-  if (alsoUnicode)
-  {
-    int count = 0;
-    if (size != 0)
-    {
-      count = MultiByteToWideChar(CP_ACP, 0, text, static_cast<int>(size), nullptr, 0);
-      if (count <= 0)
+    if (!text)
+        return kNoText;
+    const size_t size = std::strlen(text);
+    if (alsoUnicode && size > INT_MAX)
         return kNoMemory;
-    }
-    if (!wide.Allocate((static_cast<SIZE_T>(count) + 1) * sizeof(WCHAR)))
-      return kNoMemory;
-    if (count != 0)
-    {
-      CGlobalLock lock(wide.Get());
-      if (!lock.Data())
-        return kNoMemory;
-      MultiByteToWideChar(CP_ACP, 0, text, static_cast<int>(size),
-                          static_cast<WCHAR*>(lock.Data()), count);
-    }
-  }
 
-  COpenClipboard clipboard(*this);
-  if (!clipboard.IsOpen())
-    return kCannotOpen;
-  if (!EmptyClipboard())
-    return kRefused;
-  if (!SetClipboardData(CF_TEXT, ansi.Get()))
-    return kRefused;
-  ansi.Release();  // the clipboard owns it now
-  if (alsoUnicode)
-  {
-    if (!SetClipboardData(CF_UNICODETEXT, wide.Get()))
-      return kRefused;
-    wide.Release();
-  }
-  return kOk;
+    // The terminating zero of both copies comes from GMEM_ZEROINIT.
+    CGlobalMemory ansi;
+    if (!ansi.Allocate(size + 1) || !CopyInto(ansi, text, size))
+        return kNoMemory;
+
+    CGlobalMemory wide;
+    if (alsoUnicode) {
+        int count = 0;
+        if (size != 0) {
+            count = MultiByteToWideChar(CP_ACP, 0, text, static_cast<int>(size), nullptr, 0);
+            if (count <= 0)
+                return kNoMemory;
+        }
+        if (!wide.Allocate((static_cast<SIZE_T>(count) + 1) * sizeof(WCHAR)))
+            return kNoMemory;
+        if (count != 0) {
+            CGlobalLock lock(wide.Get());
+            if (!lock.Data())
+                return kNoMemory;
+            MultiByteToWideChar(CP_ACP, 0, text, static_cast<int>(size),
+                                static_cast<WCHAR*>(lock.Data()), count);
+        }
+    }
+
+    COpenClipboard clipboard(*this);
+    if (!clipboard.IsOpen())
+        return kCannotOpen;
+    if (!EmptyClipboard())
+        return kRefused;
+    if (!SetClipboardData(CF_TEXT, ansi.Get()))
+        return kRefused;
+    ansi.Release();  // the clipboard owns it now
+    if (alsoUnicode) {
+        if (!SetClipboardData(CF_UNICODETEXT, wide.Get()))
+            return kRefused;
+        wide.Release();
+    }
+    return kOk;
 }
 
 int CClipboard::Clear()
 {
-  COpenClipboard clipboard(*this);
-  if (!clipboard.IsOpen())
-    return 0;
-  EmptyClipboard();
-  return clipboard.Close();
+    COpenClipboard clipboard(*this);
+    if (!clipboard.IsOpen())
+        return 0;
+    EmptyClipboard();
+    return clipboard.Close();
 }

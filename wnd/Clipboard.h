@@ -10,45 +10,45 @@
 class CClipboard
 {
 public:
-  // Results of SetText.
-  enum
-  {
-    kOk = 0,
-    kNoText = -1,      // null text pointer: nothing was touched
-    kNoMemory = -2,    // GlobalAlloc failed
-    kCannotOpen = -3,  // another program kept the clipboard open
-    kRefused = -4      // SetClipboardData did not take the data
-  };
+    // Results of SetText.
+    enum
+    {
+        kOk = 0,
+        kNoText = -1,      // null text pointer: nothing was touched
+        kNoMemory = -2,    // GlobalAlloc failed
+        kCannotOpen = -3,  // another program kept the clipboard open
+        kRefused = -4      // SetClipboardData did not take the data
+    };
 
-  CClipboard() : m_Owner(nullptr) {}
-  explicit CClipboard(HWND owner) : m_Owner(owner) {}
+    CClipboard() : m_Owner(nullptr) {}
+    explicit CClipboard(HWND owner) : m_Owner(owner) {}
 
-  // Empties the clipboard and puts the text on it as CF_TEXT. With
-  // alsoUnicode, the same text converted from the ANSI code page goes on as
-  // CF_UNICODETEXT too, so that Unicode programs do not depend on the
-  // system's conversion (which follows the keyboard layout's locale).
-  // Returns kOk or one of the negative results above. kNoText, kNoMemory
-  // and kCannotOpen leave the clipboard as it was; after kRefused it may be
-  // empty or hold the CF_TEXT copy alone. Texts longer than INT_MAX bytes
-  // are refused with kNoMemory.
-  int SetText(const char* text, bool alsoUnicode = false);
+    // Empties the clipboard and puts the text on it as CF_TEXT. With
+    // alsoUnicode, the same text converted from the ANSI code page goes on as
+    // CF_UNICODETEXT too, so that Unicode programs do not depend on the
+    // system's conversion (which follows the keyboard layout's locale).
+    // Returns kOk or one of the negative results above. kNoText, kNoMemory
+    // and kCannotOpen leave the clipboard as it was; after kRefused it may be
+    // empty or hold the CF_TEXT copy alone. Texts longer than INT_MAX bytes
+    // are refused with kNoMemory.
+    int SetText(const char* text, bool alsoUnicode = false);
 
-  // Empties the clipboard. 0 when it cannot be opened, else the result of
-  // CloseClipboard (non-zero).
-  int Clear();
+    // Empties the clipboard. 0 when it cannot be opened, else the result of
+    // CloseClipboard (non-zero).
+    int Clear();
 
-  // True when the clipboard can be opened and its CF_TEXT is exactly `text`
-  // (its bytes and the terminating zero). Opening waits out another program
-  // that holds the clipboard, as Open does. A paste reads its text back this
-  // way before sending the paste keys: the target then finds the clipboard
-  // free, and never gets text that another program put there meanwhile.
-  bool HoldsText(const char* text) const;
+    // True when the clipboard can be opened and its CF_TEXT is exactly `text`
+    // (its bytes and the terminating zero). Opening waits out another program
+    // that holds the clipboard, as Open does. A paste reads its text back this
+    // way before sending the paste keys: the target then finds the clipboard
+    // free, and never gets text that another program put there meanwhile.
+    bool HoldsText(const char* text) const;
 
-  // OpenClipboard, retried for up to a second: clipboard managers, history
-  // services and Wine's X11 bridge hold it open for short moments after
-  // every change. Exposed for callers that read.
-  bool Open() const;
+    // OpenClipboard, retried for up to a second: clipboard managers, history
+    // services and Wine's X11 bridge hold it open for short moments after
+    // every change. Exposed for callers that read.
+    bool Open() const;
 
 private:
-  HWND m_Owner;
+    HWND m_Owner;
 };

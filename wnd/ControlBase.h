@@ -11,6 +11,6 @@
 class CControlBase : public CWndBaseEx
 {
 public:
-  CControlBase() = default;
-  ~CControlBase() override = default;
+    CControlBase() = default;
+    ~CControlBase() override = default;
 };

@@ -16,76 +16,70 @@
 class ICriticalSection
 {
 public:
-  virtual DWORD Lock() = 0;
-  virtual void Unlock() = 0;
-  virtual bool IsLockedByCurrentThread() = 0;
-  // The destructor is the interface's last slot.
-  virtual ~ICriticalSection() {}
+    virtual DWORD Lock() = 0;
+    virtual void Unlock() = 0;
+    virtual bool IsLockedByCurrentThread() = 0;
+    // The destructor is the interface's last slot.
+    virtual ~ICriticalSection() {}
 };
 
 class CCriticalSection : public ICriticalSection
 {
 public:
-  CCriticalSection() : m_Owner(kNoOwner), m_Count(0)
-  {
-    InitializeCriticalSection(&m_Section);
-  }
+    CCriticalSection() : m_Owner(kNoOwner), m_Count(0) { InitializeCriticalSection(&m_Section); }
 
-  // Releases what the current thread still holds, then deletes the system
-  // object.
-  ~CCriticalSection() override
-  {
-    while (IsLockedByCurrentThread())
-      Unlock();
-    DeleteCriticalSection(&m_Section);
-  }
+    // Releases what the current thread still holds, then deletes the system
+    // object.
+    ~CCriticalSection() override
+    {
+        while (IsLockedByCurrentThread())
+            Unlock();
+        DeleteCriticalSection(&m_Section);
+    }
 
-  // Waits for the lock; returns the owner's (this thread's) id.
-  DWORD Lock() override
-  {
-    EnterCriticalSection(&m_Section);
-    m_Owner = GetCurrentThreadId();
-    ++m_Count;
-    return m_Owner;
-  }
+    // Waits for the lock; returns the owner's (this thread's) id.
+    DWORD Lock() override
+    {
+        EnterCriticalSection(&m_Section);
+        m_Owner = GetCurrentThreadId();
+        ++m_Count;
+        return m_Owner;
+    }
 
-  void Unlock() override
-  {
-    if (!IsLockedByCurrentThread())
-      return;
-    if (--m_Count == 0)
-      m_Owner = kNoOwner;
-    LeaveCriticalSection(&m_Section);
-  }
+    void Unlock() override
+    {
+        if (!IsLockedByCurrentThread())
+            return;
+        if (--m_Count == 0)
+            m_Owner = kNoOwner;
+        LeaveCriticalSection(&m_Section);
+    }
 
-  bool IsLockedByCurrentThread() override
-  {
-    return m_Owner == GetCurrentThreadId();
-  }
+    bool IsLockedByCurrentThread() override { return m_Owner == GetCurrentThreadId(); }
 
-  CCriticalSection(const CCriticalSection&) = delete;
-  CCriticalSection& operator=(const CCriticalSection&) = delete;
+    CCriticalSection(const CCriticalSection&) = delete;
+    CCriticalSection& operator=(const CCriticalSection&) = delete;
 
 private:
-  static constexpr DWORD kNoOwner = static_cast<DWORD>(-1);
+    static constexpr DWORD kNoOwner = static_cast<DWORD>(-1);
 
-  CRITICAL_SECTION m_Section;
-  std::atomic<DWORD> m_Owner;  // read by any thread, written by the owner
-  int m_Count;                 // nested locks of the owner; 0 when free
+    CRITICAL_SECTION m_Section;
+    std::atomic<DWORD> m_Owner;  // read by any thread, written by the owner
+    int m_Count;                 // nested locks of the owner; 0 when free
 };
 
 class CCriticalSectionLock
 {
 public:
-  explicit CCriticalSectionLock(ICriticalSection& section) : m_Section(section)
-  {
-    m_Section.Lock();
-  }
-  ~CCriticalSectionLock() { m_Section.Unlock(); }
+    explicit CCriticalSectionLock(ICriticalSection& section) : m_Section(section)
+    {
+        m_Section.Lock();
+    }
+    ~CCriticalSectionLock() { m_Section.Unlock(); }
 
-  CCriticalSectionLock(const CCriticalSectionLock&) = delete;
-  CCriticalSectionLock& operator=(const CCriticalSectionLock&) = delete;
+    CCriticalSectionLock(const CCriticalSectionLock&) = delete;
+    CCriticalSectionLock& operator=(const CCriticalSectionLock&) = delete;
 
 private:
-  ICriticalSection& m_Section;
+    ICriticalSection& m_Section;
 };

@@ -15,15 +15,15 @@
 class CDialog : public CWindow
 {
 public:
-  // DialogBoxParamA with the program's module and this object as the
-  // initialisation parameter. Returns the value given to EndDialog (1 for
-  // OK, 0 for cancel in our dialogs), or -1 when the dialog cannot be
-  // created or this object is still bound to a dialog that is open.
-  INT_PTR DoModal(HWND parent, int templateId);
+    // DialogBoxParamA with the program's module and this object as the
+    // initialisation parameter. Returns the value given to EndDialog (1 for
+    // OK, 0 for cancel in our dialogs), or -1 when the dialog cannot be
+    // created or this object is still bound to a dialog that is open.
+    INT_PTR DoModal(HWND parent, int templateId);
 
-  // EndDialog on the bound window; false when unbound or when it fails.
-  bool EndDialog(INT_PTR result);
+    // EndDialog on the bound window; false when unbound or when it fails.
+    bool EndDialog(INT_PTR result);
 
-  // Ends the dialog with 0. Returns 0 (the WM_CLOSE result).
-  LRESULT OnClose();
+    // Ends the dialog with 0. Returns 0 (the WM_CLOSE result).
+    LRESULT OnClose();
 };

@@ -13,30 +13,33 @@
 class CFileDialog
 {
 public:
-  enum { kPathBufferSize = 260 };
+    enum
+    {
+        kPathBufferSize = 260
+    };
 
-  // Filter "All files (*.*)" / "*.*", default extension "txt".
-  CFileDialog();
+    // Filter "All files (*.*)" / "*.*", default extension "txt".
+    CFileDialog();
 
-  // Sets the filter from "description|pattern|description|pattern...".
-  // Every "|" ends a field; a "|" byte that is the second byte of a
-  // double-byte character (such as "ポ", 0x83 0x7C) belongs to that
-  // character. 0 for a null or empty text (the filter stays as it was),
-  // else 1.
-  int SetFilter(const char* text);
+    // Sets the filter from "description|pattern|description|pattern...".
+    // Every "|" ends a field; a "|" byte that is the second byte of a
+    // double-byte character (such as "ポ", 0x83 0x7C) belongs to that
+    // character. 0 for a null or empty text (the filter stays as it was),
+    // else 1.
+    int SetFilter(const char* text);
 
-  // Shows the dialog, starting from an empty file name. Returns the system
-  // call's result (non-zero when a file was chosen); only then is path set.
-  BOOL ShowOpen(HWND owner, std::string& path);
-  BOOL ShowSave(HWND owner, std::string& path);
+    // Shows the dialog, starting from an empty file name. Returns the system
+    // call's result (non-zero when a file was chosen); only then is path set.
+    BOOL ShowOpen(HWND owner, std::string& path);
+    BOOL ShowSave(HWND owner, std::string& path);
 
-  // The filter as the dialog receives it: fields ended by zero bytes, the
-  // list ended by an empty field.
-  const std::string& GetFilter() const { return m_Filter; }
+    // The filter as the dialog receives it: fields ended by zero bytes, the
+    // list ended by an empty field.
+    const std::string& GetFilter() const { return m_Filter; }
 
 private:
-  BOOL Show(HWND owner, DWORD flags, bool save, std::string& path);
+    BOOL Show(HWND owner, DWORD flags, bool save, std::string& path);
 
-  OPENFILENAMEA m_Record;
-  std::string m_Filter;
+    OPENFILENAMEA m_Record;
+    std::string m_Filter;
 };

@@ -19,29 +19,32 @@
 class CFindDlg : public CControlBase
 {
 public:
-  enum { kTextLength = 256 };
+    enum
+    {
+        kTextLength = 256
+    };
 
-  CFindDlg();
-  ~CFindDlg() override;
+    CFindDlg();
+    ~CFindDlg() override;
 
-  // Opens the dialog owned by owner with the given FR_ flags. 0 when the
-  // message "commdlg_FindReplace" cannot be registered, the dialog cannot be
-  // created, or this object's dialog is still open (it is not created
-  // twice: the system works on the one record); else 1.
-  int Create(HWND owner, DWORD flags);
+    // Opens the dialog owned by owner with the given FR_ flags. 0 when the
+    // message "commdlg_FindReplace" cannot be registered, the dialog cannot be
+    // created, or this object's dialog is still open (it is not created
+    // twice: the system works on the one record); else 1.
+    int Create(HWND owner, DWORD flags);
 
-  // WM_COMMAND goes to OnCommand, everything else to the base WindowProc.
-  LRESULT WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) override;
-  // By default the system dialog handles its own buttons.
-  virtual LRESULT OnCommand(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+    // WM_COMMAND goes to OnCommand, everything else to the base WindowProc.
+    LRESULT WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) override;
+    // By default the system dialog handles its own buttons.
+    virtual LRESULT OnCommand(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 
-  UINT GetMessageId() const { return m_MessageId; }
-  const char* GetFindText() const { return m_FindText; }
-  DWORD GetFlags() const { return m_Record.Flags; }
-  const FINDREPLACEA& GetRecord() const { return m_Record; }
+    UINT GetMessageId() const { return m_MessageId; }
+    const char* GetFindText() const { return m_FindText; }
+    DWORD GetFlags() const { return m_Record.Flags; }
+    const FINDREPLACEA& GetRecord() const { return m_Record; }
 
 private:
-  UINT m_MessageId;
-  char m_FindText[kTextLength + 1];
-  FINDREPLACEA m_Record;
+    UINT m_MessageId;
+    char m_FindText[kTextLength + 1];
+    FINDREPLACEA m_Record;
 };

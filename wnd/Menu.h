@@ -14,46 +14,46 @@
 class CMenu
 {
 public:
-  CMenu() : m_HMenu(nullptr) {}
-  virtual ~CMenu();
+    CMenu() : m_HMenu(nullptr) {}
+    virtual ~CMenu();
 
-  HMENU GetHandle() const { return m_HMenu; }
-  void SetHandle(HMENU menu) { m_HMenu = menu; }
+    HMENU GetHandle() const { return m_HMenu; }
+    void SetHandle(HMENU menu) { m_HMenu = menu; }
 
-  // Destroys the held menu, then makes an empty menu bar. Whether one was
-  // made.
-  bool CreateMenu();
+    // Destroys the held menu, then makes an empty menu bar. Whether one was
+    // made.
+    bool CreateMenu();
 
-  // Destroys the held menu, if any. Always 1.
-  int Destroy();
+    // Destroys the held menu, if any. Always 1.
+    int Destroy();
 
-  // Shows the held menu's sub-menu `position` as a popup at the screen
-  // point (x, y) for `owner` (TrackPopupMenuEx with `flags`). The call's
-  // result (the command with TPM_RETURNCMD); 0 when there is no such
-  // sub-menu.
-  BOOL TrackPopup(HWND owner, int position, int x, int y, UINT flags) const;
+    // Shows the held menu's sub-menu `position` as a popup at the screen
+    // point (x, y) for `owner` (TrackPopupMenuEx with `flags`). The call's
+    // result (the command with TPM_RETURNCMD); 0 when there is no such
+    // sub-menu.
+    BOOL TrackPopup(HWND owner, int position, int x, int y, UINT flags) const;
 
-  // Checks or unchecks the item with the command id (sub-menus included).
-  void Check(UINT commandId, bool check) const;
+    // Checks or unchecks the item with the command id (sub-menus included).
+    void Check(UINT commandId, bool check) const;
 
-  // True when the item with the command id exists and is checked.
-  bool IsChecked(UINT commandId) const;
+    // True when the item with the command id exists and is checked.
+    bool IsChecked(UINT commandId) const;
 
-  // Inserts a new empty popup as a string item at `position` of `menu` (the
-  // held menu when null). The result of InsertMenuItemA; a popup that could
-  // not be inserted is destroyed again.
-  BOOL InsertPopup(const char* text, UINT position, HMENU menu = nullptr);
+    // Inserts a new empty popup as a string item at `position` of `menu` (the
+    // held menu when null). The result of InsertMenuItemA; a popup that could
+    // not be inserted is destroyed again.
+    BOOL InsertPopup(const char* text, UINT position, HMENU menu = nullptr);
 
-  // Inserts an enabled, unchecked string item with the command id into
-  // `menu`, or into the held menu's first sub-menu when null, before the
-  // item at `position` (an index when byPosition, else a command id). The
-  // result of InsertMenuItemA; FALSE when there is no such menu.
-  BOOL InsertItem(const char* text, UINT commandId, UINT position,
-                  bool byPosition, HMENU menu = nullptr);
+    // Inserts an enabled, unchecked string item with the command id into
+    // `menu`, or into the held menu's first sub-menu when null, before the
+    // item at `position` (an index when byPosition, else a command id). The
+    // result of InsertMenuItemA; FALSE when there is no such menu.
+    BOOL InsertItem(const char* text, UINT commandId, UINT position, bool byPosition,
+                    HMENU menu = nullptr);
 
-  CMenu(const CMenu&) = delete;
-  CMenu& operator=(const CMenu&) = delete;
+    CMenu(const CMenu&) = delete;
+    CMenu& operator=(const CMenu&) = delete;
 
 private:
-  HMENU m_HMenu;
+    HMENU m_HMenu;
 };

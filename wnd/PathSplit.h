@@ -9,35 +9,35 @@
 class CPathSplit
 {
 public:
-  enum
-  {
-    kPathSize = 260,  // also the limit of folder and file name
-    kDriveSize = 3,
-    kPartSize = 256   // directory, name and extension
-  };
+    enum
+    {
+        kPathSize = 260,  // also the limit of folder and file name
+        kDriveSize = 3,
+        kPartSize = 256  // directory, name and extension
+    };
 
-  CPathSplit() { Clear(); }
+    CPathSplit() { Clear(); }
 
-  // Splits the path. 0 for a null path, and for a path that does not fit
-  // (260 bytes or more, or a part over its field): then the fields keep
-  // their previous contents. Else 1.
-  int Set(const char* path);
-  void Clear();
+    // Splits the path. 0 for a null path, and for a path that does not fit
+    // (260 bytes or more, or a part over its field): then the fields keep
+    // their previous contents. Else 1.
+    int Set(const char* path);
+    void Clear();
 
-  const char* GetPath() const { return m_Path; }
-  const char* GetFolder() const { return m_Folder; }      // drive + directory
-  const char* GetFileName() const { return m_FileName; }  // name + extension
-  const char* GetDrive() const { return m_Drive; }        // "C:" or empty
-  const char* GetDir() const { return m_Dir; }            // ends in separator
-  const char* GetName() const { return m_Name; }
-  const char* GetExt() const { return m_Ext; }            // with its dot
+    const char* GetPath() const { return m_Path; }
+    const char* GetFolder() const { return m_Folder; }      // drive + directory
+    const char* GetFileName() const { return m_FileName; }  // name + extension
+    const char* GetDrive() const { return m_Drive; }        // "C:" or empty
+    const char* GetDir() const { return m_Dir; }            // ends in separator
+    const char* GetName() const { return m_Name; }
+    const char* GetExt() const { return m_Ext; }  // with its dot
 
 private:
-  char m_Path[kPathSize];
-  char m_Folder[kPathSize];
-  char m_FileName[kPathSize];
-  char m_Drive[kDriveSize];
-  char m_Dir[kPartSize];
-  char m_Name[kPartSize];
-  char m_Ext[kPartSize];
+    char m_Path[kPathSize];
+    char m_Folder[kPathSize];
+    char m_FileName[kPathSize];
+    char m_Drive[kDriveSize];
+    char m_Dir[kPartSize];
+    char m_Name[kPartSize];
+    char m_Ext[kPartSize];
 };

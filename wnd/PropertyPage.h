@@ -18,45 +18,43 @@
 class CPropertyPage
 {
 public:
-  // `instance` holds the page's dialog template `templateId`.
-  CPropertyPage(HINSTANCE instance, int templateId);
-  virtual ~CPropertyPage();
+    // `instance` holds the page's dialog template `templateId`.
+    CPropertyPage(HINSTANCE instance, int templateId);
+    virtual ~CPropertyPage();
 
-  // Routes WM_INITDIALOG, WM_NOTIFY, WM_COMMAND and WM_CLOSE to the
-  // handlers below; every other message returns 0.
-  virtual INT_PTR PageProc(HWND hPage, UINT message, WPARAM wParam,
-                           LPARAM lParam);
+    // Routes WM_INITDIALOG, WM_NOTIFY, WM_COMMAND and WM_CLOSE to the
+    // handlers below; every other message returns 0.
+    virtual INT_PTR PageProc(HWND hPage, UINT message, WPARAM wParam, LPARAM lParam);
 
-  // Property-sheet notifications: PSN_SETACTIVE, PSN_KILLACTIVE, PSN_APPLY
-  // and PSN_QUERYCANCEL store their handler's outcome as the message result
-  // (DWLP_MSGRESULT) and return 1; PSN_RESET calls OnReset, stores nothing
-  // and returns 1; other codes return 0.
-  virtual INT_PTR OnNotify(HWND hPage, WPARAM wParam, NMHDR* header);
-  virtual INT_PTR OnCommand(HWND hPage, WPARAM wParam, LPARAM lParam);
-  virtual bool OnInitDialog();
-  virtual bool OnSetActive();   // false keeps the page from showing
-  virtual bool OnKillActive();  // false keeps the user on the page
-  virtual void OnClose();
-  virtual void StoreValues();
-  virtual bool OnQueryCancel();  // false refuses the cancel
-  virtual void OnReset();
-  virtual bool OnApply();  // StoreValues; false keeps the sheet open
+    // Property-sheet notifications: PSN_SETACTIVE, PSN_KILLACTIVE, PSN_APPLY
+    // and PSN_QUERYCANCEL store their handler's outcome as the message result
+    // (DWLP_MSGRESULT) and return 1; PSN_RESET calls OnReset, stores nothing
+    // and returns 1; other codes return 0.
+    virtual INT_PTR OnNotify(HWND hPage, WPARAM wParam, NMHDR* header);
+    virtual INT_PTR OnCommand(HWND hPage, WPARAM wParam, LPARAM lParam);
+    virtual bool OnInitDialog();
+    virtual bool OnSetActive();   // false keeps the page from showing
+    virtual bool OnKillActive();  // false keeps the user on the page
+    virtual void OnClose();
+    virtual void StoreValues();
+    virtual bool OnQueryCancel();  // false refuses the cancel
+    virtual void OnReset();
+    virtual bool OnApply();  // StoreValues; false keeps the sheet open
 
-  // The dialog procedure of every page.
-  static INT_PTR CALLBACK PageDialogProc(HWND hPage, UINT message,
-                                         WPARAM wParam, LPARAM lParam);
+    // The dialog procedure of every page.
+    static INT_PTR CALLBACK PageDialogProc(HWND hPage, UINT message, WPARAM wParam, LPARAM lParam);
 
-  const PROPSHEETPAGEA& GetPageDescription() const { return m_Page; }
-  HWND GetPageWindow() const { return m_PageWnd; }
-  HWND GetSheetWindow() const { return m_SheetWnd; }
+    const PROPSHEETPAGEA& GetPageDescription() const { return m_Page; }
+    HWND GetPageWindow() const { return m_PageWnd; }
+    HWND GetSheetWindow() const { return m_SheetWnd; }
 
-  CPropertyPage(const CPropertyPage&) = delete;
-  CPropertyPage& operator=(const CPropertyPage&) = delete;
+    CPropertyPage(const CPropertyPage&) = delete;
+    CPropertyPage& operator=(const CPropertyPage&) = delete;
 
 protected:
-  HINSTANCE m_Instance;
-  WORD m_TemplateId;
-  PROPSHEETPAGEA m_Page;
-  HWND m_PageWnd;   // set at WM_INITDIALOG
-  HWND m_SheetWnd;  // the page window's parent, set with m_PageWnd
+    HINSTANCE m_Instance;
+    WORD m_TemplateId;
+    PROPSHEETPAGEA m_Page;
+    HWND m_PageWnd;   // set at WM_INITDIALOG
+    HWND m_SheetWnd;  // the page window's parent, set with m_PageWnd
 };

@@ -17,64 +17,62 @@
 class CStatusBar : public CWndBaseEx
 {
 public:
-  // CreateStatusWindowA, then Attach. Whether the bar was made and bound.
-  bool Create(HWND parent, UINT controlId, DWORD style, const char* text)
-  {
-    if (m_Wnd)
-      return false;
-    HWND hWnd = CreateStatusWindowA(static_cast<LONG>(style), text, parent,
-                                    controlId);
-    return hWnd && Attach(hWnd);
-  }
-
-  LRESULT WindowProc(HWND hWnd, UINT message, WPARAM wParam,
-                     LPARAM lParam) override
-  {
-    if (message == WM_SIZE)
-      return OnSize(hWnd, wParam, lParam);
-    return CWndBaseEx::WindowProc(hWnd, message, wParam, lParam);
-  }
-
-  virtual LRESULT OnSize(HWND hWnd, WPARAM wParam, LPARAM lParam)
-  {
-    return CWndBaseEx::WindowProc(hWnd, WM_SIZE, wParam, lParam);
-  }
-
-  // Adds a part `width` pixels wide right of the last one. 0 when width < 1
-  // (nothing changes) and when the bar refuses the parts (the part is not
-  // kept); else the SB_SETPARTS result.
-  LRESULT AddPart(int width)
-  {
-    if (width < 1)
-      return 0;
-    int right = width;
-    if (!m_Parts.empty()) {
-      if (m_Parts.back() > INT_MAX - width)
-        return 0;
-      right += m_Parts.back();
+    // CreateStatusWindowA, then Attach. Whether the bar was made and bound.
+    bool Create(HWND parent, UINT controlId, DWORD style, const char* text)
+    {
+        if (m_Wnd)
+            return false;
+        HWND hWnd = CreateStatusWindowA(static_cast<LONG>(style), text, parent, controlId);
+        return hWnd && Attach(hWnd);
     }
-    m_Parts.push_back(right);
-    const LRESULT result =
-        Send(SB_SETPARTS, m_Parts.size(), reinterpret_cast<LPARAM>(m_Parts.data()));
-    if (!result)
-      m_Parts.pop_back();
-    return result;
-  }
 
-  // SB_SETTEXTA with the part ORed with the drawing type (0, SBT_NOBORDERS,
-  // SBT_POPOUT, ...). 0 without a call when the part is not 0 to 255: a
-  // larger number would run into the drawing-type bits.
-  LRESULT SetText(int part, const char* text, UINT drawingType = 0) const
-  {
-    if (part < 0 || part > 255)
-      return 0;
-    return Send(SB_SETTEXTA, static_cast<WPARAM>(part) | drawingType,
-                reinterpret_cast<LPARAM>(text));
-  }
+    LRESULT WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_SIZE)
+            return OnSize(hWnd, wParam, lParam);
+        return CWndBaseEx::WindowProc(hWnd, message, wParam, lParam);
+    }
 
-  // Right edges of the parts, in pixels from the left edge.
-  const std::vector<int>& GetParts() const { return m_Parts; }
+    virtual LRESULT OnSize(HWND hWnd, WPARAM wParam, LPARAM lParam)
+    {
+        return CWndBaseEx::WindowProc(hWnd, WM_SIZE, wParam, lParam);
+    }
+
+    // Adds a part `width` pixels wide right of the last one. 0 when width < 1
+    // (nothing changes) and when the bar refuses the parts (the part is not
+    // kept); else the SB_SETPARTS result.
+    LRESULT AddPart(int width)
+    {
+        if (width < 1)
+            return 0;
+        int right = width;
+        if (!m_Parts.empty()) {
+            if (m_Parts.back() > INT_MAX - width)
+                return 0;
+            right += m_Parts.back();
+        }
+        m_Parts.push_back(right);
+        const LRESULT result =
+            Send(SB_SETPARTS, m_Parts.size(), reinterpret_cast<LPARAM>(m_Parts.data()));
+        if (!result)
+            m_Parts.pop_back();
+        return result;
+    }
+
+    // SB_SETTEXTA with the part ORed with the drawing type (0, SBT_NOBORDERS,
+    // SBT_POPOUT, ...). 0 without a call when the part is not 0 to 255: a
+    // larger number would run into the drawing-type bits.
+    LRESULT SetText(int part, const char* text, UINT drawingType = 0) const
+    {
+        if (part < 0 || part > 255)
+            return 0;
+        return Send(SB_SETTEXTA, static_cast<WPARAM>(part) | drawingType,
+                    reinterpret_cast<LPARAM>(text));
+    }
+
+    // Right edges of the parts, in pixels from the left edge.
+    const std::vector<int>& GetParts() const { return m_Parts; }
 
 private:
-  std::vector<int> m_Parts;
+    std::vector<int> m_Parts;
 };

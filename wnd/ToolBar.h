@@ -19,34 +19,34 @@
 class CToolBar : public CWndBaseEx
 {
 public:
-  // CreateToolbarEx with the program's module handle, system button size,
-  // 16 x 15 bitmaps of resource `bitmapId` and the button table. 0 without
-  // creating anything while the object has a live toolbar; 0 when creation
-  // fails; else 1.
-  int Create(HWND parent, DWORD style, UINT controlId, int bitmapCount,
-             UINT bitmapId, const TBBUTTON* buttons, int buttonCount);
+    // CreateToolbarEx with the program's module handle, system button size,
+    // 16 x 15 bitmaps of resource `bitmapId` and the button table. 0 without
+    // creating anything while the object has a live toolbar; 0 when creation
+    // fails; else 1.
+    int Create(HWND parent, DWORD style, UINT controlId, int bitmapCount, UINT bitmapId,
+               const TBBUTTON* buttons, int buttonCount);
 
-  // Makes the button image list (ILC_COLOR32 | ILC_MASK) from the bitmap
-  // resource, masked with the colour, and gives it to the toolbar. Returns
-  // the TB_SETIMAGELIST result; 0 without changing anything when there is
-  // no toolbar, the bitmap cannot be loaded or the list cannot be made.
-  LRESULT SetImageList(UINT bitmapId, int imageWidth, int imageHeight,
-                       int initialCount, COLORREF maskColour);
+    // Makes the button image list (ILC_COLOR32 | ILC_MASK) from the bitmap
+    // resource, masked with the colour, and gives it to the toolbar. Returns
+    // the TB_SETIMAGELIST result; 0 without changing anything when there is
+    // no toolbar, the bitmap cannot be loaded or the list cannot be made.
+    LRESULT SetImageList(UINT bitmapId, int imageWidth, int imageHeight, int initialCount,
+                         COLORREF maskColour);
 
-  int GetButtonCount() const;
+    int GetButtonCount() const;
 
-  // TB_CHECKBUTTON by command id.
-  LRESULT CheckButton(UINT commandId, bool check) const;
+    // TB_CHECKBUTTON by command id.
+    LRESULT CheckButton(UINT commandId, bool check) const;
 
-  // Makes a tooltip window for button `index` that shows string resource
-  // `stringId` over the button's rectangle, and makes it the toolbar's
-  // tooltip. Nothing when the index is not a button's. Whether the tip was
-  // added (a tooltip window that refused the tool is destroyed again).
-  bool AddTooltip(int index, UINT stringId);
+    // Makes a tooltip window for button `index` that shows string resource
+    // `stringId` over the button's rectangle, and makes it the toolbar's
+    // tooltip. Nothing when the index is not a button's. Whether the tip was
+    // added (a tooltip window that refused the tool is destroyed again).
+    bool AddTooltip(int index, UINT stringId);
 
-  const CImageList& GetImageList() const { return m_Images; }
+    const CImageList& GetImageList() const { return m_Images; }
 
 private:
-  CImageList m_Images;  // the button images
-  CImageList m_Spare;   // kept for a disabled or hot image strip; unused
+    CImageList m_Images;  // the button images
+    CImageList m_Spare;   // kept for a disabled or hot image strip; unused
 };

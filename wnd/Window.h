@@ -15,29 +15,27 @@
 class CWindow : public CWndBaseEx
 {
 public:
-  // RegisterClassExA with SharedWndProc, no class or window extra bytes and
-  // the program's module handle; menuId 0 means no menu. Returns the class
-  // atom, 0 on failure.
-  static ATOM RegisterWndClass(const char* className, UINT classStyle,
-                               HICON icon, HICON smallIcon, HCURSOR cursor,
-                               HBRUSH background, int menuId);
+    // RegisterClassExA with SharedWndProc, no class or window extra bytes and
+    // the program's module handle; menuId 0 means no menu. Returns the class
+    // atom, 0 on failure.
+    static ATOM RegisterWndClass(const char* className, UINT classStyle, HICON icon,
+                                 HICON smallIcon, HCURSOR cursor, HBRUSH background, int menuId);
 
-  // CreateWindowExA with the program's module handle and this object as
-  // the creation parameter. Returns 1 when the window was created and is
-  // bound to this object (a window of a foreign class gets subclassed);
-  // 0 without creating anything when already bound, 0 (unbound) when
-  // creation fails.
-  int Create(const char* className, const char* title, DWORD style,
-             DWORD exStyle, int x, int y, int width, int height, HWND parent,
-             HMENU menu);
+    // CreateWindowExA with the program's module handle and this object as
+    // the creation parameter. Returns 1 when the window was created and is
+    // bound to this object (a window of a foreign class gets subclassed);
+    // 0 without creating anything when already bound, 0 (unbound) when
+    // creation fails.
+    int Create(const char* className, const char* title, DWORD style, DWORD exStyle, int x, int y,
+               int width, int height, HWND parent, HMENU menu);
 
-  // Sets the small icon to the icon resource of the program's module.
-  // Returns 1 when the window had a small icon before, else 0; when the
-  // icon cannot be loaded, returns 0 and leaves the window's icon alone.
-  int SetIcon(int iconId);
+    // Sets the small icon to the icon resource of the program's module.
+    // Returns 1 when the window had a small icon before, else 0; when the
+    // icon cannot be loaded, returns 0 and leaves the window's icon alone.
+    int SetIcon(int iconId);
 
-  // DestroyWindow when bound (the window unbinds itself at WM_DESTROY).
-  void Destroy();
+    // DestroyWindow when bound (the window unbinds itself at WM_DESTROY).
+    void Destroy();
 };
 
 // Moves `window` so that it is centred over `reference`, kept inside the

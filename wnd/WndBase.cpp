@@ -5,14 +5,15 @@
 
 const char kBindingProperty[] = "CPP_CLASS";
 
-namespace {
+namespace
+{
 
 void DefaultErrorHandler(const char* what)
 {
-  std::string text = "Rolecue: exception in a window procedure: ";
-  text += what;
-  text += "\n";
-  OutputDebugStringA(text.c_str());
+    std::string text = "Rolecue: exception in a window procedure: ";
+    text += what;
+    text += "\n";
+    OutputDebugStringA(text.c_str());
 }
 
 WndProcErrorHandler g_errorHandler = DefaultErrorHandler;
@@ -24,188 +25,182 @@ WndProcErrorHandler g_errorHandler = DefaultErrorHandler;
 // only windows whose class reserves a dialog's extra bytes are asked.
 LONG_PTR GetDialogProc(HWND hWnd)
 {
-  if (GetClassLongPtrA(hWnd, GCL_CBWNDEXTRA) < DLGWINDOWEXTRA)
-    return 0;
-  return GetWindowLongPtrA(hWnd, DWLP_DLGPROC);
+    if (GetClassLongPtrA(hWnd, GCL_CBWNDEXTRA) < DLGWINDOWEXTRA)
+        return 0;
+    return GetWindowLongPtrA(hWnd, DWLP_DLGPROC);
 }
 
 LONG_PTR SharedProcValue()
 {
-  return reinterpret_cast<LONG_PTR>(&SharedWndProc);
+    return reinterpret_cast<LONG_PTR>(&SharedWndProc);
 }
 
 }  // namespace
 
 DLGPROC SharedDlgProc()
 {
-  // DLGPROC returns INT_PTR and WNDPROC LRESULT: the same on Win64, int and
-  // long on Win32. The call convention and arguments are the same.
-  return reinterpret_cast<DLGPROC>(
-      reinterpret_cast<void (*)()>(&SharedWndProc));
+    // DLGPROC returns INT_PTR and WNDPROC LRESULT: the same on Win64, int and
+    // long on Win32. The call convention and arguments are the same.
+    return reinterpret_cast<DLGPROC>(reinterpret_cast<void (*)()>(&SharedWndProc));
 }
 
 WndProcErrorHandler SetWndProcErrorHandler(WndProcErrorHandler handler)
 {
-  WndProcErrorHandler previous = g_errorHandler;
-  g_errorHandler = handler ? handler : DefaultErrorHandler;
-  return previous;
+    WndProcErrorHandler previous = g_errorHandler;
+    g_errorHandler = handler ? handler : DefaultErrorHandler;
+    return previous;
 }
 
 void ReportWndProcException(const char* what)
 {
-  g_errorHandler(what ? what : "");
+    g_errorHandler(what ? what : "");
 }
 
-LRESULT CALLBACK SharedWndProc(HWND hWnd, UINT message, WPARAM wParam,
-                               LPARAM lParam)
+LRESULT CALLBACK SharedWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-  CWndBase* object = static_cast<CWndBase*>(GetPropA(hWnd, kBindingProperty));
-  if (!object) {
-    const bool isDialog = GetDialogProc(hWnd) != 0;
-    if (!isDialog && (message == WM_NCCREATE || message == WM_CREATE)) {
-      // Our windows are created with the object as creation parameter.
-      // Dialogs bind at WM_INITDIALOG only, whatever their creation
-      // messages carry.
-      const CREATESTRUCTA* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-      if (create)
-        object = static_cast<CWndBase*>(create->lpCreateParams);
-    } else if (isDialog && message == WM_INITDIALOG) {
-      object = reinterpret_cast<CWndBase*>(lParam);
+    CWndBase* object = static_cast<CWndBase*>(GetPropA(hWnd, kBindingProperty));
+    if (!object) {
+        const bool isDialog = GetDialogProc(hWnd) != 0;
+        if (!isDialog && (message == WM_NCCREATE || message == WM_CREATE)) {
+            // Our windows are created with the object as creation parameter.
+            // Dialogs bind at WM_INITDIALOG only, whatever their creation
+            // messages carry.
+            const CREATESTRUCTA* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+            if (create)
+                object = static_cast<CWndBase*>(create->lpCreateParams);
+        } else if (isDialog && message == WM_INITDIALOG) {
+            object = reinterpret_cast<CWndBase*>(lParam);
+        }
+        if (!object || !object->Attach(hWnd))
+            return isDialog ? 0 : DefWindowProcA(hWnd, message, wParam, lParam);
     }
-    if (!object || !object->Attach(hWnd))
-      return isDialog ? 0 : DefWindowProcA(hWnd, message, wParam, lParam);
-  }
 
-  LRESULT result = 0;
-  try {
-    result = object->WindowProc(hWnd, message, wParam, lParam);
-  } catch (const std::exception& e) {
-    ReportWndProcException(e.what());
-  } catch (...) {
-    ReportWndProcException("unknown exception");
-  }
+    LRESULT result = 0;
+    try {
+        result = object->WindowProc(hWnd, message, wParam, lParam);
+    } catch (const std::exception& e) {
+        ReportWndProcException(e.what());
+    } catch (...) {
+        ReportWndProcException("unknown exception");
+    }
 
-  // Unbind after the object has seen WM_DESTROY. WM_NCDESTROY catches a
-  // window whose WM_DESTROY was swallowed on the way (a later subclass).
-  if ((message == WM_DESTROY || message == WM_NCDESTROY) &&
-      object->GetHandle() == hWnd)
-    object->Detach();
-  return result;
+    // Unbind after the object has seen WM_DESTROY. WM_NCDESTROY catches a
+    // window whose WM_DESTROY was swallowed on the way (a later subclass).
+    if ((message == WM_DESTROY || message == WM_NCDESTROY) && object->GetHandle() == hWnd)
+        object->Detach();
+    return result;
 }
 
 CWndBase::~CWndBase()
 {
-  Detach();
+    Detach();
 }
 
-LRESULT CWndBase::WindowProc(HWND hWnd, UINT message, WPARAM wParam,
-                             LPARAM lParam)
+LRESULT CWndBase::WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-  if (m_PrevProc)
-    return CallWindowProcA(m_PrevProc, hWnd, message, wParam, lParam);
-  if (m_IsDialog)
-    return 0;
-  return DefWindowProcA(hWnd, message, wParam, lParam);
+    if (m_PrevProc)
+        return CallWindowProcA(m_PrevProc, hWnd, message, wParam, lParam);
+    if (m_IsDialog)
+        return 0;
+    return DefWindowProcA(hWnd, message, wParam, lParam);
 }
 
 int CWndBase::Attach(HWND hWnd)
 {
-  if (!hWnd || !IsWindow(hWnd))
-    return 0;
-  if (m_Wnd == hWnd)
+    if (!hWnd || !IsWindow(hWnd))
+        return 0;
+    if (m_Wnd == hWnd)
+        return 1;
+    if (m_Wnd)
+        Detach();
+
+    // One window, one object: a window still bound to another object is
+    // handed back to its own procedure first, or that object's saved
+    // procedure would be lost and the window left without it.
+    CWndBase* other = static_cast<CWndBase*>(GetPropA(hWnd, kBindingProperty));
+    if (other && other != this)
+        other->Detach();
+
+    if (!SetPropA(hWnd, kBindingProperty, this))
+        return 0;
+    m_Wnd = hWnd;
+    m_IsDialog = GetDialogProc(hWnd) != 0 ? 1 : 0;
+    m_PrevProc = nullptr;
+
+    const int slot = m_IsDialog ? DWLP_DLGPROC : GWLP_WNDPROC;
+    if (GetWindowLongPtrA(hWnd, slot) != SharedProcValue()) {
+        const LONG_PTR previous = SetWindowLongPtrA(hWnd, slot, SharedProcValue());
+        m_PrevProc = reinterpret_cast<WNDPROC>(previous);
+    }
     return 1;
-  if (m_Wnd)
-    Detach();
-
-  // One window, one object: a window still bound to another object is
-  // handed back to its own procedure first, or that object's saved
-  // procedure would be lost and the window left without it.
-  CWndBase* other = static_cast<CWndBase*>(GetPropA(hWnd, kBindingProperty));
-  if (other && other != this)
-    other->Detach();
-
-  if (!SetPropA(hWnd, kBindingProperty, this))
-    return 0;
-  m_Wnd = hWnd;
-  m_IsDialog = GetDialogProc(hWnd) != 0 ? 1 : 0;
-  m_PrevProc = nullptr;
-
-  const int slot = m_IsDialog ? DWLP_DLGPROC : GWLP_WNDPROC;
-  if (GetWindowLongPtrA(hWnd, slot) != SharedProcValue()) {
-    const LONG_PTR previous = SetWindowLongPtrA(hWnd, slot, SharedProcValue());
-    m_PrevProc = reinterpret_cast<WNDPROC>(previous);
-  }
-  return 1;
 }
 
 int CWndBase::Detach()
 {
-  if (!m_Wnd)
-    return 0;
-  if (m_PrevProc) {
-    const int slot = m_IsDialog ? DWLP_DLGPROC : GWLP_WNDPROC;
-    SetWindowLongPtrA(m_Wnd, slot, reinterpret_cast<LONG_PTR>(m_PrevProc));
-  }
-  if (GetPropA(m_Wnd, kBindingProperty) == this)
-    RemovePropA(m_Wnd, kBindingProperty);
-  m_Wnd = nullptr;
-  m_PrevProc = nullptr;
-  m_IsDialog = 0;
-  return 1;
+    if (!m_Wnd)
+        return 0;
+    if (m_PrevProc) {
+        const int slot = m_IsDialog ? DWLP_DLGPROC : GWLP_WNDPROC;
+        SetWindowLongPtrA(m_Wnd, slot, reinterpret_cast<LONG_PTR>(m_PrevProc));
+    }
+    if (GetPropA(m_Wnd, kBindingProperty) == this)
+        RemovePropA(m_Wnd, kBindingProperty);
+    m_Wnd = nullptr;
+    m_PrevProc = nullptr;
+    m_IsDialog = 0;
+    return 1;
 }
 
 int CWndBase::GetId() const
 {
-  return static_cast<int>(GetWindowLongPtrA(m_Wnd, GWLP_ID));
+    return static_cast<int>(GetWindowLongPtrA(m_Wnd, GWLP_ID));
 }
 
 LRESULT CWndBase::Send(UINT message, WPARAM wParam, LPARAM lParam) const
 {
-  return SendMessageA(m_Wnd, message, wParam, lParam);
+    return SendMessageA(m_Wnd, message, wParam, lParam);
 }
 
 bool CWndBase::Show(int showCommand) const
 {
-  return ShowWindow(m_Wnd, showCommand) != FALSE;
+    return ShowWindow(m_Wnd, showCommand) != FALSE;
 }
 
 bool CWndBase::Redraw(bool erase) const
 {
-  InvalidateRect(m_Wnd, nullptr, erase ? TRUE : FALSE);
-  return UpdateWindow(m_Wnd) != FALSE;
+    InvalidateRect(m_Wnd, nullptr, erase ? TRUE : FALSE);
+    return UpdateWindow(m_Wnd) != FALSE;
 }
 
 bool CWndBase::SetText(const char* text) const
 {
-  if (!text || !m_Wnd)
-    return false;
-  return SetWindowTextA(m_Wnd, text) != FALSE;
+    if (!text || !m_Wnd)
+        return false;
+    return SetWindowTextA(m_Wnd, text) != FALSE;
 }
 
 HWND CWndBase::GetParentWindow() const
 {
-  return GetParent(m_Wnd);
+    return GetParent(m_Wnd);
 }
 
 int CWndBaseEx::AttachDlgItem(HWND parent, int controlId)
 {
-  if (!parent)
-    return 0;
-  return Attach(GetDlgItem(parent, controlId));
+    if (!parent)
+        return 0;
+    return Attach(GetDlgItem(parent, controlId));
 }
 
-int CWndBaseEx::CreateChild(const char* className, const char* text,
-                            DWORD style, DWORD exStyle, int x, int y,
-                            int width, int height, HWND parent, HMENU menu)
+int CWndBaseEx::CreateChild(const char* className, const char* text, DWORD style, DWORD exStyle,
+                            int x, int y, int width, int height, HWND parent, HMENU menu)
 {
-  if (m_Wnd)
-    return 0;
-  HWND hWnd = CreateWindowExA(exStyle, className, text, style, x, y, width,
-                              height, parent, menu, GetModuleHandleA(nullptr),
-                              static_cast<CWndBase*>(this));
-  if (!hWnd) {
-    Detach();  // a window of ours may have bound before creation failed
-    return 0;
-  }
-  return Attach(hWnd);
+    if (m_Wnd)
+        return 0;
+    HWND hWnd = CreateWindowExA(exStyle, className, text, style, x, y, width, height, parent, menu,
+                                GetModuleHandleA(nullptr), static_cast<CWndBase*>(this));
+    if (!hWnd) {
+        Detach();  // a window of ours may have bound before creation failed
+        return 0;
+    }
+    return Attach(hWnd);
 }

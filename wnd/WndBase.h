@@ -30,8 +30,7 @@ extern const char kBindingProperty[];  // "CPP_CLASS"
 // The shared window, dialog and subclass procedure. No exception leaves it:
 // an exception thrown by an object's WindowProc is reported through the
 // handler below and the message returns 0.
-LRESULT CALLBACK SharedWndProc(HWND hWnd, UINT message, WPARAM wParam,
-                               LPARAM lParam);
+LRESULT CALLBACK SharedWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 // SharedWndProc in the form that DialogBoxParamA and friends take.
 DLGPROC SharedDlgProc();
@@ -50,66 +49,64 @@ void ReportWndProcException(const char* what);
 class CWndBase
 {
 public:
-  CWndBase() : m_Wnd(nullptr), m_PrevProc(nullptr), m_IsDialog(0) {}
-  virtual ~CWndBase();
+    CWndBase() : m_Wnd(nullptr), m_PrevProc(nullptr), m_IsDialog(0) {}
+    virtual ~CWndBase();
 
-  // Default message handling: the saved previous procedure when the window
-  // was subclassed, else 0 for a dialog (the dialog manager does the rest),
-  // else DefWindowProcA.
-  virtual LRESULT WindowProc(HWND hWnd, UINT message, WPARAM wParam,
-                             LPARAM lParam);
+    // Default message handling: the saved previous procedure when the window
+    // was subclassed, else 0 for a dialog (the dialog manager does the rest),
+    // else DefWindowProcA.
+    virtual LRESULT WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 
-  // Binds this object to an existing window: sets "CPP_CLASS" and, unless
-  // the window's procedure slot (DWLP_DLGPROC for dialogs, else
-  // GWLP_WNDPROC) already holds SharedWndProc, subclasses it and keeps the
-  // old procedure. An object bound elsewhere is unbound first; a window
-  // bound to another object is taken from it first (that object gets
-  // unbound, the window its own procedure back). Returns 1, or 0 for a null
-  // handle or one that is not a window (nothing changes then).
-  int Attach(HWND hWnd);
+    // Binds this object to an existing window: sets "CPP_CLASS" and, unless
+    // the window's procedure slot (DWLP_DLGPROC for dialogs, else
+    // GWLP_WNDPROC) already holds SharedWndProc, subclasses it and keeps the
+    // old procedure. An object bound elsewhere is unbound first; a window
+    // bound to another object is taken from it first (that object gets
+    // unbound, the window its own procedure back). Returns 1, or 0 for a null
+    // handle or one that is not a window (nothing changes then).
+    int Attach(HWND hWnd);
 
-  // Undoes Attach: writes a saved previous procedure back, removes the
-  // property. Returns 1, or 0 when the object was not bound.
-  int Detach();
+    // Undoes Attach: writes a saved previous procedure back, removes the
+    // property. Returns 1, or 0 when the object was not bound.
+    int Detach();
 
-  HWND GetHandle() const { return m_Wnd; }
-  bool IsBound() const { return m_Wnd != nullptr; }
-  // True when the bound window was a dialog at binding time.
-  bool IsDialog() const { return m_IsDialog != 0; }
+    HWND GetHandle() const { return m_Wnd; }
+    bool IsBound() const { return m_Wnd != nullptr; }
+    // True when the bound window was a dialog at binding time.
+    bool IsDialog() const { return m_IsDialog != 0; }
 
-  int GetId() const;
-  LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
-  // ShowWindow; true when the window was visible before.
-  bool Show(int showCommand) const;
-  // Invalidates the whole window (erasing when asked) and updates it.
-  bool Redraw(bool erase) const;
-  // SetWindowTextA; a null text or an unbound object does nothing and
-  // returns false.
-  bool SetText(const char* text) const;
-  HWND GetParentWindow() const;
+    int GetId() const;
+    LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+    // ShowWindow; true when the window was visible before.
+    bool Show(int showCommand) const;
+    // Invalidates the whole window (erasing when asked) and updates it.
+    bool Redraw(bool erase) const;
+    // SetWindowTextA; a null text or an unbound object does nothing and
+    // returns false.
+    bool SetText(const char* text) const;
+    HWND GetParentWindow() const;
 
-  CWndBase(const CWndBase&) = delete;
-  CWndBase& operator=(const CWndBase&) = delete;
+    CWndBase(const CWndBase&) = delete;
+    CWndBase& operator=(const CWndBase&) = delete;
 
 protected:
-  HWND m_Wnd;         // bound window, null while unbound
-  WNDPROC m_PrevProc;  // procedure replaced by subclassing, or null
-  int m_IsDialog;      // 1 when the window had a dialog procedure at binding
+    HWND m_Wnd;          // bound window, null while unbound
+    WNDPROC m_PrevProc;  // procedure replaced by subclassing, or null
+    int m_IsDialog;      // 1 when the window had a dialog procedure at binding
 };
 
 // Adds binding to dialog items and creation of child windows of any class.
 class CWndBaseEx : public CWndBase
 {
 public:
-  // GetDlgItem, then Attach. 0 when the parent is null or has no such item.
-  int AttachDlgItem(HWND parent, int controlId);
+    // GetDlgItem, then Attach. 0 when the parent is null or has no such item.
+    int AttachDlgItem(HWND parent, int controlId);
 
-  // CreateWindowExA with the program's module handle and this object as the
-  // creation parameter, then Attach (which subclasses a system control).
-  // `menu` is the control id for child windows. Returns 0 without creating
-  // anything when the object is already bound, and 0 (unbound) when
-  // creation fails.
-  int CreateChild(const char* className, const char* text, DWORD style,
-                  DWORD exStyle, int x, int y, int width, int height,
-                  HWND parent, HMENU menu);
+    // CreateWindowExA with the program's module handle and this object as the
+    // creation parameter, then Attach (which subclasses a system control).
+    // `menu` is the control id for child windows. Returns 0 without creating
+    // anything when the object is already bound, and 0 (unbound) when
+    // creation fails.
+    int CreateChild(const char* className, const char* text, DWORD style, DWORD exStyle, int x,
+                    int y, int width, int height, HWND parent, HMENU menu);
 };

@@ -9,7 +9,8 @@
 #include <climits>
 #include <vector>
 
-namespace {
+namespace
+{
 
 const uint32_t kId = CPasteSequencer::kHotKeyId;
 
@@ -34,8 +35,8 @@ struct CSession
 
     CPastePlan Press()
     {
-        CPastePlan plan = m_Sequencer.PlanPaste(m_Rows, m_Cursor, m_Active, m_Settings,
-                                                m_PageHeight);
+        CPastePlan plan =
+            m_Sequencer.PlanPaste(m_Rows, m_Cursor, m_Active, m_Settings, m_PageHeight);
         if (plan.m_FoundRow != kNoRow)
             m_Cursor = plan.m_FoundRow;
         if (plan.HasPaste())
@@ -46,11 +47,20 @@ struct CSession
     }
 };
 
-CKeyStep Down(uint8_t vk) { return {CKeyStep::Press, vk, 0}; }
-CKeyStep Up(uint8_t vk) { return {CKeyStep::Release, vk, 0}; }
-CKeyStep Wait(uint32_t ms) { return {CKeyStep::Wait, 0, ms}; }
+CKeyStep Down(uint8_t vk)
+{
+    return {CKeyStep::Press, vk, 0};
+}
+CKeyStep Up(uint8_t vk)
+{
+    return {CKeyStep::Release, vk, 0};
+}
+CKeyStep Wait(uint32_t ms)
+{
+    return {CKeyStep::Wait, 0, ms};
+}
 
-} // namespace
+}  // namespace
 
 // ---- press filter ---------------------------------------------------------
 
@@ -296,8 +306,8 @@ TEST(CPasteSequencerPlan, NeverPastesSameRowTwiceInARow)
     CSession session;
     session.m_Rows = {1, 2, 1};
     session.m_Active = 1;
-    session.Press();                 // row 0, cursor to 2
-    session.m_Cursor = 0;            // keyboard back onto row 0
+    session.Press();       // row 0, cursor to 2
+    session.m_Cursor = 0;  // keyboard back onto row 0
     CPastePlan plan = session.Press();
     EXPECT_FALSE(plan.HasPaste());
     EXPECT_EQ(0, plan.m_FoundRow);
@@ -324,7 +334,7 @@ TEST(CPasteSequencerPlan, PlanWithoutPasteRowLeavesLastPastedRow)
     CPasteSequencer sequencer;
     sequencer.PlanPaste({1, 2, 1}, 0, 1, NoScroll(), 20);
     ASSERT_EQ(0, sequencer.GetLastPastedRow());
-    sequencer.PlanPaste({1, 2, -1}, 1, 1, NoScroll(), 20);   // blocked
+    sequencer.PlanPaste({1, 2, -1}, 1, 1, NoScroll(), 20);  // blocked
     EXPECT_EQ(0, sequencer.GetLastPastedRow());
 }
 
@@ -333,7 +343,7 @@ TEST(CPasteSequencerPlan, ActiveCastWithNegativeIdFromFileIsFoundNotBlocked)
     CPasteSequencer sequencer;
     CPastePlan plan = sequencer.PlanPaste({0, -3, -1, -3}, 0, -3, NoScroll(), 20);
     EXPECT_EQ(1, plan.m_PasteRow);
-    EXPECT_EQ(2, plan.m_NextRow);   // another negative id still blocks
+    EXPECT_EQ(2, plan.m_NextRow);  // another negative id still blocks
 }
 
 TEST(CPasteSequencerPlan, CursorPastTheEndFindsNothing)

@@ -15,7 +15,8 @@
 // Literals are compiled to Shift_JIS: two bytes per full-width character.
 static_assert(sizeof("ア") == 3, "narrow literals must be Shift_JIS");
 
-namespace {
+namespace
+{
 
 const int32_t kTaro = 0;
 const int32_t kHanako = 1;
@@ -59,7 +60,7 @@ std::string Padding(size_t bytes)
     return std::string(bytes, '.');
 }
 
-} // namespace
+}  // namespace
 
 // ---- find (find dialog, F3, Shift+F3) ---------------------------------------
 
@@ -188,8 +189,8 @@ TEST(CTextSearchFind, UpwardFromRowZeroWithoutMatchReachesEndAtOnce)
 
 TEST(CTextSearchFind, UpwardFindMovesOnFromFoundRow)
 {
-    CScript script = MakeScript({CSerif(kTaro, "鍵"), CSerif(kTaro, "鍵"), CSerif(kTaro, "b"),
-                                 CSerif(kTaro, "鍵")});
+    CScript script = MakeScript(
+        {CSerif(kTaro, "鍵"), CSerif(kTaro, "鍵"), CSerif(kTaro, "b"), CSerif(kTaro, "鍵")});
     CTextSearch search;
     ASSERT_EQ(3, search.FindNext(script, "鍵", 3, true).m_Row);
     EXPECT_EQ(1, search.FindNext(script, "鍵", 3, false).m_Row);
@@ -237,10 +238,12 @@ TEST(CTextSearchReplace, DoesNothingForEmptyFindTextOrWithoutCursor)
     CScript script = MakeScript({CSerif(kTaro, "a")});
     CTextSearch search;
     CAnswers answers;
-    EXPECT_EQ(ESearchOutcome::Ignored,
-              search.ReplaceNext(script, "", "b", 0, EReplaceAction::ReplaceAll, answers).m_Outcome);
-    EXPECT_EQ(ESearchOutcome::Ignored,
-              search.ReplaceNext(script, "a", "b", -1, EReplaceAction::ReplaceAll, answers).m_Outcome);
+    EXPECT_EQ(
+        ESearchOutcome::Ignored,
+        search.ReplaceNext(script, "", "b", 0, EReplaceAction::ReplaceAll, answers).m_Outcome);
+    EXPECT_EQ(
+        ESearchOutcome::Ignored,
+        search.ReplaceNext(script, "a", "b", -1, EReplaceAction::ReplaceAll, answers).m_Outcome);
     EXPECT_EQ("a", script.GetSerif(0).m_Text);
 }
 
@@ -324,16 +327,17 @@ TEST(CTextSearchReplace, ReplaceOnLastRowLeavesCursorThere)
         search.ReplaceNext(script, "猫", "犬", 0, EReplaceAction::Replace, answers);
     EXPECT_EQ(1, result.m_Row);
     EXPECT_EQ(1, result.m_Cursor);
-    EXPECT_EQ(ESearchOutcome::ReachedEnd,
-              search.ReplaceNext(script, "犬", "猫", result.m_Cursor, EReplaceAction::Replace,
-                                 answers).m_Outcome);
+    EXPECT_EQ(
+        ESearchOutcome::ReachedEnd,
+        search.ReplaceNext(script, "犬", "猫", result.m_Cursor, EReplaceAction::Replace, answers)
+            .m_Outcome);
 }
 
 TEST(CTextSearchReplace, ReplaceAllFromMiddleChangesOnlyThatRowAndBelow)
 {
-    CScript script = MakeScript({CSerif(kTaro, "猫0"), CSerif(kTaro, "猫1"), CSerif(kTaro, "猫2"),
-                                 CSerif(kTaro, "b", "猫3"), CSerif(kTaro, "c"),
-                                 CSerif(kTaro, "猫5", "猫5")});
+    CScript script =
+        MakeScript({CSerif(kTaro, "猫0"), CSerif(kTaro, "猫1"), CSerif(kTaro, "猫2"),
+                    CSerif(kTaro, "b", "猫3"), CSerif(kTaro, "c"), CSerif(kTaro, "猫5", "猫5")});
     CTextSearch search;
     CAnswers answers({false, false, false});
     CReplaceResult result =
@@ -405,8 +409,8 @@ TEST(CTextSearchReplace, ReplacingWithSameBytesIsNoChange)
 
 TEST(CTextSearchReplace, ReplacesBeyondByte255)
 {
-    CScript script = MakeScript({CSerif(kTaro, Padding(254) + "猫" + Padding(300) + "猫",
-                                        Padding(600) + "猫")});
+    CScript script =
+        MakeScript({CSerif(kTaro, Padding(254) + "猫" + Padding(300) + "猫", Padding(600) + "猫")});
     CTextSearch search;
     CAnswers answers;
     CReplaceResult result =
@@ -434,7 +438,8 @@ TEST(CTextSearchReplace, KeepsItsOwnLastRowApartFromFind)
     CAnswers answers;
     ASSERT_EQ(0, search.FindNext(script, "猫", 0, true).m_Row);
     // The find's last row does not make the replace dialog pass over row 0.
-    EXPECT_EQ(0, search.ReplaceNext(script, "猫", "犬", 0, EReplaceAction::FindNext, answers).m_Row);
+    EXPECT_EQ(0,
+              search.ReplaceNext(script, "猫", "犬", 0, EReplaceAction::FindNext, answers).m_Row);
     EXPECT_EQ(0, search.GetLastFoundRow());
     EXPECT_EQ(0, search.GetLastReplaceRow());
 }

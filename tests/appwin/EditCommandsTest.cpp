@@ -21,8 +21,8 @@ const char kSavedTitle[] = "散歩 - Rolecue Ver 0.11";
 const char kModifiedTitle[] = "散歩 * - Rolecue Ver 0.11";
 
 // Rows 0 to 2: アリス, ボブ, アリス.
-const std::vector<CSerif> kThree = {
-    CSerif(0, "一", "メモ一"), CSerif(1, "二"), CSerif(0, "三", "メモ三")};
+const std::vector<CSerif> kThree = {CSerif(0, "一", "メモ一"), CSerif(1, "二"),
+                                    CSerif(0, "三", "メモ三")};
 
 // What the serif dialog is given in the tests that fill it.
 const CSerif kTyped(1, "新しい行", "新しいメモ");
@@ -108,24 +108,40 @@ protected:
 namespace
 {
 
-enum class ECommand { Edit, Add, Insert, Delete, Up, Down, Copy };
+enum class ECommand
+{
+    Edit,
+    Add,
+    Insert,
+    Delete,
+    Up,
+    Down,
+    Copy
+};
 
 struct CCommandCase
 {
     ECommand m_Command;
-    int m_Row;   // cursor before the command, -1 for none
+    int m_Row;  // cursor before the command, -1 for none
 };
 
 const char* CommandName(ECommand command)
 {
     switch (command) {
-    case ECommand::Edit: return "Edit";
-    case ECommand::Add: return "Add";
-    case ECommand::Insert: return "Insert";
-    case ECommand::Delete: return "Delete";
-    case ECommand::Up: return "MoveUp";
-    case ECommand::Down: return "MoveDown";
-    case ECommand::Copy: return "Copy";
+    case ECommand::Edit:
+        return "Edit";
+    case ECommand::Add:
+        return "Add";
+    case ECommand::Insert:
+        return "Insert";
+    case ECommand::Delete:
+        return "Delete";
+    case ECommand::Up:
+        return "MoveUp";
+    case ECommand::Down:
+        return "MoveDown";
+    case ECommand::Copy:
+        return "Copy";
     }
     return "?";
 }
@@ -138,13 +154,20 @@ std::ostream& operator<<(std::ostream& out, const CCommandCase& c)
 int CommandId(ECommand command)
 {
     switch (command) {
-    case ECommand::Edit: return IDM_EDIT_SERIF;
-    case ECommand::Add: return IDM_ADD_SERIF;
-    case ECommand::Insert: return IDM_INSERT_SERIF;
-    case ECommand::Delete: return IDM_DELETE_SERIF;
-    case ECommand::Up: return IDM_SERIF_UP;
-    case ECommand::Down: return IDM_SERIF_DOWN;
-    case ECommand::Copy: return IDM_COPY_SERIF;
+    case ECommand::Edit:
+        return IDM_EDIT_SERIF;
+    case ECommand::Add:
+        return IDM_ADD_SERIF;
+    case ECommand::Insert:
+        return IDM_INSERT_SERIF;
+    case ECommand::Delete:
+        return IDM_DELETE_SERIF;
+    case ECommand::Up:
+        return IDM_SERIF_UP;
+    case ECommand::Down:
+        return IDM_SERIF_DOWN;
+    case ECommand::Copy:
+        return IDM_COPY_SERIF;
     }
     return 0;
 }
@@ -156,7 +179,7 @@ struct CExpected
     std::vector<CSerif> m_Serifs;
     int m_Cursor = -1;
     bool m_Changed = false;
-    std::string m_Caption;   // caption of the window the command opens
+    std::string m_Caption;  // caption of the window the command opens
 };
 
 CExpected Expect(const CCommandCase& c)
@@ -230,8 +253,7 @@ std::vector<CCommandCase> AllCases()
 }  // namespace
 
 class EveryRow : public EditCommandsTest, public ::testing::WithParamInterface<CCommandCase>
-{
-};
+{};
 
 TEST_P(EveryRow, KeepsListAndScenarioInStepAndMarksOnlyChanges)
 {
@@ -281,13 +303,13 @@ TEST_P(EveryRow, KeepsListAndScenarioInStepAndMarksOnlyChanges)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    EditingCommand, EveryRow, ::testing::ValuesIn(AllCases()),
-    [](const ::testing::TestParamInfo<CCommandCase>& info) {
-        const int row = info.param.m_Row;
-        return std::string(CommandName(info.param.m_Command))
-            + (row < 0 ? std::string("_NoCursor") : "_Row" + std::to_string(row));
-    });
+INSTANTIATE_TEST_SUITE_P(EditingCommand, EveryRow, ::testing::ValuesIn(AllCases()),
+                         [](const ::testing::TestParamInfo<CCommandCase>& info) {
+                             const int row = info.param.m_Row;
+                             return std::string(CommandName(info.param.m_Command)) +
+                                    (row < 0 ? std::string("_NoCursor")
+                                             : "_Row" + std::to_string(row));
+                         });
 
 // --- edit -----------------------------------------------------------------
 
@@ -297,17 +319,19 @@ TEST_F(EditCommandsTest, EditShowsTheRowsSerifInTheDialog)
     SetCursor(2);
     std::string cast, text, memo;
     CModalPlayer player;
-    player.Do([&](HWND dialog) {
-        HWND box = CModalPlayer::Control(dialog, IDC_SERIF_CAST);
-        char selected[64] = {};
-        const LRESULT index = SendMessageA(box, CB_GETCURSEL, 0, 0);
-        if (index >= 0)
-            SendMessageA(box, CB_GETLBTEXT, static_cast<WPARAM>(index),
-                         reinterpret_cast<LPARAM>(selected));
-        cast = selected;
-        text = CModalPlayer::Text(CModalPlayer::Control(dialog, IDC_SERIF_TEXT));
-        memo = CModalPlayer::Text(CModalPlayer::Control(dialog, IDC_SERIF_MEMO));
-    }).Close(IDCANCEL);
+    player
+        .Do([&](HWND dialog) {
+            HWND box = CModalPlayer::Control(dialog, IDC_SERIF_CAST);
+            char selected[64] = {};
+            const LRESULT index = SendMessageA(box, CB_GETCURSEL, 0, 0);
+            if (index >= 0)
+                SendMessageA(box, CB_GETLBTEXT, static_cast<WPARAM>(index),
+                             reinterpret_cast<LPARAM>(selected));
+            cast = selected;
+            text = CModalPlayer::Text(CModalPlayer::Control(dialog, IDC_SERIF_TEXT));
+            memo = CModalPlayer::Text(CModalPlayer::Control(dialog, IDC_SERIF_MEMO));
+        })
+        .Close(IDCANCEL);
     Command(IDM_EDIT_SERIF);
     ExpectPlayed(player);
     EXPECT_EQ("アリス", cast);
@@ -409,17 +433,19 @@ TEST_F(EditCommandsTest, NewSerifStartsWithCastZeroAndEmptyTexts)
     for (int id : {IDM_ADD_SERIF, IDM_INSERT_SERIF}) {
         std::string cast, text, memo;
         CModalPlayer player;
-        player.Do([&](HWND dialog) {
-            HWND box = CModalPlayer::Control(dialog, IDC_SERIF_CAST);
-            char selected[64] = {};
-            const LRESULT index = SendMessageA(box, CB_GETCURSEL, 0, 0);
-            if (index >= 0)
-                SendMessageA(box, CB_GETLBTEXT, static_cast<WPARAM>(index),
-                             reinterpret_cast<LPARAM>(selected));
-            cast = selected;
-            text = CModalPlayer::Text(CModalPlayer::Control(dialog, IDC_SERIF_TEXT));
-            memo = CModalPlayer::Text(CModalPlayer::Control(dialog, IDC_SERIF_MEMO));
-        }).Close(IDCANCEL);
+        player
+            .Do([&](HWND dialog) {
+                HWND box = CModalPlayer::Control(dialog, IDC_SERIF_CAST);
+                char selected[64] = {};
+                const LRESULT index = SendMessageA(box, CB_GETCURSEL, 0, 0);
+                if (index >= 0)
+                    SendMessageA(box, CB_GETLBTEXT, static_cast<WPARAM>(index),
+                                 reinterpret_cast<LPARAM>(selected));
+                cast = selected;
+                text = CModalPlayer::Text(CModalPlayer::Control(dialog, IDC_SERIF_TEXT));
+                memo = CModalPlayer::Text(CModalPlayer::Control(dialog, IDC_SERIF_MEMO));
+            })
+            .Close(IDCANCEL);
         Command(id);
         ExpectPlayed(player);
         EXPECT_EQ("アリス", cast) << id;
@@ -435,7 +461,7 @@ TEST_F(EditCommandsTest, AddKeepsALongTextWhole)
     OpenThree();
     std::string text;
     for (int i = 0; i < 300; ++i)
-        text += "長文";   // 1200 bytes
+        text += "長文";  // 1200 bytes
     text += "終";
     CModalPlayer player;
     player.SetText(IDC_SERIF_TEXT, text).Close(IDOK);
@@ -573,7 +599,7 @@ TEST_F(EditCommandsTest, CastRenameRewritesRowsAndCastBoxAndKeepsCursor)
     EXPECT_EQ("ロブ", RowText(1, 0));
     ExpectSerifs(kThree);
     EXPECT_EQ((std::vector<std::string>{"", "アリス", "ロブ"}), CastBoxItems(box));
-    EXPECT_EQ(-1, Window().GetActiveCastId());   // no active cast afterwards
+    EXPECT_EQ(-1, Window().GetActiveCastId());  // no active cast afterwards
     EXPECT_EQ(2, Cursor());
     EXPECT_EQ(kModifiedTitle, Title());
 }
@@ -706,7 +732,7 @@ struct CPauseCase
 {
     const char* m_Name;
     int m_Command;
-    bool m_Monitoring;   // before the command
+    bool m_Monitoring;  // before the command
 };
 
 std::ostream& operator<<(std::ostream& out, const CPauseCase& c)
@@ -717,8 +743,7 @@ std::ostream& operator<<(std::ostream& out, const CPauseCase& c)
 }  // namespace
 
 class MonitoringPause : public EditCommandsTest, public ::testing::WithParamInterface<CPauseCase>
-{
-};
+{};
 
 TEST_P(MonitoringPause, IsOffInTheDialogAndRestoredWithListFocusAfter)
 {
@@ -730,10 +755,12 @@ TEST_P(MonitoringPause, IsOffInTheDialogAndRestoredWithListFocusAfter)
     bool inside = true;
     bool opened = false;
     CModalPlayer player;
-    player.Do([&](HWND) {
-        opened = true;
-        inside = Window().IsMonitoring();
-    }).Close(IDCANCEL);
+    player
+        .Do([&](HWND) {
+            opened = true;
+            inside = Window().IsMonitoring();
+        })
+        .Close(IDCANCEL);
     Command(c.m_Command);
     ExpectPlayed(player);
     EXPECT_TRUE(opened);
@@ -743,18 +770,19 @@ TEST_P(MonitoringPause, IsOffInTheDialogAndRestoredWithListFocusAfter)
     EXPECT_TRUE(Window().IsSaved());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    EveryModalDialog, MonitoringPause,
-    ::testing::Values(CPauseCase{"EditSerif", IDM_EDIT_SERIF, true},
-                      CPauseCase{"AddSerif", IDM_ADD_SERIF, true},
-                      CPauseCase{"InsertSerif", IDM_INSERT_SERIF, true},
-                      CPauseCase{"Casts", IDM_EDIT_CASTS, true},
-                      CPauseCase{"Settings", IDM_SCRIPT_SETTINGS, true},
-                      CPauseCase{"Options", IDM_OPTIONS, true},
-                      CPauseCase{"Jump", IDM_JUMP, true},
-                      CPauseCase{"EditSerifOff", IDM_EDIT_SERIF, false},
-                      CPauseCase{"OptionsOff", IDM_OPTIONS, false}),
-    [](const ::testing::TestParamInfo<CPauseCase>& info) { return std::string(info.param.m_Name); });
+INSTANTIATE_TEST_SUITE_P(EveryModalDialog, MonitoringPause,
+                         ::testing::Values(CPauseCase{"EditSerif", IDM_EDIT_SERIF, true},
+                                           CPauseCase{"AddSerif", IDM_ADD_SERIF, true},
+                                           CPauseCase{"InsertSerif", IDM_INSERT_SERIF, true},
+                                           CPauseCase{"Casts", IDM_EDIT_CASTS, true},
+                                           CPauseCase{"Settings", IDM_SCRIPT_SETTINGS, true},
+                                           CPauseCase{"Options", IDM_OPTIONS, true},
+                                           CPauseCase{"Jump", IDM_JUMP, true},
+                                           CPauseCase{"EditSerifOff", IDM_EDIT_SERIF, false},
+                                           CPauseCase{"OptionsOff", IDM_OPTIONS, false}),
+                         [](const ::testing::TestParamInfo<CPauseCase>& info) {
+                             return std::string(info.param.m_Name);
+                         });
 
 // --- the list-focus rule --------------------------------------------------
 
@@ -765,7 +793,7 @@ struct CFocusCase
 {
     const char* m_Name;
     int m_Command;
-    const char* m_Caption;   // of the window the command opens; null for a move
+    const char* m_Caption;  // of the window the command opens; null for a move
 };
 
 std::ostream& operator<<(std::ostream& out, const CFocusCase& c)
@@ -816,15 +844,17 @@ TEST_P(ListFocusRule, ActsOnlyWhileTheListHasTheFocus)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    AcceleratorIds, ListFocusRule,
-    ::testing::Values(CFocusCase{"EnterEdits", IDM_LIST_EDIT, "セリフ編集"},
-                      CFocusCase{"InsertInserts", IDM_LIST_INSERT, "セリフ挿入"},
-                      CFocusCase{"DeleteDeletes", IDM_LIST_DELETE, "確認"},
-                      CFocusCase{"CtrlInsertAdds", IDM_LIST_ADD, "セリフ追加"},
-                      CFocusCase{"CtrlUMovesUp", IDM_LIST_UP, nullptr},
-                      CFocusCase{"CtrlDMovesDown", IDM_LIST_DOWN, nullptr}),
-    [](const ::testing::TestParamInfo<CFocusCase>& info) { return std::string(info.param.m_Name); });
+INSTANTIATE_TEST_SUITE_P(AcceleratorIds, ListFocusRule,
+                         ::testing::Values(CFocusCase{"EnterEdits", IDM_LIST_EDIT, "セリフ編集"},
+                                           CFocusCase{"InsertInserts", IDM_LIST_INSERT,
+                                                      "セリフ挿入"},
+                                           CFocusCase{"DeleteDeletes", IDM_LIST_DELETE, "確認"},
+                                           CFocusCase{"CtrlInsertAdds", IDM_LIST_ADD, "セリフ追加"},
+                                           CFocusCase{"CtrlUMovesUp", IDM_LIST_UP, nullptr},
+                                           CFocusCase{"CtrlDMovesDown", IDM_LIST_DOWN, nullptr}),
+                         [](const ::testing::TestParamInfo<CFocusCase>& info) {
+                             return std::string(info.param.m_Name);
+                         });
 
 TEST_F(EditCommandsTest, MenuCommandsActWhateverHasTheFocus)
 {

@@ -26,7 +26,7 @@ bool IsDialogWindow(HWND window)
 
 struct CThreadWindows
 {
-    std::vector<HWND> m_Dialogs;   // visible dialog windows, in Z order
+    std::vector<HWND> m_Dialogs;  // visible dialog windows, in Z order
 };
 
 BOOL CALLBACK CollectDialogs(HWND window, LPARAM param)
@@ -77,8 +77,7 @@ void PostClick(HWND window, int id)
     // A button of a property sheet itself (OK, Cancel) belongs to the sheet.
     if (parent != window && GetDlgItem(window, id) == control)
         parent = window;
-    PostMessageA(parent, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(control));
+    PostMessageA(parent, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(control));
 }
 
 }  // namespace
@@ -344,8 +343,9 @@ void PumpWithAccelerators(HWND main, HACCEL accelerators, DWORD ms)
             if (message.message == WM_QUIT)
                 continue;
             bool taken = false;
-            const bool input = (message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST)
-                || (message.message >= WM_MOUSEFIRST && message.message <= WM_MOUSELAST);
+            const bool input =
+                (message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST) ||
+                (message.message >= WM_MOUSEFIRST && message.message <= WM_MOUSELAST);
             if (input) {
                 for (HWND parent = GetParent(message.hwnd); parent != nullptr && !taken;
                      parent = GetParent(parent))

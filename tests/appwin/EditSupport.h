@@ -85,7 +85,7 @@ private:
 
     std::vector<Step> m_Steps;
     size_t m_Next = 0;
-    std::set<HWND> m_Ignored;   // open before the player, or closed by a step
+    std::set<HWND> m_Ignored;  // open before the player, or closed by a step
     std::vector<CModalSeen> m_Seen;
     std::vector<CModalSeen> m_Unexpected;
     UINT_PTR m_Timer = 0;

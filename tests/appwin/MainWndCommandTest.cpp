@@ -10,8 +10,7 @@
 namespace
 {
 
-const std::vector<CSerif> kThreeSerifs = {
-    CSerif(0, "一"), CSerif(1, "二"), CSerif(0, "三")};
+const std::vector<CSerif> kThreeSerifs = {CSerif(0, "一"), CSerif(1, "二"), CSerif(0, "三")};
 
 std::string StatusText(CMainWnd& window, int part)
 {
@@ -162,8 +161,8 @@ TEST_F(MainWndCommand, TabTogglesFocusBetweenListAndCastBox)
     SetFocus(Window().GetSerifList().GetHandle());
     Command(IDM_FOCUS_TOGGLE);
     HWND focus = GetFocus();
-    EXPECT_TRUE(focus == Window().GetCastBox().GetHandle()
-                || GetParent(focus) == Window().GetCastBox().GetHandle());
+    EXPECT_TRUE(focus == Window().GetCastBox().GetHandle() ||
+                GetParent(focus) == Window().GetCastBox().GetHandle());
     Command(IDM_FOCUS_TOGGLE);
     EXPECT_EQ(Window().GetSerifList().GetHandle(), GetFocus());
 }

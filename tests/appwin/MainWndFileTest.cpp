@@ -12,8 +12,8 @@
 namespace
 {
 
-const std::vector<CSerif> kThreeSerifs = {
-    CSerif(0, "こんにちは"), CSerif(1, "やあ"), CSerif(0, "散歩に行こう")};
+const std::vector<CSerif> kThreeSerifs = {CSerif(0, "こんにちは"), CSerif(1, "やあ"),
+                                          CSerif(0, "散歩に行こう")};
 
 // An HDROP holding the given paths, as the shell sends it.
 HDROP MakeDrop(const std::vector<std::string>& paths)
@@ -37,8 +37,7 @@ HDROP MakeDrop(const std::vector<std::string>& paths)
 }  // namespace
 
 class MainWndFile : public MainWndTest
-{
-};
+{};
 
 TEST_F(MainWndFile, StartsWithPlainProductTitle)
 {
@@ -121,8 +120,9 @@ TEST_F(MainWndFile, FailedOpenLeavesEverythingAsItWas)
 {
     const std::string good = SaveScenario(MakeScript(kThreeSerifs), "good.xml");
     const std::string bad = m_Folder->File("bad.xml");
-    WriteFileBytes(bad, "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n<script version=\"1.0\">\r\n"
-                        "<title>\r\nX\r\n</title>\r\n<serif>\r\n<cast_id>\r\n0\r\n</cast_id>\r\n");
+    WriteFileBytes(bad,
+                   "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n<script version=\"1.0\">\r\n"
+                   "<title>\r\nX\r\n</title>\r\n<serif>\r\n<cast_id>\r\n0\r\n</cast_id>\r\n");
     ASSERT_TRUE(CreateWindowNow());
     ASSERT_TRUE(Window().OpenScenario(good));
     Window().GetSerifList().Select(1);

@@ -18,9 +18,8 @@ class CTarget
 public:
     CTarget()
     {
-        m_Frame = CreateWindowExA(0, "STATIC", "target", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50,
-                                  50, 400, 200, nullptr, nullptr, GetModuleHandleA(nullptr),
-                                  nullptr);
+        m_Frame = CreateWindowExA(0, "STATIC", "target", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50,
+                                  400, 200, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
         m_Edit = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | ES_MULTILINE, 0, 0, 380,
                                  160, m_Frame, nullptr, GetModuleHandleA(nullptr), nullptr);
         SetForegroundWindow(m_Frame);
@@ -62,8 +61,14 @@ std::basic_string<Char> ReadClipboard(UINT format)
     return text;
 }
 
-std::string ClipboardText() { return ReadClipboard<char>(CF_TEXT); }
-std::wstring ClipboardUnicode() { return ReadClipboard<wchar_t>(CF_UNICODETEXT); }
+std::string ClipboardText()
+{
+    return ReadClipboard<char>(CF_TEXT);
+}
+std::wstring ClipboardUnicode()
+{
+    return ReadClipboard<wchar_t>(CF_UNICODETEXT);
+}
 
 void PutOnClipboard(const std::string& text)
 {
@@ -139,8 +144,7 @@ TEST_F(MainWndPaste, PastesWholeTextIntoTargetAndMovesOn)
     Open({CSerif(0, longText + japanese), CSerif(1, "二行目")});
     CTarget target;
     Window().PasteNextSerif();
-    EXPECT_TRUE(PumpUntil([&] { return target.Text() == longText + japanese; }))
-        << target.Text();
+    EXPECT_TRUE(PumpUntil([&] { return target.Text() == longText + japanese; })) << target.Text();
     EXPECT_EQ(longText + japanese, ClipboardText());
     EXPECT_EQ(1, Window().GetSerifList().GetSelected());
     EXPECT_EQ(0, Window().GetSequencer().GetLastPastedRow());
@@ -245,7 +249,8 @@ TEST_F(MainWndPaste, TakenHotKeyShowsValueInMessage)
 TEST_F(MainWndPaste, HotKeyModifiersAskForNoRepeat)
 {
     EXPECT_EQ(static_cast<UINT>(MOD_NOREPEAT), PasteHotKeyModifiers(0x0077));
-    EXPECT_EQ(static_cast<UINT>(MOD_CONTROL | MOD_SHIFT | MOD_NOREPEAT), PasteHotKeyModifiers(0x0377));
+    EXPECT_EQ(static_cast<UINT>(MOD_CONTROL | MOD_SHIFT | MOD_NOREPEAT),
+              PasteHotKeyModifiers(0x0377));
     EXPECT_EQ(static_cast<UINT>(MOD_ALT | MOD_NOREPEAT), PasteHotKeyModifiers(0x0C78));
 }
 

@@ -40,8 +40,8 @@ BOOL CALLBACK FindBox(HWND window, LPARAM param)
     CTopSearch* search = reinterpret_cast<CTopSearch*>(param);
     char name[32] = {};
     GetClassNameA(window, name, sizeof name);
-    if (lstrcmpA(name, "#32770") == 0 && IsWindowVisible(window) && IsWindowEnabled(window)
-        && GetWindowThreadProcessId(window, nullptr) == search->m_Thread) {
+    if (lstrcmpA(name, "#32770") == 0 && IsWindowVisible(window) && IsWindowEnabled(window) &&
+        GetWindowThreadProcessId(window, nullptr) == search->m_Thread) {
         search->m_Found = window;
         return FALSE;
     }
@@ -144,12 +144,15 @@ void WriteFileBytes(const std::string& path, const std::string& bytes)
 std::string OptionFileText(int addReturn, unsigned hotKey, const std::vector<std::string>& history)
 {
     char line[128] = {};
-    std::string text = "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n<Option Version=\"1.0\">\r\n";
-    wsprintfA(line, "\t<General AddReturn=\"%d\" AutoScroll=\"1\" ScrollPos=\"10\"/>\r\n", addReturn);
+    std::string text =
+        "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n<Option Version=\"1.0\">\r\n";
+    wsprintfA(line, "\t<General AddReturn=\"%d\" AutoScroll=\"1\" ScrollPos=\"10\"/>\r\n",
+              addReturn);
     text += line;
     wsprintfA(line, "\t<HotKey HotKey=\"%04x\" KeyWait=\"100\"/>\r\n", hotKey);
     text += line;
-    text += "\t<Colors>\r\n\t\t<Color Name=\"ActiveCast\" TextColor=\"000000\" BackColor=\"ffcccc\"/>\r\n"
+    text += "\t<Colors>\r\n\t\t<Color Name=\"ActiveCast\" TextColor=\"000000\" "
+            "BackColor=\"ffcccc\"/>\r\n"
             "\t</Colors>\r\n";
     if (history.empty()) {
         text += "\t<FileHistories/>\r\n";

@@ -24,7 +24,7 @@ struct CBoxSeen
 {
     std::string m_Caption;
     std::string m_Text;
-    bool m_FileDialog = false;   // an open or save dialog, not a message box
+    bool m_FileDialog = false;  // an open or save dialog, not a message box
 };
 
 // Answers the modal windows of this thread, in order, from a thread timer

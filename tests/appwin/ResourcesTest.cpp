@@ -34,7 +34,7 @@ TEST(Resources, MenuBarHasSevenPopupsInOrder)
     HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINMENU));
     ASSERT_NE(nullptr, menu);
     const std::vector<std::string> popups = {"ﾌｧｲﾙ(&F)", "編集(&E)", "検索(&S)", "書式(&O)",
-                                             "監視(&M)", "ﾂｰﾙ(&T)", "ﾍﾙﾌﾟ(&H)"};
+                                             "監視(&M)", "ﾂｰﾙ(&T)",  "ﾍﾙﾌﾟ(&H)"};
     ASSERT_EQ(static_cast<int>(popups.size()), GetMenuItemCount(menu));
     for (size_t i = 0; i < popups.size(); ++i)
         EXPECT_EQ(popups[i], MenuText(menu, static_cast<UINT>(i)));
@@ -119,9 +119,8 @@ TEST(Resources, ToolbarStripHoldsTwentyImagesWithGreyBackground)
 TEST(Resources, IconLoadsInBothSizes)
 {
     for (int size : {16, 32}) {
-        HICON icon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr),
-                                                   MAKEINTRESOURCEA(IDI_ROLECUE), IMAGE_ICON,
-                                                   size, size, 0));
+        HICON icon = static_cast<HICON>(LoadImageA(
+            GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_ROLECUE), IMAGE_ICON, size, size, 0));
         ASSERT_NE(nullptr, icon) << size;
         DestroyIcon(icon);
     }

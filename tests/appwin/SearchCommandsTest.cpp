@@ -25,12 +25,12 @@ const char kEndText[] = "最後まで検索しました。";
 std::vector<CSerif> Rows()
 {
     return {
-        CSerif(0, "おはよう"),                 // 0
-        CSerif(1, "こんにちは", "挨拶"),        // 1
-        CSerif(0, "おはよう、ボブ"),           // 2
-        CSerif(1, "Hello AB"),                 // 3
-        CSerif(0, "またね", "おはよう"),        // 4
-        CSerif(1, "aaa"),                      // 5
+        CSerif(0, "おはよう"),            // 0
+        CSerif(1, "こんにちは", "挨拶"),  // 1
+        CSerif(0, "おはよう、ボブ"),      // 2
+        CSerif(1, "Hello AB"),            // 3
+        CSerif(0, "またね", "おはよう"),  // 4
+        CSerif(1, "aaa"),                 // 5
     };
 }
 
@@ -45,8 +45,8 @@ BOOL CALLBACK FindOwnedDialog(HWND window, LPARAM param)
     CDialogSearch* search = reinterpret_cast<CDialogSearch*>(param);
     char name[16] = {};
     GetClassNameA(window, name, sizeof name);
-    if (lstrcmpA(name, "#32770") == 0 && IsWindowVisible(window)
-        && GetWindow(window, GW_OWNER) == search->m_Owner) {
+    if (lstrcmpA(name, "#32770") == 0 && IsWindowVisible(window) &&
+        GetWindow(window, GW_OWNER) == search->m_Owner) {
         search->m_Found = window;
         return FALSE;
     }
@@ -79,8 +79,7 @@ protected:
     HWND SearchDialog()
     {
         CDialogSearch search = {Main(), nullptr};
-        EnumThreadWindows(GetCurrentThreadId(), FindOwnedDialog,
-                          reinterpret_cast<LPARAM>(&search));
+        EnumThreadWindows(GetCurrentThreadId(), FindOwnedDialog, reinterpret_cast<LPARAM>(&search));
         return search.m_Found;
     }
     static bool IsReplaceDialog(HWND dialog) { return GetDlgItem(dialog, edt2) != nullptr; }
@@ -131,7 +130,8 @@ protected:
     {
         Guarded([&] { Command(id); });
     }
-    template <class F> void Guarded(F action)
+    template <class F>
+    void Guarded(F action)
     {
         if (CModalPlayer::IsRunning()) {
             action();
@@ -181,8 +181,8 @@ TEST_F(SearchCommandsTest, FindOpensOneModelessDialogDownwardAndStopsMonitoring)
     ASSERT_NE(nullptr, dialog);
     EXPECT_FALSE(IsReplaceDialog(dialog));
     EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(dialog, rad2));
-    EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, chx1)));   // whole word
-    EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, chx2)));   // match case
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, chx1)));  // whole word
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, chx2)));  // match case
     EXPECT_FALSE(Window().IsMonitoring());
     Command(IDM_FIND);
     EXPECT_EQ(dialog, SearchDialog());
@@ -200,7 +200,7 @@ TEST_F(SearchCommandsTest, FindNextWalksDownThenEndsWithTheDialogsMessage)
         Press(dialog, IDOK);
         stops.push_back(Cursor());
     }
-    EXPECT_EQ((std::vector<int>{0, 2, 4}), stops);   // row 4 through its memo
+    EXPECT_EQ((std::vector<int>{0, 2, 4}), stops);  // row 4 through its memo
 
     CModalPlayer player;
     player.Answer(IDOK);
@@ -454,7 +454,7 @@ TEST_F(SearchCommandsTest, ReplaceFindNextLooksAtTextAndMemoOnly)
     HWND dialog = OpenReplace("ボブ", "ロブ");
     ASSERT_NE(nullptr, dialog);
     Press(dialog, IDOK);
-    EXPECT_EQ(2, Cursor());   // row 1 is Bob's, but only by its cast
+    EXPECT_EQ(2, Cursor());  // row 1 is Bob's, but only by its cast
     CModalPlayer player;
     player.Answer(IDOK);
     Press(dialog, IDOK);
@@ -494,11 +494,11 @@ TEST_F(SearchCommandsTest, ReplaceAnsweredNoKeepsTextAndTheNextAsksBelow)
         Press(dialog, psh1);
         ExpectPlayed(player);
     }
-    EXPECT_EQ(2, asked);   // the found row is the cursor while the question is up
+    EXPECT_EQ(2, asked);  // the found row is the cursor while the question is up
     EXPECT_EQ("おはよう", Text(0));
     EXPECT_EQ("こんばんは、ボブ", Text(2));
     EXPECT_EQ("こんばんは、ボブ", RowText(2, 1));
-    EXPECT_EQ(3, Cursor());   // below the replaced row
+    EXPECT_EQ(3, Cursor());  // below the replaced row
     EXPECT_EQ(kModifiedTitle, Title());
 }
 
@@ -512,7 +512,7 @@ TEST_F(SearchCommandsTest, ReplaceAllFromTheMiddleChangesOnlyRowsBelow)
     player.Answer(IDOK);
     Press(dialog, psh2);
     ExpectPlayed(player);
-    ASSERT_EQ(1u, player.Seen().size());   // no question, just the end
+    ASSERT_EQ(1u, player.Seen().size());  // no question, just the end
     ExpectEndMessage(player.Seen()[0], dialog);
     EXPECT_TRUE(HasFocusIn(dialog));
     EXPECT_EQ("おはよう", Text(0));
@@ -597,7 +597,7 @@ TEST_F(SearchCommandsTest, ReplaceDialogWorksAfterTheFindDialogWasUsed)
     Settle();
     HWND dialog = OpenReplace("aaa", "b");
     ASSERT_NE(nullptr, dialog);
-    Press(dialog, IDOK);   // Find Next of the replace dialog
+    Press(dialog, IDOK);  // Find Next of the replace dialog
     EXPECT_EQ(5, Cursor());
     SetCursor(0);
     CModalPlayer player;
@@ -617,7 +617,7 @@ struct CJumpCase
 {
     const char* m_Name;
     const char* m_Typed;
-    int m_Cursor;   // afterwards, from row 3
+    int m_Cursor;  // afterwards, from row 3
 };
 
 std::ostream& operator<<(std::ostream& out, const CJumpCase& c)
@@ -628,8 +628,7 @@ std::ostream& operator<<(std::ostream& out, const CJumpCase& c)
 }  // namespace
 
 class JumpToRow : public SearchCommandsTest, public ::testing::WithParamInterface<CJumpCase>
-{
-};
+{};
 
 TEST_P(JumpToRow, SelectsOnlyRowsOfTheList)
 {
@@ -644,14 +643,15 @@ TEST_P(JumpToRow, SelectsOnlyRowsOfTheList)
     EXPECT_TRUE(Window().IsSaved());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Lines, JumpToRow,
-    ::testing::Values(CJumpCase{"OneIsTheFirstRow", "1", 0},
-                      CJumpCase{"SixIsTheLastRow", "6", 5},
-                      CJumpCase{"ZeroDoesNothing", "0", 3},
-                      CJumpCase{"PastTheEndDoesNothing", "7", 3},
-                      CJumpCase{"HugeDoesNothing", "99999999999", 3}),
-    [](const ::testing::TestParamInfo<CJumpCase>& info) { return std::string(info.param.m_Name); });
+INSTANTIATE_TEST_SUITE_P(Lines, JumpToRow,
+                         ::testing::Values(CJumpCase{"OneIsTheFirstRow", "1", 0},
+                                           CJumpCase{"SixIsTheLastRow", "6", 5},
+                                           CJumpCase{"ZeroDoesNothing", "0", 3},
+                                           CJumpCase{"PastTheEndDoesNothing", "7", 3},
+                                           CJumpCase{"HugeDoesNothing", "99999999999", 3}),
+                         [](const ::testing::TestParamInfo<CJumpCase>& info) {
+                             return std::string(info.param.m_Name);
+                         });
 
 TEST_F(SearchCommandsTest, JumpCancelledKeepsTheCursor)
 {

@@ -153,8 +153,9 @@ TEST_F(CastDlgTest, AddGivesTheNextIdAndTheRowSortsWithItsOwnMemo)
     // The boxes keep what was typed, and the selection stays on B (now row 2).
     EXPECT_EQ(typed, "  0zero ");
     EXPECT_EQ(selected, 2);
-    EXPECT_EQ(Casts(m_Script), (std::vector<CCastRow>{
-        {0, "A", "am"}, {1, "B", "bm"}, {2, "C", "cm"}, {3, "0zero", "m0"}}));
+    EXPECT_EQ(Casts(m_Script),
+              (std::vector<CCastRow>{
+                  {0, "A", "am"}, {1, "B", "bm"}, {2, "C", "cm"}, {3, "0zero", "m0"}}));
     EXPECT_EQ(SerifTexts(m_Script).size(), 6u);
 }
 
@@ -165,9 +166,8 @@ TEST_F(CastDlgTest, AddRefusesBlankAndDuplicateNames)
     Type("B", "x").Click(IDC_CAST_ADD).Answer(IDOK);
     Type("  B ", "x").Click(IDC_CAST_ADD).Answer(IDOK);
     std::string typed;
-    m_Driver.OnDialog([&](HWND dialog) {
-        typed = CDialogDriver::GetText(GetDlgItem(dialog, IDC_CAST_NAME));
-    });
+    m_Driver.OnDialog(
+        [&](HWND dialog) { typed = CDialogDriver::GetText(GetDlgItem(dialog, IDC_CAST_NAME)); });
     // Names that differ in case are different names.
     Type("b", "lower").Click(IDC_CAST_ADD).Click(IDOK);
 
@@ -176,8 +176,9 @@ TEST_F(CastDlgTest, AddRefusesBlankAndDuplicateNames)
     for (size_t i = 0; i < 4; ++i)
         ExpectBadNameBox(i);
     EXPECT_EQ(typed, "  B ");
-    EXPECT_EQ(Casts(m_Script), (std::vector<CCastRow>{
-        {0, "A", "am"}, {1, "B", "bm"}, {2, "C", "cm"}, {3, "b", "lower"}}));
+    EXPECT_EQ(
+        Casts(m_Script),
+        (std::vector<CCastRow>{{0, "A", "am"}, {1, "B", "bm"}, {2, "C", "cm"}, {3, "b", "lower"}}));
 }
 
 TEST_F(CastDlgTest, ChangeRenamesTheSelectedMemberWhereItsRowStands)
@@ -195,8 +196,8 @@ TEST_F(CastDlgTest, ChangeRenamesTheSelectedMemberWhereItsRowStands)
 
     EXPECT_EQ(Run(), 1);
     EXPECT_EQ(rows, (std::vector<std::string>{"Z/zm/0", "B/bm/1", "C/cm/2"}));
-    EXPECT_EQ(Casts(m_Script), (std::vector<CCastRow>{
-        {0, "Z", "zm"}, {1, "B", "bm"}, {2, "C", "cm"}}));
+    EXPECT_EQ(Casts(m_Script),
+              (std::vector<CCastRow>{{0, "Z", "zm"}, {1, "B", "bm"}, {2, "C", "cm"}}));
     EXPECT_EQ(SerifTexts(m_Script).size(), 6u);
 }
 
@@ -212,8 +213,8 @@ TEST_F(CastDlgTest, ChangeRefusesBlankOrAnotherMembersNameButKeepsItsOwn)
     ASSERT_EQ(m_Driver.Messages().size(), 3u);
     for (size_t i = 0; i < 3; ++i)
         ExpectBadNameBox(i);
-    EXPECT_EQ(Casts(m_Script), (std::vector<CCastRow>{
-        {0, "A", "am"}, {1, "B", "new memo"}, {2, "C", "cm"}}));
+    EXPECT_EQ(Casts(m_Script),
+              (std::vector<CCastRow>{{0, "A", "am"}, {1, "B", "new memo"}, {2, "C", "cm"}}));
 }
 
 TEST_F(CastDlgTest, ChangeOrDeleteWithoutSelectionDoesNothing)
@@ -223,8 +224,8 @@ TEST_F(CastDlgTest, ChangeOrDeleteWithoutSelectionDoesNothing)
 
     EXPECT_EQ(Run(), 1);
     EXPECT_TRUE(m_Driver.Messages().empty());
-    EXPECT_EQ(Casts(m_Script), (std::vector<CCastRow>{
-        {0, "A", "am"}, {1, "B", "bm"}, {2, "C", "cm"}}));
+    EXPECT_EQ(Casts(m_Script),
+              (std::vector<CCastRow>{{0, "A", "am"}, {1, "B", "bm"}, {2, "C", "cm"}}));
 }
 
 TEST_F(CastDlgTest, DeleteAsksAndOkRemovesTheMembersSerifs)
@@ -246,7 +247,8 @@ TEST_F(CastDlgTest, DeleteAnsweredNoKeepsTheMember)
     int rows = 0;
     SelectName("B");
     m_Driver.Click(IDC_CAST_DELETE).Answer(IDNO);
-    m_Driver.OnDialog([&](HWND dialog) { rows = Probe::RowCount(GetDlgItem(dialog, IDC_CAST_LIST)); });
+    m_Driver.OnDialog(
+        [&](HWND dialog) { rows = Probe::RowCount(GetDlgItem(dialog, IDC_CAST_LIST)); });
     m_Driver.Click(IDOK);
 
     EXPECT_EQ(Run(), 1);
@@ -274,8 +276,8 @@ TEST_F(CastDlgTest, IdOfTheDeletedLargestComesBackWithoutItsSerifs)
     Type("D", "dm").Click(IDC_CAST_ADD).Click(IDOK);
 
     EXPECT_EQ(Run(), 1);
-    EXPECT_EQ(Casts(m_Script), (std::vector<CCastRow>{
-        {0, "A", "am"}, {1, "B", "bm"}, {2, "D", "dm"}}));
+    EXPECT_EQ(Casts(m_Script),
+              (std::vector<CCastRow>{{0, "A", "am"}, {1, "B", "bm"}, {2, "D", "dm"}}));
     EXPECT_EQ(SerifTexts(m_Script), (std::vector<std::string>{"s1", "s2", "s4", "s6"}));
 }
 
@@ -288,8 +290,8 @@ TEST_F(CastDlgTest, CancelAfterEditsLeavesTheScenarioUntouched)
     Type("New", "").Click(IDC_CAST_ADD).Click(IDCANCEL);
 
     EXPECT_EQ(Run(), 0);
-    EXPECT_EQ(Casts(m_Script), (std::vector<CCastRow>{
-        {0, "A", "am"}, {1, "B", "bm"}, {2, "C", "cm"}}));
+    EXPECT_EQ(Casts(m_Script),
+              (std::vector<CCastRow>{{0, "A", "am"}, {1, "B", "bm"}, {2, "C", "cm"}}));
     EXPECT_EQ(SerifTexts(m_Script), (std::vector<std::string>{"s1", "s2", "s3", "s4", "s5", "s6"}));
 }
 
@@ -305,12 +307,14 @@ TEST_F(CastDlgTest, DeletingMovesTheSelectionUpOrToTheNewFirstRow)
     int afterFirst = -2, afterLast = -2;
     SelectName("A");
     m_Driver.Click(IDC_CAST_DELETE).Answer(IDYES);
-    m_Driver.OnDialog([&](HWND dialog) { afterFirst = Probe::SelectedRow(GetDlgItem(dialog, IDC_CAST_LIST)); });
+    m_Driver.OnDialog(
+        [&](HWND dialog) { afterFirst = Probe::SelectedRow(GetDlgItem(dialog, IDC_CAST_LIST)); });
     SelectName("B");
     m_Driver.Click(IDC_CAST_DELETE).Answer(IDYES);
     SelectName("C");
     m_Driver.Click(IDC_CAST_DELETE).Answer(IDYES);
-    m_Driver.OnDialog([&](HWND dialog) { afterLast = Probe::SelectedRow(GetDlgItem(dialog, IDC_CAST_LIST)); });
+    m_Driver.OnDialog(
+        [&](HWND dialog) { afterLast = Probe::SelectedRow(GetDlgItem(dialog, IDC_CAST_LIST)); });
     m_Driver.Click(IDOK);
 
     EXPECT_EQ(Run(), 1);
@@ -356,7 +360,8 @@ TEST(CastDlgWithoutScenario, ShowsNothingAndOkEndsWithOne)
     dialog.Setup(nullptr, "キャスト編集");
     CDialogDriver driver;
     int rows = -1;
-    driver.OnDialog([&](HWND window) { rows = Probe::RowCount(GetDlgItem(window, IDC_CAST_LIST)); });
+    driver.OnDialog(
+        [&](HWND window) { rows = Probe::RowCount(GetDlgItem(window, IDC_CAST_LIST)); });
     driver.SetText(IDC_CAST_NAME, "X").Click(IDC_CAST_ADD).Click(IDOK);
     driver.Start();
     EXPECT_EQ(dialog.DoModal(nullptr, IDD_CAST), 1);

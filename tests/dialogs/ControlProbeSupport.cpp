@@ -14,15 +14,14 @@ int RowCount(HWND list)
 std::string RowText(HWND list, int row, int column)
 {
     // Grows the buffer until the text fits: cast names have no length limit.
-    for (size_t size = 256;; size *= 4)
-    {
+    for (size_t size = 256;; size *= 4) {
         std::vector<char> buffer(size, '\0');
         LVITEMA item = {};
         item.iSubItem = column;
         item.pszText = buffer.data();
         item.cchTextMax = static_cast<int>(size);
-        const LRESULT length = SendMessageA(list, LVM_GETITEMTEXTA, row,
-                                            reinterpret_cast<LPARAM>(&item));
+        const LRESULT length =
+            SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
         if (static_cast<size_t>(length) + 1 < size || size > (1u << 20))
             return std::string(buffer.data(), static_cast<size_t>(length));
     }
@@ -39,15 +38,14 @@ LPARAM RowData(HWND list, int row)
 
 int SelectedRow(HWND list)
 {
-    return static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
-                                         LVNI_SELECTED));
+    return static_cast<int>(
+        SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
 int FindRow(HWND list, const std::string& text)
 {
     const int count = RowCount(list);
-    for (int row = 0; row < count; ++row)
-    {
+    for (int row = 0; row < count; ++row) {
         if (RowText(list, row, 0) == text)
             return row;
     }
@@ -86,14 +84,12 @@ int ItemCount(HWND combo)
 bool SelectItem(HWND combo, const std::string& text)
 {
     const int count = ItemCount(combo);
-    for (int i = 0; i < count; ++i)
-    {
+    for (int i = 0; i < count; ++i) {
         const LRESULT length = SendMessageA(combo, CB_GETLBTEXTLEN, i, 0);
         std::string item(static_cast<size_t>(length) + 1, '\0');
         SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(&item[0]));
         item.resize(static_cast<size_t>(length));
-        if (item == text)
-        {
+        if (item == text) {
             SendMessageA(combo, CB_SETCURSEL, i, 0);
             return true;
         }

@@ -24,8 +24,8 @@
 struct CMessageSeen
 {
     std::string m_Caption;
-    std::string m_Text;     // the texts of the box's static controls, joined
-    bool m_YesNo = false;   // the box had Yes and No buttons
+    std::string m_Text;    // the texts of the box's static controls, joined
+    bool m_YesNo = false;  // the box had Yes and No buttons
 };
 
 class CDialogDriver
@@ -83,7 +83,7 @@ private:
     struct CQueued
     {
         Step m_Step;
-        bool m_OnDialog;    // acts on the dialog under test only
+        bool m_OnDialog;  // acts on the dialog under test only
     };
     std::vector<CQueued> m_Steps;
     size_t m_Next = 0;

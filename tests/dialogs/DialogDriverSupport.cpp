@@ -22,15 +22,14 @@ bool IsDialogClass(HWND window)
 
 struct CThreadDialogs
 {
-    std::vector<HWND> m_All;       // visible dialog windows of the thread
-    HWND m_Enabled = nullptr;      // the one that takes input
+    std::vector<HWND> m_All;   // visible dialog windows of the thread
+    HWND m_Enabled = nullptr;  // the one that takes input
 };
 
 BOOL CALLBACK CollectDialog(HWND window, LPARAM param)
 {
     auto* found = reinterpret_cast<CThreadDialogs*>(param);
-    if (IsWindowVisible(window) && IsDialogClass(window))
-    {
+    if (IsWindowVisible(window) && IsDialogClass(window)) {
         found->m_All.push_back(window);
         if (IsWindowEnabled(window) && !found->m_Enabled)
             found->m_Enabled = window;
@@ -55,11 +54,9 @@ BOOL CALLBACK CollectStatic(HWND child, LPARAM param)
     auto* texts = reinterpret_cast<CBoxTexts*>(param);
     char name[16] = {};
     GetClassNameA(child, name, sizeof(name));
-    if (lstrcmpiA(name, "Static") == 0)
-    {
+    if (lstrcmpiA(name, "Static") == 0) {
         std::string text = CDialogDriver::GetText(child);
-        if (!text.empty())
-        {
+        if (!text.empty()) {
             if (!texts->m_Text.empty())
                 texts->m_Text += '|';
             texts->m_Text += text;
@@ -97,9 +94,10 @@ CDialogDriver& CDialogDriver::Then(Step step)
 CDialogDriver& CDialogDriver::OnDialog(std::function<void(HWND)> action)
 {
     m_Steps.push_back(CQueued{[action](HWND top) {
-        action(top);
-        return true;
-    }, true});
+                                  action(top);
+                                  return true;
+                              },
+                              true});
     return *this;
 }
 
@@ -201,27 +199,19 @@ void CDialogDriver::Tick()
     if (!m_Dialog && top)
         m_Dialog = top;
 
-    if (GetTickCount() - m_StartTick > kGiveUpAfterMs)
-    {
+    if (GetTickCount() - m_StartTick > kGiveUpAfterMs) {
         m_TimedOut = true;
         CloseEverything();
-    }
-    else if (top && m_Next < m_Steps.size())
-    {
+    } else if (top && m_Next < m_Steps.size()) {
         CQueued& step = m_Steps[m_Next];
-        if (step.m_OnDialog && top != m_Dialog)
-        {
+        if (step.m_OnDialog && top != m_Dialog) {
             // A message box that no step waits for.
             m_Unexpected.push_back(ReadMessageBox(top));
             Dismiss(top);
-        }
-        else if (step.m_Step(top))
-        {
+        } else if (step.m_Step(top)) {
             ++m_Next;
         }
-    }
-    else if (top && top != m_Dialog)
-    {
+    } else if (top && top != m_Dialog) {
         // Every step is done, yet something new is on screen.
         m_Unexpected.push_back(ReadMessageBox(top));
         Dismiss(top);
@@ -232,8 +222,7 @@ void CDialogDriver::Tick()
 void CDialogDriver::CloseEverything()
 {
     CThreadDialogs found = ThreadDialogs();
-    for (HWND window : found.m_All)
-    {
+    for (HWND window : found.m_All) {
         if (window == m_Dialog)
             continue;
         if (window == found.m_Enabled)

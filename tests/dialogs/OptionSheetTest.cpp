@@ -21,7 +21,12 @@ const char kNoKey[] = "キーを設定して下さい。";
 const char kBadKeyWait[] = "キーウェイトの値が不正です。\r\n10以上、10,000以下にして下さい。";
 const char kNoItem[] = "アイテム名を選択して下さい。";
 
-enum EPage { General = 0, Hotkey = 1, Colours = 2 };
+enum EPage
+{
+    General = 0,
+    Hotkey = 1,
+    Colours = 2
+};
 
 class OptionSheetTest : public ::testing::Test
 {
@@ -50,21 +55,20 @@ protected:
 
     CDialogDriver& ShowPage(EPage page)
     {
-        return m_Driver.OnDialog([page](HWND sheet) {
-            SendMessageA(sheet, PSM_SETCURSEL, page, 0);
-        });
+        return m_Driver.OnDialog(
+            [page](HWND sheet) { SendMessageA(sheet, PSM_SETCURSEL, page, 0); });
     }
 
     CDialogDriver& PressOk()
     {
-        return m_Driver.OnDialog([](HWND sheet) { PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0); });
+        return m_Driver.OnDialog(
+            [](HWND sheet) { PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0); });
     }
 
     CDialogDriver& PressCancel()
     {
-        return m_Driver.OnDialog([](HWND sheet) {
-            PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
-        });
+        return m_Driver.OnDialog(
+            [](HWND sheet) { PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0); });
     }
 
     CDialogDriver& SetChecked(int id, bool checked)
@@ -77,7 +81,8 @@ protected:
     CDialogDriver& SetHotKey(WORD value)
     {
         return m_Driver.OnDialog([value](HWND sheet) {
-            SendMessageA(CDialogDriver::FindControl(sheet, IDC_HOTKEY_KEY), HKM_SETHOTKEY, value, 0);
+            SendMessageA(CDialogDriver::FindControl(sheet, IDC_HOTKEY_KEY), HKM_SETHOTKEY, value,
+                         0);
         });
     }
 
@@ -122,8 +127,7 @@ TEST_F(OptionSheetTest, CaptionAndTabsInOrder)
         caption = CDialogDriver::GetText(sheet);
         HWND tab = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETTABCONTROL, 0, 0));
         const int count = static_cast<int>(SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0));
-        for (int i = 0; i < count; ++i)
-        {
+        for (int i = 0; i < count; ++i) {
             char text[64] = {};
             TCITEMA item = {};
             item.mask = TCIF_TEXT;
@@ -172,8 +176,7 @@ TEST_F(OptionSheetTest, CursorPositionsOneAndNinetyNineAreStored)
 
 TEST_F(OptionSheetTest, CursorPositionsOutOfRangeStoreNothingNotEvenTheCheckBox)
 {
-    for (const char* position : {"0", "100"})
-    {
+    for (const char* position : {"0", "100"}) {
         StorePosition(position);
         EXPECT_EQ(MessageText(0), kBadPosition) << position;
         EXPECT_EQ(m_Driver.Messages().at(0).m_Caption, "エラー");
@@ -198,7 +201,8 @@ TEST_F(OptionSheetTest, HotkeyPageShowsTheStoredValues)
     std::string keyWait;
     ShowPage(Hotkey);
     m_Driver.OnDialog([&](HWND sheet) {
-        hotkey = SendMessageA(CDialogDriver::FindControl(sheet, IDC_HOTKEY_KEY), HKM_GETHOTKEY, 0, 0);
+        hotkey =
+            SendMessageA(CDialogDriver::FindControl(sheet, IDC_HOTKEY_KEY), HKM_GETHOTKEY, 0, 0);
         keyWait = CDialogDriver::GetText(CDialogDriver::FindControl(sheet, IDC_HOTKEY_WAIT));
     });
     PressCancel();
@@ -221,8 +225,7 @@ TEST_F(OptionSheetTest, KeyWaitsTenAndTenThousandAreStored)
 
 TEST_F(OptionSheetTest, KeyWaitsOutOfRangeOrEmptyStoreNothing)
 {
-    for (const char* keyWait : {"9", "10001", "", "-20"})
-    {
+    for (const char* keyWait : {"9", "10001", "", "-20"}) {
         StoreKeyWait(keyWait);
         EXPECT_EQ(MessageText(0), kBadKeyWait) << keyWait;
         EXPECT_EQ(m_Option.m_Hotkey.m_KeyWait, 100) << keyWait;
@@ -354,8 +357,7 @@ TEST_F(OptionSheetTest, ColourPageListsEveryItemInNameOrderInItsOwnColours)
         HWND list = CDialogDriver::FindControl(sheet, IDC_COLORS_LIST);
         HWND page = GetParent(list);
         selected = Probe::SelectedRow(list);
-        for (int row = 0; row < Probe::RowCount(list); ++row)
-        {
+        for (int row = 0; row < Probe::RowCount(list); ++row) {
             rows += Probe::RowText(list, row, 0) + "/" + Probe::RowText(list, row, 1) + ",";
             // Ask the page how it draws the row, as the list itself does.
             NMLVCUSTOMDRAW draw = {};
@@ -369,7 +371,8 @@ TEST_F(OptionSheetTest, ColourPageListsEveryItemInNameOrderInItsOwnColours)
             const LONG_PTR answer = GetWindowLongPtrA(page, DWLP_MSGRESULT);
             char text[64];
             wsprintfA(text, "%06lx/%06lx/%lx,", static_cast<unsigned long>(draw.clrText),
-                      static_cast<unsigned long>(draw.clrTextBk), static_cast<unsigned long>(answer));
+                      static_cast<unsigned long>(draw.clrTextBk),
+                      static_cast<unsigned long>(answer));
             drawn += text;
         }
         NMLVCUSTOMDRAW draw = {};
@@ -379,13 +382,15 @@ TEST_F(OptionSheetTest, ColourPageListsEveryItemInNameOrderInItsOwnColours)
         draw.nmcd.dwDrawStage = CDDS_PREPAINT;
         SendMessageA(page, WM_NOTIFY, IDC_COLORS_LIST, reinterpret_cast<LPARAM>(&draw));
         char text[32];
-        wsprintfA(text, "prepaint %lx", static_cast<unsigned long>(GetWindowLongPtrA(page, DWLP_MSGRESULT)));
+        wsprintfA(text, "prepaint %lx",
+                  static_cast<unsigned long>(GetWindowLongPtrA(page, DWLP_MSGRESULT)));
         drawn += text;
     });
     PressCancel();
     Run();
     const char* sample = "123ABCあいう";
-    EXPECT_EQ(rows, std::string("ActiveCast/") + sample + ",Alpha/" + sample + ",Zeta/" + sample + ",");
+    EXPECT_EQ(rows,
+              std::string("ActiveCast/") + sample + ",Alpha/" + sample + ",Zeta/" + sample + ",");
     EXPECT_EQ(selected, 0);
     EXPECT_EQ(drawn, "000000/ccccff/20,030303/040404/20,010101/020202/20,prepaint 20");
 }

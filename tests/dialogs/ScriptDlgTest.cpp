@@ -77,7 +77,8 @@ TEST_F(ScriptDlgTest, EnterInTheTitleBoxLeavesTheDialogOpen)
 
 TEST_F(ScriptDlgTest, TrimsAsciiSpacesFromTitleAndMemo)
 {
-    m_Driver.SetText(IDC_SCRIPT_TITLE, "     ").SetText(IDC_SCRIPT_MEMO, "  line one\r\nline two  ")
+    m_Driver.SetText(IDC_SCRIPT_TITLE, "     ")
+        .SetText(IDC_SCRIPT_MEMO, "  line one\r\nline two  ")
         .Click(IDC_SCRIPT_OK);
     m_Script.SetTitle("was here");
     EXPECT_EQ(Run(), 1);
@@ -105,8 +106,7 @@ TEST_F(ScriptDlgTest, TitleAndMemoLongerThan1023BytesAreKeptWhole)
     m_Driver.SetText(IDC_SCRIPT_TITLE, title);
     m_Driver.OnDialog([memo](HWND dialog) {
         std::string crlf;
-        for (char c : memo)
-        {
+        for (char c : memo) {
             if (c == '\n')
                 crlf += '\r';
             crlf += c;

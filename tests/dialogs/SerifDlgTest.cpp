@@ -64,8 +64,7 @@ TEST_F(SerifDlgTest, FillsTheBoxesAndOffersEveryCastSorted)
         text = CDialogDriver::GetText(GetDlgItem(dialog, IDC_SERIF_TEXT));
         memo = CDialogDriver::GetText(GetDlgItem(dialog, IDC_SERIF_MEMO));
         HWND combo = GetDlgItem(dialog, IDC_SERIF_CAST);
-        for (int i = 0; i < Probe::ItemCount(combo); ++i)
-        {
+        for (int i = 0; i < Probe::ItemCount(combo); ++i) {
             SendMessageA(combo, CB_SETCURSEL, i, 0);
             items += Probe::SelectedItem(combo) + ",";
         }
@@ -113,7 +112,8 @@ TEST_F(SerifDlgTest, OkWithoutACastShowsTheErrorAndStaysOpen)
     m_Script.AddCast(CCast(2, "Two"));
     m_Driver.SetText(IDC_SERIF_TEXT, "typed").Click(IDOK).Answer(IDOK);
     std::string kept;
-    m_Driver.OnDialog([&](HWND dialog) { kept = CDialogDriver::GetText(GetDlgItem(dialog, IDC_SERIF_TEXT)); });
+    m_Driver.OnDialog(
+        [&](HWND dialog) { kept = CDialogDriver::GetText(GetDlgItem(dialog, IDC_SERIF_TEXT)); });
     Choose("Two");
     m_Driver.Click(IDOK);
 
@@ -132,7 +132,9 @@ TEST_F(SerifDlgTest, OkTakesTheChosenCastAndTrimsOnlyAsciiSpaces)
     m_Script.AddCast(CCast(7, "B"));
     // "　" is the full-width space (0x81 0x40), which stays, as do tabs.
     Choose("B");
-    m_Driver.SetText(IDC_SERIF_TEXT, "  　こんにちは　\t ").SetText(IDC_SERIF_MEMO, "   ").Click(IDOK);
+    m_Driver.SetText(IDC_SERIF_TEXT, "  　こんにちは　\t ")
+        .SetText(IDC_SERIF_MEMO, "   ")
+        .Click(IDOK);
 
     EXPECT_EQ(Run(CSerif(0, "old", "old memo")), 1);
     EXPECT_EQ(m_Dialog.GetSerif().m_CastId, 7);
@@ -202,7 +204,8 @@ TEST(SerifDlgWithoutScenario, OkEndsWithOneAndKeepsTheCopy)
     dialog.Setup(nullptr, CSerif(3, "given"), "セリフ追加");
     CDialogDriver driver;
     int items = -1;
-    driver.OnDialog([&](HWND window) { items = Probe::ItemCount(GetDlgItem(window, IDC_SERIF_CAST)); });
+    driver.OnDialog(
+        [&](HWND window) { items = Probe::ItemCount(GetDlgItem(window, IDC_SERIF_CAST)); });
     driver.SetText(IDC_SERIF_TEXT, "typed").Click(IDOK);
     driver.Start();
     EXPECT_EQ(dialog.DoModal(nullptr, IDD_SERIF), 1);

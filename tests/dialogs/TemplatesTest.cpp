@@ -44,8 +44,7 @@ void ExpectTemplate(int id, const std::string& caption, DWORD dialogStyles,
         EXPECT_EQ(CDialogDriver::GetText(dialog), caption);
         EXPECT_EQ(static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_STYLE)) & dialogStyles,
                   dialogStyles);
-        for (const CExpected& expected : controls)
-        {
+        for (const CExpected& expected : controls) {
             HWND control = GetDlgItem(dialog, expected.m_Id);
             ASSERT_NE(control, nullptr) << "template " << id << " control " << expected.m_Id;
             EXPECT_EQ(lstrcmpiA(ClassOf(control).c_str(), expected.m_Class), 0)
@@ -61,8 +60,8 @@ void ExpectTemplate(int id, const std::string& caption, DWORD dialogStyles,
         PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
     });
     driver.Start();
-    EXPECT_EQ(DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), nullptr,
-                              PlainProc, 0), 0);
+    EXPECT_EQ(
+        DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), nullptr, PlainProc, 0), 0);
     driver.Stop();
     EXPECT_TRUE(driver.Finished()) << "template " << id;
 }
@@ -74,41 +73,45 @@ const DWORD kEdit = WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL;
 TEST(Templates, CastDialog)
 {
     InitCommonControls();
-    ExpectTemplate(IDD_CAST, "キャスト編集", kModal | DS_CENTER, {
-        {IDC_CAST_LIST, WC_LISTVIEWA, "",
-         LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_SORTASCENDING | LVS_NOSORTHEADER |
-             WS_BORDER | WS_TABSTOP},
-        {IDC_CAST_NAME, "Edit", "", kEdit},
-        {IDC_CAST_MEMO, "Edit", "", kEdit},
-        {IDC_CAST_CHANGE, "Button", "変更(&U)", 0},
-        {IDC_CAST_ADD, "Button", "追加(&A)", 0},
-        {IDC_CAST_DELETE, "Button", "削除(D)", 0},
-        {IDOK, "Button", "OK", BS_DEFPUSHBUTTON},
-        {IDCANCEL, "Button", "キャンセル", 0},
-    });
+    ExpectTemplate(IDD_CAST, "キャスト編集", kModal | DS_CENTER,
+                   {
+                       {IDC_CAST_LIST, WC_LISTVIEWA, "",
+                        LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_SORTASCENDING |
+                            LVS_NOSORTHEADER | WS_BORDER | WS_TABSTOP},
+                       {IDC_CAST_NAME, "Edit", "", kEdit},
+                       {IDC_CAST_MEMO, "Edit", "", kEdit},
+                       {IDC_CAST_CHANGE, "Button", "変更(&U)", 0},
+                       {IDC_CAST_ADD, "Button", "追加(&A)", 0},
+                       {IDC_CAST_DELETE, "Button", "削除(D)", 0},
+                       {IDOK, "Button", "OK", BS_DEFPUSHBUTTON},
+                       {IDCANCEL, "Button", "キャンセル", 0},
+                   });
 }
 
 TEST(Templates, SerifDialog)
 {
-    ExpectTemplate(IDD_SERIF, "セリフ編集", kModal | DS_CENTER, {
-        // The combo box hands WS_VSCROLL on to its drop-down list.
-        {IDC_SERIF_CAST, "ComboBox", "", CBS_DROPDOWN | CBS_SORT | WS_TABSTOP},
-        {IDC_SERIF_TEXT, "Edit", "", kEdit},
-        {IDC_SERIF_MEMO, "Edit", "", kEdit},
-        {IDOK, "Button", "OK", BS_DEFPUSHBUTTON},
-        {IDCANCEL, "Button", "キャンセル", 0},
-    });
+    ExpectTemplate(IDD_SERIF, "セリフ編集", kModal | DS_CENTER,
+                   {
+                       // The combo box hands WS_VSCROLL on to its drop-down list.
+                       {IDC_SERIF_CAST, "ComboBox", "", CBS_DROPDOWN | CBS_SORT | WS_TABSTOP},
+                       {IDC_SERIF_TEXT, "Edit", "", kEdit},
+                       {IDC_SERIF_MEMO, "Edit", "", kEdit},
+                       {IDOK, "Button", "OK", BS_DEFPUSHBUTTON},
+                       {IDCANCEL, "Button", "キャンセル", 0},
+                   });
 }
 
 TEST(Templates, ScenarioSettingsDialogHasNoIdOkButton)
 {
-    ExpectTemplate(IDD_SCRIPT, "シナリオ設定", kModal | DS_CENTER, {
-        {IDC_SCRIPT_TITLE, "Edit", "", kEdit},
-        {IDC_SCRIPT_MEMO, "Edit", "",
-         kEdit | ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | WS_VSCROLL | WS_HSCROLL},
-        {IDC_SCRIPT_OK, "Button", "OK", 0},
-        {IDCANCEL, "Button", "キャンセル", 0},
-    });
+    ExpectTemplate(
+        IDD_SCRIPT, "シナリオ設定", kModal | DS_CENTER,
+        {
+            {IDC_SCRIPT_TITLE, "Edit", "", kEdit},
+            {IDC_SCRIPT_MEMO, "Edit", "",
+             kEdit | ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | WS_VSCROLL | WS_HSCROLL},
+            {IDC_SCRIPT_OK, "Button", "OK", 0},
+            {IDCANCEL, "Button", "キャンセル", 0},
+        });
     // A default button would take Enter from the title box.
     CDialogDriver driver;
     bool hasIdOk = true;
@@ -127,11 +130,12 @@ TEST(Templates, ScenarioSettingsDialogHasNoIdOkButton)
 
 TEST(Templates, JumpDialog)
 {
-    ExpectTemplate(IDD_JUMP, "指定行", kModal, {
-        {IDC_JUMP_LINE, "Edit", "", kEdit | ES_NUMBER},
-        {IDOK, "Button", "OK", BS_DEFPUSHBUTTON},
-        {IDCANCEL, "Button", "キャンセル", 0},
-    });
+    ExpectTemplate(IDD_JUMP, "指定行", kModal,
+                   {
+                       {IDC_JUMP_LINE, "Edit", "", kEdit | ES_NUMBER},
+                       {IDOK, "Button", "OK", BS_DEFPUSHBUTTON},
+                       {IDCANCEL, "Button", "キャンセル", 0},
+                   });
 }
 
 TEST(Templates, OptionSheetCaptionString)

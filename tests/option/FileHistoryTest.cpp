@@ -9,7 +9,8 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
 std::vector<std::string> Entries(const CFileHistory& history)
 {
@@ -32,7 +33,7 @@ std::unique_ptr<Tessel::Document> Parse(const std::string& text)
     return std::unique_ptr<Tessel::Document>(parser.Parse(text));
 }
 
-} // namespace
+}  // namespace
 
 TEST(CFileHistory, SamePathTwiceKeepsFirstPosition)
 {

@@ -8,7 +8,8 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
 const std::string kPrefix = "スクリプトにエラーがあるか、未対応の形式です。\n\n";
 
@@ -41,15 +42,15 @@ struct CSnapshot
           m_KeyWait(option.m_Hotkey.m_KeyWait), m_History(History(option))
     {
         for (const auto& entry : option.m_Colors)
-            m_Colors.push_back(entry.first + "=" + entry.second.m_Name + ":"
-                               + std::to_string(entry.second.m_TextColor) + "/"
-                               + std::to_string(entry.second.m_BackColor));
+            m_Colors.push_back(entry.first + "=" + entry.second.m_Name + ":" +
+                               std::to_string(entry.second.m_TextColor) + "/" +
+                               std::to_string(entry.second.m_BackColor));
     }
     bool operator==(const CSnapshot& o) const
     {
-        return m_AddReturn == o.m_AddReturn && m_AutoScroll == o.m_AutoScroll
-            && m_ScrollPos == o.m_ScrollPos && m_HotKey == o.m_HotKey && m_KeyWait == o.m_KeyWait
-            && m_Colors == o.m_Colors && m_History == o.m_History;
+        return m_AddReturn == o.m_AddReturn && m_AutoScroll == o.m_AutoScroll &&
+               m_ScrollPos == o.m_ScrollPos && m_HotKey == o.m_HotKey && m_KeyWait == o.m_KeyWait &&
+               m_Colors == o.m_Colors && m_History == o.m_History;
     }
 };
 
@@ -69,7 +70,7 @@ COption Customised()
     return option;
 }
 
-} // namespace
+}  // namespace
 
 // ---- defaults and the colour table ----------------------------------------
 
@@ -153,12 +154,13 @@ TEST(COptionSave, WritesColoursInNameOrderAndHotkeyAsFourHexDigits)
     ASSERT_TRUE(option.Save(folder.File("option.xml")));
     const std::string bytes = ReadBytes(folder.File("option.xml"));
     EXPECT_NE(std::string::npos, bytes.find("\t<HotKey HotKey=\"0377\" KeyWait=\"100\"/>\r\n"));
-    EXPECT_NE(std::string::npos,
-              bytes.find("\t<Colors>\r\n"
-                         "\t\t<Color Name=\"ActiveCast\" TextColor=\"000000\" BackColor=\"ffcccc\"/>\r\n"
-                         "\t\t<Color Name=\"Alpha\" TextColor=\"ff0000\" BackColor=\"0000ff\"/>\r\n"
-                         "\t\t<Color Name=\"Zeta\" TextColor=\"010000\" BackColor=\"020000\"/>\r\n"
-                         "\t</Colors>\r\n"));
+    EXPECT_NE(
+        std::string::npos,
+        bytes.find("\t<Colors>\r\n"
+                   "\t\t<Color Name=\"ActiveCast\" TextColor=\"000000\" BackColor=\"ffcccc\"/>\r\n"
+                   "\t\t<Color Name=\"Alpha\" TextColor=\"ff0000\" BackColor=\"0000ff\"/>\r\n"
+                   "\t\t<Color Name=\"Zeta\" TextColor=\"010000\" BackColor=\"020000\"/>\r\n"
+                   "\t</Colors>\r\n"));
 }
 
 TEST(COptionSave, RefusesEmptyPath)
@@ -183,9 +185,9 @@ TEST(COptionSaveFailure, ReadOnlyFolderKeepsOldFile)
     const std::string old = ReadBytes(Data("colours.xml"));
     WriteBytes(path, old);
     std::filesystem::permissions(folder.Path(),
-                                 std::filesystem::perms::owner_write
-                                     | std::filesystem::perms::group_write
-                                     | std::filesystem::perms::others_write,
+                                 std::filesystem::perms::owner_write |
+                                     std::filesystem::perms::group_write |
+                                     std::filesystem::perms::others_write,
                                  std::filesystem::perm_options::remove);
     std::FILE* probe = std::fopen(folder.File("probe").c_str(), "wb");
     if (probe != nullptr) {
@@ -274,7 +276,8 @@ TEST(COptionLoad, KeepsTheLastTenOfTwelveHistoryEntries)
     ASSERT_TRUE(option.Load(Data("twelve-histories.xml")));
     std::vector<std::string> expected;
     for (int i = 3; i <= 12; ++i)
-        expected.push_back("C:\\scenario\\" + std::string(i < 10 ? "0" : "") + std::to_string(i) + ".xml");
+        expected.push_back("C:\\scenario\\" + std::string(i < 10 ? "0" : "") + std::to_string(i) +
+                           ".xml");
     EXPECT_EQ(expected, History(option));
 }
 
@@ -390,7 +393,8 @@ TEST(COptionLoadFailure, VersionAttributeNeedsCapitalV)
         EXPECT_FALSE(option.Load(Data(name))) << name;
         EXPECT_TRUE(before == CSnapshot(option)) << name;
         EXPECT_EQ(0u, option.GetError().find(kPrefix + "DOM_Exception\n")) << name;
-        EXPECT_NE(std::string::npos, option.GetError().find("Attribute not found(Version)")) << name;
+        EXPECT_NE(std::string::npos, option.GetError().find("Attribute not found(Version)"))
+            << name;
     }
 }
 

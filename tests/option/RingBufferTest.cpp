@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
 std::vector<int> Contents(const Brindle::RingBuffer<int>& ring)
 {
@@ -17,7 +18,7 @@ std::vector<int> Contents(const Brindle::RingBuffer<int>& ring)
     return out;
 }
 
-} // namespace
+}  // namespace
 
 TEST(RingBuffer, EmptyRingYieldsNothing)
 {

@@ -15,7 +15,8 @@
 #include <sys/resource.h>
 #endif
 
-namespace {
+namespace
+{
 
 const std::string kOld = "old file\r\nkept byte for byte\r\n\x95\x5C\r\n";
 
@@ -28,7 +29,7 @@ CScript BigScript()
     return script;
 }
 
-} // namespace
+}  // namespace
 
 TEST(ReadXMLFile, TurnsCrLfIntoLfAndKeepsLoneCr)
 {
@@ -42,10 +43,15 @@ TEST(ReadXMLFile, TurnsCrLfIntoLfAndKeepsLoneCr)
 TEST(ReadXMLFile, KeepsBytesAfterCtrlZAndNul)
 {
     CTempFolder folder;
-    WriteBytes(folder.File("a.xml"), std::string("a\x1A" "b\0c", 5));
+    WriteBytes(folder.File("a.xml"), std::string("a\x1A"
+                                                 "b\0c",
+                                                 5));
     std::string text;
     ASSERT_TRUE(ReadXMLFile(folder.File("a.xml"), text));
-    EXPECT_EQ(std::string("a\x1A" "b\0c", 5), text);
+    EXPECT_EQ(std::string("a\x1A"
+                          "b\0c",
+                          5),
+              text);
 }
 
 TEST(ReadXMLFile, EmptyFileFailsAndLeavesTextAlone)
@@ -98,9 +104,9 @@ TEST(CScriptSaveFailure, ReadOnlyFolderLeavesOldFileUntouched)
     const std::string path = folder.File("s.xml");
     WriteBytes(path, kOld);
     std::filesystem::permissions(folder.Path(),
-                                 std::filesystem::perms::owner_write
-                                     | std::filesystem::perms::group_write
-                                     | std::filesystem::perms::others_write,
+                                 std::filesystem::perms::owner_write |
+                                     std::filesystem::perms::group_write |
+                                     std::filesystem::perms::others_write,
                                  std::filesystem::perm_options::remove);
     {
         // Whoever may write into a read-only folder anyway (the superuser,

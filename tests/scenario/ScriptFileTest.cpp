@@ -8,7 +8,8 @@
 
 #include <string>
 
-namespace {
+namespace
+{
 
 const std::string kPrefix = "スクリプトにエラーがあるか、未対応の形式です。\n\n";
 
@@ -54,7 +55,7 @@ CScript RoundTrip(const CScript& script, const CTempFolder& folder)
     return loaded;
 }
 
-} // namespace
+}  // namespace
 
 // ---- writing --------------------------------------------------------------
 

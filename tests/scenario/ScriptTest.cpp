@@ -8,7 +8,8 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
 std::vector<int32_t> CastIdsOf(const CScript& script)
 {
@@ -34,7 +35,7 @@ CScript MakeScript(const std::vector<int32_t>& castIds)
     return script;
 }
 
-} // namespace
+}  // namespace
 
 TEST(CScriptNextCastId, IsZeroForEmptyList)
 {
@@ -101,7 +102,7 @@ TEST(CScriptFindCastId, ComparesBytesWithoutFolding)
 {
     CScript script;
     script.AddCast(CCast(1, "taro"));
-    script.AddCast(CCast(2, "ＴＡＲＯ"));   // full width
+    script.AddCast(CCast(2, "ＴＡＲＯ"));  // full width
     EXPECT_EQ(-1, script.FindCastId("Taro"));
     EXPECT_EQ(-1, script.FindCastId("TARO"));
     EXPECT_EQ(2, script.FindCastId("ＴＡＲＯ"));
@@ -147,7 +148,7 @@ TEST(CScriptSerifList, EditsKeepTheOtherRowsInOrder)
     EXPECT_TRUE(script.InsertSerif(3, CSerif(8, "end")));
     EXPECT_TRUE(script.InsertSerif(1, CSerif(9, "new")));
     EXPECT_TRUE(script.EraseSerif(2));
-    EXPECT_TRUE(script.ExchangeSerifs(3));   // "end" moves up
+    EXPECT_TRUE(script.ExchangeSerifs(3));  // "end" moves up
     EXPECT_TRUE(script.SetSerif(0, CSerif(5, "top", "memo")));
     EXPECT_EQ((std::vector<std::string>{"top", "new", "end", "s2"}), TextsOf(script));
     EXPECT_EQ("memo", script.GetSerif(0).m_Memo);
@@ -228,4 +229,3 @@ TEST(IXMLBaseError, SetErrorPutsFixedSentenceAndBlankLineFirst)
     EXPECT_EQ("スクリプトにエラーがあるか、未対応の形式です。\n\nエラー場所：12\nx",
               script.GetError());
 }
-

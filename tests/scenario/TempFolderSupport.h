@@ -20,8 +20,8 @@ public:
     {
         std::random_device random;
         const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        std::string name = std::string("rolecue-") + (info ? info->name() : "test") + "-"
-            + std::to_string(random());
+        std::string name = std::string("rolecue-") + (info ? info->name() : "test") + "-" +
+                           std::to_string(random());
         m_Path = std::filesystem::temp_directory_path() / name;
         std::filesystem::create_directories(m_Path);
     }

@@ -9,149 +9,149 @@
 using ctltest::ReadClipboardText;
 using ctltest::ReadClipboardUnicode;
 
-namespace {
+namespace
+{
 
 // Holds the clipboard open from another thread until Release.
 class CClipboardHolder
 {
 public:
-  explicit CClipboardHolder(DWORD holdMs = INFINITE)
-    : m_Opened(CreateEventA(nullptr, TRUE, FALSE, nullptr)),
-      m_Release(CreateEventA(nullptr, TRUE, FALSE, nullptr)),
-      m_Thread([this, holdMs] {
-        m_Ok = OpenClipboard(nullptr) != FALSE;
-        SetEvent(m_Opened);
-        WaitForSingleObject(m_Release, holdMs);
-        if (m_Ok)
-          CloseClipboard();
-      })
-  {
-    WaitForSingleObject(m_Opened, INFINITE);
-  }
-  ~CClipboardHolder()
-  {
-    SetEvent(m_Release);
-    m_Thread.join();
-    CloseHandle(m_Opened);
-    CloseHandle(m_Release);
-  }
-  bool Holds() const { return m_Ok; }
+    explicit CClipboardHolder(DWORD holdMs = INFINITE)
+        : m_Opened(CreateEventA(nullptr, TRUE, FALSE, nullptr)),
+          m_Release(CreateEventA(nullptr, TRUE, FALSE, nullptr)), m_Thread([this, holdMs] {
+              m_Ok = OpenClipboard(nullptr) != FALSE;
+              SetEvent(m_Opened);
+              WaitForSingleObject(m_Release, holdMs);
+              if (m_Ok)
+                  CloseClipboard();
+          })
+    {
+        WaitForSingleObject(m_Opened, INFINITE);
+    }
+    ~CClipboardHolder()
+    {
+        SetEvent(m_Release);
+        m_Thread.join();
+        CloseHandle(m_Opened);
+        CloseHandle(m_Release);
+    }
+    bool Holds() const { return m_Ok; }
 
 private:
-  HANDLE m_Opened;
-  HANDLE m_Release;
-  bool m_Ok = false;
-  std::thread m_Thread;
+    HANDLE m_Opened;
+    HANDLE m_Release;
+    bool m_Ok = false;
+    std::thread m_Thread;
 };
 
 class ClipboardTest : public ::testing::Test
 {
 protected:
-  ctltest::CTestWindow m_Owner;
+    ctltest::CTestWindow m_Owner;
 };
 
 TEST_F(ClipboardTest, PutsShiftJisTextThatReadsBackByteForByte)
 {
-  const char text[] = "ソフト表示\t台詞\tメモ";
-  CClipboard clipboard(m_Owner.Get());
-  ASSERT_EQ(CClipboard::kOk, clipboard.SetText(text));
-  bool found = false;
-  EXPECT_EQ(std::string(text), ReadClipboardText(&found));
-  EXPECT_TRUE(found);
+    const char text[] = "ソフト表示\t台詞\tメモ";
+    CClipboard clipboard(m_Owner.Get());
+    ASSERT_EQ(CClipboard::kOk, clipboard.SetText(text));
+    bool found = false;
+    EXPECT_EQ(std::string(text), ReadClipboardText(&found));
+    EXPECT_TRUE(found);
 }
 
 TEST_F(ClipboardTest, EmptyTextPutsEmptyString)
 {
-  CClipboard clipboard(m_Owner.Get());
-  ASSERT_EQ(CClipboard::kOk, clipboard.SetText("before"));
-  ASSERT_EQ(CClipboard::kOk, clipboard.SetText(""));
-  bool found = false;
-  EXPECT_EQ("", ReadClipboardText(&found));
-  EXPECT_TRUE(found);
+    CClipboard clipboard(m_Owner.Get());
+    ASSERT_EQ(CClipboard::kOk, clipboard.SetText("before"));
+    ASSERT_EQ(CClipboard::kOk, clipboard.SetText(""));
+    bool found = false;
+    EXPECT_EQ("", ReadClipboardText(&found));
+    EXPECT_TRUE(found);
 }
 
 TEST_F(ClipboardTest, WorksWithoutOwnerWindow)
 {
-  CClipboard clipboard;
-  ASSERT_EQ(CClipboard::kOk, clipboard.SetText("no owner"));
-  EXPECT_EQ("no owner", ReadClipboardText());
+    CClipboard clipboard;
+    ASSERT_EQ(CClipboard::kOk, clipboard.SetText("no owner"));
+    EXPECT_EQ("no owner", ReadClipboardText());
 }
 
 TEST_F(ClipboardTest, AlsoPlacesUnicodeConvertedFromAnsiCodePage)
 {
-  if (!ctltest::IsShiftJisSystem())
-    GTEST_SKIP() << "needs the Shift_JIS code page";
-  CClipboard clipboard(m_Owner.Get());
-  ASSERT_EQ(CClipboard::kOk, clipboard.SetText("ポ表 abc", true));
-  bool found = false;
-  EXPECT_EQ(std::wstring(L"\u30DD\u8868 abc"), ReadClipboardUnicode(&found));
-  EXPECT_TRUE(found);
-  EXPECT_EQ(std::string("ポ表 abc"), ReadClipboardText());
+    if (!ctltest::IsShiftJisSystem())
+        GTEST_SKIP() << "needs the Shift_JIS code page";
+    CClipboard clipboard(m_Owner.Get());
+    ASSERT_EQ(CClipboard::kOk, clipboard.SetText("ポ表 abc", true));
+    bool found = false;
+    EXPECT_EQ(std::wstring(L"\u30DD\u8868 abc"), ReadClipboardUnicode(&found));
+    EXPECT_TRUE(found);
+    EXPECT_EQ(std::string("ポ表 abc"), ReadClipboardText());
 }
 
 TEST_F(ClipboardTest, EmptyTextWithUnicodePutsTwoEmptyStrings)
 {
-  CClipboard clipboard(m_Owner.Get());
-  ASSERT_EQ(CClipboard::kOk, clipboard.SetText("", true));
-  bool foundText = false;
-  bool foundUnicode = false;
-  EXPECT_EQ("", ReadClipboardText(&foundText));
-  EXPECT_EQ(L"", ReadClipboardUnicode(&foundUnicode));
-  EXPECT_TRUE(foundText);
-  EXPECT_TRUE(foundUnicode);
+    CClipboard clipboard(m_Owner.Get());
+    ASSERT_EQ(CClipboard::kOk, clipboard.SetText("", true));
+    bool foundText = false;
+    bool foundUnicode = false;
+    EXPECT_EQ("", ReadClipboardText(&foundText));
+    EXPECT_EQ(L"", ReadClipboardUnicode(&foundUnicode));
+    EXPECT_TRUE(foundText);
+    EXPECT_TRUE(foundUnicode);
 }
 
 TEST_F(ClipboardTest, NullTextIsRejectedAndKeepsClipboard)
 {
-  CClipboard clipboard(m_Owner.Get());
-  ASSERT_EQ(CClipboard::kOk, clipboard.SetText("kept"));
-  EXPECT_EQ(CClipboard::kNoText, clipboard.SetText(nullptr));
-  EXPECT_EQ("kept", ReadClipboardText());
+    CClipboard clipboard(m_Owner.Get());
+    ASSERT_EQ(CClipboard::kOk, clipboard.SetText("kept"));
+    EXPECT_EQ(CClipboard::kNoText, clipboard.SetText(nullptr));
+    EXPECT_EQ("kept", ReadClipboardText());
 }
 
 TEST_F(ClipboardTest, ClearRemovesText)
 {
-  CClipboard clipboard(m_Owner.Get());
-  ASSERT_EQ(CClipboard::kOk, clipboard.SetText("gone", true));
-  EXPECT_NE(0, clipboard.Clear());
-  bool found = true;
-  ReadClipboardText(&found);
-  EXPECT_FALSE(found);
-  EXPECT_EQ(0, CountClipboardFormats());
+    CClipboard clipboard(m_Owner.Get());
+    ASSERT_EQ(CClipboard::kOk, clipboard.SetText("gone", true));
+    EXPECT_NE(0, clipboard.Clear());
+    bool found = true;
+    ReadClipboardText(&found);
+    EXPECT_FALSE(found);
+    EXPECT_EQ(0, CountClipboardFormats());
 }
 
 TEST_F(ClipboardTest, ReportsClipboardHeldByAnotherThread)
 {
-  CClipboard clipboard(m_Owner.Get());
-  ASSERT_EQ(CClipboard::kOk, clipboard.SetText("earlier"));
-  {
-    CClipboardHolder holder;
-    ASSERT_TRUE(holder.Holds());
-    EXPECT_EQ(CClipboard::kCannotOpen, clipboard.SetText("later"));
-    EXPECT_EQ(0, clipboard.Clear());
-  }
-  EXPECT_EQ("earlier", ReadClipboardText());
+    CClipboard clipboard(m_Owner.Get());
+    ASSERT_EQ(CClipboard::kOk, clipboard.SetText("earlier"));
+    {
+        CClipboardHolder holder;
+        ASSERT_TRUE(holder.Holds());
+        EXPECT_EQ(CClipboard::kCannotOpen, clipboard.SetText("later"));
+        EXPECT_EQ(0, clipboard.Clear());
+    }
+    EXPECT_EQ("earlier", ReadClipboardText());
 }
 
 TEST_F(ClipboardTest, WaitsForClipboardHeldBriefly)
 {
-  CClipboard clipboard(m_Owner.Get());
-  CClipboardHolder holder(15);
-  ASSERT_TRUE(holder.Holds());
-  EXPECT_EQ(CClipboard::kOk, clipboard.SetText("after the wait"));
-  EXPECT_EQ("after the wait", ReadClipboardText());
+    CClipboard clipboard(m_Owner.Get());
+    CClipboardHolder holder(15);
+    ASSERT_TRUE(holder.Holds());
+    EXPECT_EQ(CClipboard::kOk, clipboard.SetText("after the wait"));
+    EXPECT_EQ("after the wait", ReadClipboardText());
 }
 
 TEST_F(ClipboardTest, HoldsTextOnlyForTheSameBytesOnAFreeClipboard)
 {
-  CClipboard clipboard(m_Owner.Get());
-  ASSERT_EQ(CClipboard::kOk, clipboard.SetText("台詞", true));
-  EXPECT_TRUE(clipboard.HoldsText("台詞"));
-  for (const char* other : {"台", "台詞 ", "", static_cast<const char*>(nullptr)})
-    EXPECT_FALSE(clipboard.HoldsText(other)) << (other ? other : "null");
-  CClipboardHolder holder;
-  ASSERT_TRUE(holder.Holds());
-  EXPECT_FALSE(clipboard.HoldsText("台詞"));
+    CClipboard clipboard(m_Owner.Get());
+    ASSERT_EQ(CClipboard::kOk, clipboard.SetText("台詞", true));
+    EXPECT_TRUE(clipboard.HoldsText("台詞"));
+    for (const char* other : {"台", "台詞 ", "", static_cast<const char*>(nullptr)})
+        EXPECT_FALSE(clipboard.HoldsText(other)) << (other ? other : "null");
+    CClipboardHolder holder;
+    ASSERT_TRUE(holder.Holds());
+    EXPECT_FALSE(clipboard.HoldsText("台詞"));
 }
 
 }  // namespace

@@ -14,180 +14,182 @@
 using ctltest::CDialogDriver;
 using ctltest::PostCommand;
 
-namespace {
+namespace
+{
 
 // ---------------------------------------------------------------- message boxes
 
 class MessageBoxTest : public ::testing::Test
 {
 protected:
-  ctltest::CTestWindow m_Owner;
+    ctltest::CTestWindow m_Owner;
 };
 
 TEST_F(MessageBoxTest, ShowMessageReturnsButtonPressed)
 {
-  CDialogDriver driver("エラー", [](HWND box) { PostCommand(box, IDOK); });
-  EXPECT_EQ(IDOK, ShowMessage(m_Owner.Get(), "読めません", "エラー", kErrorBoxFlags));
-  EXPECT_TRUE(driver.Acted());
-  EXPECT_FALSE(driver.GaveUp());
+    CDialogDriver driver("エラー", [](HWND box) { PostCommand(box, IDOK); });
+    EXPECT_EQ(IDOK, ShowMessage(m_Owner.Get(), "読めません", "エラー", kErrorBoxFlags));
+    EXPECT_TRUE(driver.Acted());
+    EXPECT_FALSE(driver.GaveUp());
 }
 
 TEST_F(MessageBoxTest, ShowMessageOffersTheButtonsOfItsFlags)
 {
-  CDialogDriver driver("確認", [](HWND box) { PostCommand(box, IDCANCEL); });
-  EXPECT_EQ(IDCANCEL, ShowMessage(m_Owner.Get(), "保存しますか?", "確認", MB_YESNOCANCEL));
-  EXPECT_FALSE(driver.GaveUp());
+    CDialogDriver driver("確認", [](HWND box) { PostCommand(box, IDCANCEL); });
+    EXPECT_EQ(IDCANCEL, ShowMessage(m_Owner.Get(), "保存しますか?", "確認", MB_YESNOCANCEL));
+    EXPECT_FALSE(driver.GaveUp());
 }
 
 TEST_F(MessageBoxTest, AskYesNoIsTrueForYes)
 {
-  CDialogDriver driver("確認", [](HWND box) { PostCommand(box, IDYES); });
-  EXPECT_TRUE(AskYesNo(m_Owner.Get(), "上書きしますか?", "確認"));
-  EXPECT_TRUE(driver.Acted());
-  EXPECT_FALSE(driver.GaveUp());
+    CDialogDriver driver("確認", [](HWND box) { PostCommand(box, IDYES); });
+    EXPECT_TRUE(AskYesNo(m_Owner.Get(), "上書きしますか?", "確認"));
+    EXPECT_TRUE(driver.Acted());
+    EXPECT_FALSE(driver.GaveUp());
 }
 
 TEST_F(MessageBoxTest, AskYesNoIsFalseForNo)
 {
-  CDialogDriver driver("確認", [](HWND box) { PostCommand(box, IDNO); });
-  EXPECT_FALSE(AskYesNo(m_Owner.Get(), "上書きしますか?", "確認"));
-  EXPECT_FALSE(driver.GaveUp());
+    CDialogDriver driver("確認", [](HWND box) { PostCommand(box, IDNO); });
+    EXPECT_FALSE(AskYesNo(m_Owner.Get(), "上書きしますか?", "確認"));
+    EXPECT_FALSE(driver.GaveUp());
 }
 
 TEST_F(MessageBoxTest, AskYesNoShowsYesAndNoButtons)
 {
-  bool yes = false;
-  bool no = false;
-  CDialogDriver driver("確認", [&](HWND box) {
-    yes = GetDlgItem(box, IDYES) != nullptr;
-    no = GetDlgItem(box, IDNO) != nullptr;
-    PostCommand(box, IDNO);
-  });
-  AskYesNo(nullptr, "?", "確認");
-  EXPECT_TRUE(yes);
-  EXPECT_TRUE(no);
+    bool yes = false;
+    bool no = false;
+    CDialogDriver driver("確認", [&](HWND box) {
+        yes = GetDlgItem(box, IDYES) != nullptr;
+        no = GetDlgItem(box, IDNO) != nullptr;
+        PostCommand(box, IDNO);
+    });
+    AskYesNo(nullptr, "?", "確認");
+    EXPECT_TRUE(yes);
+    EXPECT_TRUE(no);
 }
 
 TEST(GetSystemErrorText, DescribesLastError)
 {
-  SetLastError(ERROR_FILE_NOT_FOUND);
-  const std::string text = GetSystemErrorText();
-  ASSERT_FALSE(text.empty());
-  EXPECT_EQ('\n', text.back());
+    SetLastError(ERROR_FILE_NOT_FOUND);
+    const std::string text = GetSystemErrorText();
+    ASSERT_FALSE(text.empty());
+    EXPECT_EQ('\n', text.back());
 }
 
 TEST(GetSystemErrorText, IsEmptyForUnknownCode)
 {
-  SetLastError(0x2000ABCD);  // an application-defined code the system has no text for
-  EXPECT_EQ("", GetSystemErrorText());
+    SetLastError(0x2000ABCD);  // an application-defined code the system has no text for
+    EXPECT_EQ("", GetSystemErrorText());
 }
 
 // ---------------------------------------------------------------- file dialogs
 
 TEST(CFileDialogFilter, StartsWithAllFiles)
 {
-  CFileDialog dialog;
-  EXPECT_EQ(std::string("All files (*.*)\0*.*\0\0", 21), dialog.GetFilter());
+    CFileDialog dialog;
+    EXPECT_EQ(std::string("All files (*.*)\0*.*\0\0", 21), dialog.GetFilter());
 }
 
 TEST(CFileDialogFilter, TurnsBarsIntoZeroBytesAndEndsList)
 {
-  CFileDialog dialog;
-  ASSERT_NE(0, dialog.SetFilter("シナリオファイル(*.xml)|*.xml"));
-  EXPECT_EQ(std::string("シナリオファイル(*.xml)") + '\0' + "*.xml" + '\0' + '\0', dialog.GetFilter());
+    CFileDialog dialog;
+    ASSERT_NE(0, dialog.SetFilter("シナリオファイル(*.xml)|*.xml"));
+    EXPECT_EQ(std::string("シナリオファイル(*.xml)") + '\0' + "*.xml" + '\0' + '\0',
+              dialog.GetFilter());
 }
 
 TEST(CFileDialogFilter, TrailingBarStillEndsListWithEmptyField)
 {
-  CFileDialog dialog;
-  ASSERT_NE(0, dialog.SetFilter("XML|*.xml|Text|*.txt|"));
-  const std::string expected = std::string("XML") + '\0' + "*.xml" + '\0' + "Text" + '\0' + "*.txt" +
-                               '\0' + '\0' + '\0';
-  EXPECT_EQ(expected, dialog.GetFilter());
+    CFileDialog dialog;
+    ASSERT_NE(0, dialog.SetFilter("XML|*.xml|Text|*.txt|"));
+    const std::string expected =
+        std::string("XML") + '\0' + "*.xml" + '\0' + "Text" + '\0' + "*.txt" + '\0' + '\0' + '\0';
+    EXPECT_EQ(expected, dialog.GetFilter());
 }
 
 TEST(CFileDialogFilter, EmptyOrNullTextKeepsFilter)
 {
-  CFileDialog dialog;
-  ASSERT_NE(0, dialog.SetFilter("XML|*.xml"));
-  const std::string before = dialog.GetFilter();
-  EXPECT_EQ(0, dialog.SetFilter(""));
-  EXPECT_EQ(0, dialog.SetFilter(nullptr));
-  EXPECT_EQ(before, dialog.GetFilter());
+    CFileDialog dialog;
+    ASSERT_NE(0, dialog.SetFilter("XML|*.xml"));
+    const std::string before = dialog.GetFilter();
+    EXPECT_EQ(0, dialog.SetFilter(""));
+    EXPECT_EQ(0, dialog.SetFilter(nullptr));
+    EXPECT_EQ(before, dialog.GetFilter());
 }
 
 TEST(CFileDialogFilter, KeepsBarTrailByteInsideItsCharacter)
 {
-  if (!ctltest::IsShiftJisSystem())
-    GTEST_SKIP() << "needs the Shift_JIS code page";
-  // "ポ" is 0x83 0x7C: its second byte is "|".
-  CFileDialog dialog;
-  ASSERT_NE(0, dialog.SetFilter("ポエム(*.xml)|*.xml"));
-  EXPECT_EQ(std::string("ポエム(*.xml)") + '\0' + "*.xml" + '\0' + '\0', dialog.GetFilter());
-  ASSERT_EQ(std::string("\x83\x7C"), std::string("ポ"));
+    if (!ctltest::IsShiftJisSystem())
+        GTEST_SKIP() << "needs the Shift_JIS code page";
+    // "ポ" is 0x83 0x7C: its second byte is "|".
+    CFileDialog dialog;
+    ASSERT_NE(0, dialog.SetFilter("ポエム(*.xml)|*.xml"));
+    EXPECT_EQ(std::string("ポエム(*.xml)") + '\0' + "*.xml" + '\0' + '\0', dialog.GetFilter());
+    ASSERT_EQ(std::string("\x83\x7C"), std::string("ポ"));
 }
 
 // Types a file name into an open or save dialog and presses OK.
 void ChooseFile(HWND dialog, const std::string& path)
 {
-  // The explorer-style dialog names its file box cmb13 (a combo box) or edt1.
-  for (int id : {cmb13, edt1})
-    if (GetDlgItem(dialog, id))
-      SetDlgItemTextA(dialog, id, path.c_str());
-  PostCommand(dialog, IDOK);
+    // The explorer-style dialog names its file box cmb13 (a combo box) or edt1.
+    for (int id : {cmb13, edt1})
+        if (GetDlgItem(dialog, id))
+            SetDlgItemTextA(dialog, id, path.c_str());
+    PostCommand(dialog, IDOK);
 }
 
 class FileDialogTest : public ::testing::Test
 {
 protected:
-  ctltest::CTestWindow m_Owner;
-  ctltest::CTempFolder m_Folder;
+    ctltest::CTestWindow m_Owner;
+    ctltest::CTempFolder m_Folder;
 };
 
 TEST_F(FileDialogTest, CancelledOpenReturnsFalseAndKeepsPath)
 {
-  CFileDialog dialog;
-  std::string path = "unchanged";
-  CDialogDriver driver(nullptr, [](HWND box) { PostCommand(box, IDCANCEL); });
-  EXPECT_FALSE(dialog.ShowOpen(m_Owner.Get(), path));
-  EXPECT_TRUE(driver.Acted());
-  EXPECT_EQ("unchanged", path);
+    CFileDialog dialog;
+    std::string path = "unchanged";
+    CDialogDriver driver(nullptr, [](HWND box) { PostCommand(box, IDCANCEL); });
+    EXPECT_FALSE(dialog.ShowOpen(m_Owner.Get(), path));
+    EXPECT_TRUE(driver.Acted());
+    EXPECT_EQ("unchanged", path);
 }
 
 TEST_F(FileDialogTest, OpenGivesChosenExistingFile)
 {
-  const std::string file = m_Folder.File("台本.xml");
-  ASSERT_TRUE(ctltest::WriteFileBytes(file, "<script/>"));
-  CFileDialog dialog;
-  ASSERT_NE(0, dialog.SetFilter("シナリオファイル(*.xml)|*.xml"));
-  std::string path;
-  CDialogDriver driver(nullptr, [&](HWND box) { ChooseFile(box, file); });
-  ASSERT_TRUE(dialog.ShowOpen(m_Owner.Get(), path));
-  EXPECT_FALSE(driver.GaveUp());
-  EXPECT_EQ(0, lstrcmpiA(file.c_str(), path.c_str())) << path;
+    const std::string file = m_Folder.File("台本.xml");
+    ASSERT_TRUE(ctltest::WriteFileBytes(file, "<script/>"));
+    CFileDialog dialog;
+    ASSERT_NE(0, dialog.SetFilter("シナリオファイル(*.xml)|*.xml"));
+    std::string path;
+    CDialogDriver driver(nullptr, [&](HWND box) { ChooseFile(box, file); });
+    ASSERT_TRUE(dialog.ShowOpen(m_Owner.Get(), path));
+    EXPECT_FALSE(driver.GaveUp());
+    EXPECT_EQ(0, lstrcmpiA(file.c_str(), path.c_str())) << path;
 }
 
 TEST_F(FileDialogTest, SaveAppendsDefaultExtension)
 {
-  CFileDialog dialog;
-  std::string path;
-  CDialogDriver driver(nullptr, [&](HWND box) { ChooseFile(box, m_Folder.File("new")); });
-  ASSERT_TRUE(dialog.ShowSave(m_Owner.Get(), path));
-  EXPECT_FALSE(driver.GaveUp());
-  EXPECT_EQ(0, lstrcmpiA(m_Folder.File("new.txt").c_str(), path.c_str())) << path;
+    CFileDialog dialog;
+    std::string path;
+    CDialogDriver driver(nullptr, [&](HWND box) { ChooseFile(box, m_Folder.File("new")); });
+    ASSERT_TRUE(dialog.ShowSave(m_Owner.Get(), path));
+    EXPECT_FALSE(driver.GaveUp());
+    EXPECT_EQ(0, lstrcmpiA(m_Folder.File("new.txt").c_str(), path.c_str())) << path;
 }
 
 TEST_F(FileDialogTest, CanBeShownAgainAfterCancel)
 {
-  CFileDialog dialog;
-  std::string path;
-  {
-    CDialogDriver driver(nullptr, [](HWND box) { PostCommand(box, IDCANCEL); });
-    EXPECT_FALSE(dialog.ShowSave(m_Owner.Get(), path));
-  }
-  CDialogDriver driver(nullptr, [&](HWND box) { ChooseFile(box, m_Folder.File("again.xml")); });
-  ASSERT_TRUE(dialog.ShowSave(m_Owner.Get(), path));
-  EXPECT_EQ(0, lstrcmpiA(m_Folder.File("again.xml").c_str(), path.c_str())) << path;
+    CFileDialog dialog;
+    std::string path;
+    {
+        CDialogDriver driver(nullptr, [](HWND box) { PostCommand(box, IDCANCEL); });
+        EXPECT_FALSE(dialog.ShowSave(m_Owner.Get(), path));
+    }
+    CDialogDriver driver(nullptr, [&](HWND box) { ChooseFile(box, m_Folder.File("again.xml")); });
+    ASSERT_TRUE(dialog.ShowSave(m_Owner.Get(), path));
+    EXPECT_EQ(0, lstrcmpiA(m_Folder.File("again.xml").c_str(), path.c_str())) << path;
 }
 
 // ---------------------------------------------------------------- colour chooser
@@ -199,38 +201,38 @@ const int kBlueEdit = 708;
 class ChooseColourTest : public ::testing::Test
 {
 protected:
-  ctltest::CTestWindow m_Owner;
+    ctltest::CTestWindow m_Owner;
 };
 
 TEST_F(ChooseColourTest, CancelKeepsColourAndReturnsFalse)
 {
-  COLORREF colour = RGB(10, 20, 30);
-  CDialogDriver driver(nullptr, [](HWND box) { PostCommand(box, IDCANCEL); });
-  EXPECT_FALSE(ChooseColour(m_Owner.Get(), colour));
-  EXPECT_TRUE(driver.Acted());
-  EXPECT_EQ(RGB(10, 20, 30), colour);
+    COLORREF colour = RGB(10, 20, 30);
+    CDialogDriver driver(nullptr, [](HWND box) { PostCommand(box, IDCANCEL); });
+    EXPECT_FALSE(ChooseColour(m_Owner.Get(), colour));
+    EXPECT_TRUE(driver.Acted());
+    EXPECT_EQ(RGB(10, 20, 30), colour);
 }
 
 TEST_F(ChooseColourTest, OkStartsFromGivenColour)
 {
-  COLORREF colour = RGB(10, 20, 30);
-  CDialogDriver driver(nullptr, [](HWND box) { PostCommand(box, IDOK); });
-  EXPECT_TRUE(ChooseColour(m_Owner.Get(), colour));
-  EXPECT_FALSE(driver.GaveUp());
-  EXPECT_EQ(RGB(10, 20, 30), colour);
+    COLORREF colour = RGB(10, 20, 30);
+    CDialogDriver driver(nullptr, [](HWND box) { PostCommand(box, IDOK); });
+    EXPECT_TRUE(ChooseColour(m_Owner.Get(), colour));
+    EXPECT_FALSE(driver.GaveUp());
+    EXPECT_EQ(RGB(10, 20, 30), colour);
 }
 
 TEST_F(ChooseColourTest, OkGivesColourTypedInDialog)
 {
-  COLORREF colour = RGB(0, 0, 0);
-  CDialogDriver driver(nullptr, [](HWND box) {
-    SetDlgItemInt(box, kRedEdit, 200, FALSE);
-    SetDlgItemInt(box, kGreenEdit, 100, FALSE);
-    SetDlgItemInt(box, kBlueEdit, 50, FALSE);
-    PostCommand(box, IDOK);
-  });
-  EXPECT_TRUE(ChooseColour(m_Owner.Get(), colour));
-  EXPECT_EQ(RGB(200, 100, 50), colour);
+    COLORREF colour = RGB(0, 0, 0);
+    CDialogDriver driver(nullptr, [](HWND box) {
+        SetDlgItemInt(box, kRedEdit, 200, FALSE);
+        SetDlgItemInt(box, kGreenEdit, 100, FALSE);
+        SetDlgItemInt(box, kBlueEdit, 50, FALSE);
+        PostCommand(box, IDOK);
+    });
+    EXPECT_TRUE(ChooseColour(m_Owner.Get(), colour));
+    EXPECT_EQ(RGB(200, 100, 50), colour);
 }
 
 }  // namespace

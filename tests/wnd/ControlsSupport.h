@@ -8,7 +8,8 @@
 #include <functional>
 #include <string>
 
-namespace ctltest {
+namespace ctltest
+{
 
 // A hidden top-level window of a private class with DefWindowProcA (hidden:
 // Wine without a window manager waits about two seconds when a shown window
@@ -19,14 +20,14 @@ HWND CreatePlainWindow(const char* title);
 class CTestWindow
 {
 public:
-  explicit CTestWindow(const char* title = "wndctl test");
-  ~CTestWindow();
-  CTestWindow(const CTestWindow&) = delete;
-  CTestWindow& operator=(const CTestWindow&) = delete;
-  HWND Get() const { return m_Hwnd; }
+    explicit CTestWindow(const char* title = "wndctl test");
+    ~CTestWindow();
+    CTestWindow(const CTestWindow&) = delete;
+    CTestWindow& operator=(const CTestWindow&) = delete;
+    HWND Get() const { return m_Hwnd; }
 
 private:
-  HWND m_Hwnd;
+    HWND m_Hwnd;
 };
 
 // Dispatches every message waiting for this thread.
@@ -48,25 +49,25 @@ HWND FindThreadDialog(const char* caption);
 class CDialogDriver
 {
 public:
-  CDialogDriver(const char* caption, std::function<void(HWND)> action);
-  ~CDialogDriver();
-  CDialogDriver(const CDialogDriver&) = delete;
-  CDialogDriver& operator=(const CDialogDriver&) = delete;
+    CDialogDriver(const char* caption, std::function<void(HWND)> action);
+    ~CDialogDriver();
+    CDialogDriver(const CDialogDriver&) = delete;
+    CDialogDriver& operator=(const CDialogDriver&) = delete;
 
-  bool Acted() const { return m_Acted; }
-  bool GaveUp() const { return m_GaveUp; }
+    bool Acted() const { return m_Acted; }
+    bool GaveUp() const { return m_GaveUp; }
 
 private:
-  static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD);
-  void Tick();
+    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD);
+    void Tick();
 
-  std::string m_Caption;
-  bool m_AnyCaption;
-  std::function<void(HWND)> m_Action;
-  UINT_PTR m_Timer;
-  int m_Ticks;
-  bool m_Acted;
-  bool m_GaveUp;
+    std::string m_Caption;
+    bool m_AnyCaption;
+    std::function<void(HWND)> m_Action;
+    UINT_PTR m_Timer;
+    int m_Ticks;
+    bool m_Acted;
+    bool m_GaveUp;
 };
 
 // Presses a button of a dialog the way the dialog manager reports a click.
@@ -82,15 +83,15 @@ std::wstring ReadClipboardUnicode(bool* found = nullptr);
 class CTempFolder
 {
 public:
-  CTempFolder();
-  ~CTempFolder();
-  CTempFolder(const CTempFolder&) = delete;
-  CTempFolder& operator=(const CTempFolder&) = delete;
-  const std::string& Path() const { return m_Path; }
-  std::string File(const char* name) const { return m_Path + name; }
+    CTempFolder();
+    ~CTempFolder();
+    CTempFolder(const CTempFolder&) = delete;
+    CTempFolder& operator=(const CTempFolder&) = delete;
+    const std::string& Path() const { return m_Path; }
+    std::string File(const char* name) const { return m_Path + name; }
 
 private:
-  std::string m_Path;
+    std::string m_Path;
 };
 
 // Writes bytes to a file, replacing it. Returns false on failure.

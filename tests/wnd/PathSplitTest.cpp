@@ -7,155 +7,155 @@
 
 #include "ControlsSupport.h"
 
-namespace {
+namespace
+{
 
 TEST(CPathSplit, SplitsDriveFolderFileNameAndExtension)
 {
-  CPathSplit split;
-  ASSERT_EQ(1, split.Set("C:\\dir\\file.xml"));
-  EXPECT_STREQ("C:\\dir\\file.xml", split.GetPath());
-  EXPECT_STREQ("C:", split.GetDrive());
-  EXPECT_STREQ("\\dir\\", split.GetDir());
-  EXPECT_STREQ("C:\\dir\\", split.GetFolder());
-  EXPECT_STREQ("file", split.GetName());
-  EXPECT_STREQ(".xml", split.GetExt());
-  EXPECT_STREQ("file.xml", split.GetFileName());
+    CPathSplit split;
+    ASSERT_EQ(1, split.Set("C:\\dir\\file.xml"));
+    EXPECT_STREQ("C:\\dir\\file.xml", split.GetPath());
+    EXPECT_STREQ("C:", split.GetDrive());
+    EXPECT_STREQ("\\dir\\", split.GetDir());
+    EXPECT_STREQ("C:\\dir\\", split.GetFolder());
+    EXPECT_STREQ("file", split.GetName());
+    EXPECT_STREQ(".xml", split.GetExt());
+    EXPECT_STREQ("file.xml", split.GetFileName());
 }
 
 TEST(CPathSplit, StartsEmpty)
 {
-  CPathSplit split;
-  EXPECT_STREQ("", split.GetPath());
-  EXPECT_STREQ("", split.GetFolder());
-  EXPECT_STREQ("", split.GetExt());
+    CPathSplit split;
+    EXPECT_STREQ("", split.GetPath());
+    EXPECT_STREQ("", split.GetFolder());
+    EXPECT_STREQ("", split.GetExt());
 }
 
 TEST(CPathSplit, NullPathReturnsZeroAndKeepsFields)
 {
-  CPathSplit split;
-  ASSERT_EQ(1, split.Set("C:\\a\\b.txt"));
-  EXPECT_EQ(0, split.Set(nullptr));
-  EXPECT_STREQ("C:\\a\\b.txt", split.GetPath());
+    CPathSplit split;
+    ASSERT_EQ(1, split.Set("C:\\a\\b.txt"));
+    EXPECT_EQ(0, split.Set(nullptr));
+    EXPECT_STREQ("C:\\a\\b.txt", split.GetPath());
 }
 
 TEST(CPathSplit, ClearEmptiesEveryField)
 {
-  CPathSplit split;
-  ASSERT_EQ(1, split.Set("C:\\a\\b.txt"));
-  split.Clear();
-  for (const char* field : {split.GetPath(), split.GetFolder(), split.GetFileName(), split.GetDrive(),
-                            split.GetDir(), split.GetName(), split.GetExt()})
-    EXPECT_STREQ("", field);
+    CPathSplit split;
+    ASSERT_EQ(1, split.Set("C:\\a\\b.txt"));
+    split.Clear();
+    for (const char* field : {split.GetPath(), split.GetFolder(), split.GetFileName(),
+                              split.GetDrive(), split.GetDir(), split.GetName(), split.GetExt()})
+        EXPECT_STREQ("", field);
 }
 
 TEST(CPathSplit, TakesExtensionFromLastDotOfFileNameOnly)
 {
-  CPathSplit split;
-  ASSERT_EQ(1, split.Set("C:\\v1.2\\archive.tar.gz"));
-  EXPECT_STREQ("archive.tar", split.GetName());
-  EXPECT_STREQ(".gz", split.GetExt());
-  ASSERT_EQ(1, split.Set("C:\\v1.2\\README"));
-  EXPECT_STREQ("README", split.GetName());
-  EXPECT_STREQ("", split.GetExt());
-  EXPECT_STREQ("C:\\v1.2\\", split.GetFolder());
+    CPathSplit split;
+    ASSERT_EQ(1, split.Set("C:\\v1.2\\archive.tar.gz"));
+    EXPECT_STREQ("archive.tar", split.GetName());
+    EXPECT_STREQ(".gz", split.GetExt());
+    ASSERT_EQ(1, split.Set("C:\\v1.2\\README"));
+    EXPECT_STREQ("README", split.GetName());
+    EXPECT_STREQ("", split.GetExt());
+    EXPECT_STREQ("C:\\v1.2\\", split.GetFolder());
 }
 
 TEST(CPathSplit, HandlesPathsWithoutDriveOrFolder)
 {
-  CPathSplit split;
-  ASSERT_EQ(1, split.Set("option.xml"));
-  EXPECT_STREQ("", split.GetFolder());
-  EXPECT_STREQ("option.xml", split.GetFileName());
-  ASSERT_EQ(1, split.Set("\\\\server\\share\\a.xml"));
-  EXPECT_STREQ("", split.GetDrive());
-  EXPECT_STREQ("\\\\server\\share\\", split.GetFolder());
-  ASSERT_EQ(1, split.Set("C:file.xml"));
-  EXPECT_STREQ("C:", split.GetFolder());
-  EXPECT_STREQ("file.xml", split.GetFileName());
-  ASSERT_EQ(1, split.Set("C:\\dir\\"));
-  EXPECT_STREQ("C:\\dir\\", split.GetFolder());
-  EXPECT_STREQ("", split.GetFileName());
+    CPathSplit split;
+    ASSERT_EQ(1, split.Set("option.xml"));
+    EXPECT_STREQ("", split.GetFolder());
+    EXPECT_STREQ("option.xml", split.GetFileName());
+    ASSERT_EQ(1, split.Set("\\\\server\\share\\a.xml"));
+    EXPECT_STREQ("", split.GetDrive());
+    EXPECT_STREQ("\\\\server\\share\\", split.GetFolder());
+    ASSERT_EQ(1, split.Set("C:file.xml"));
+    EXPECT_STREQ("C:", split.GetFolder());
+    EXPECT_STREQ("file.xml", split.GetFileName());
+    ASSERT_EQ(1, split.Set("C:\\dir\\"));
+    EXPECT_STREQ("C:\\dir\\", split.GetFolder());
+    EXPECT_STREQ("", split.GetFileName());
 }
 
 TEST(CPathSplit, AcceptsForwardSlashes)
 {
-  CPathSplit split;
-  ASSERT_EQ(1, split.Set("C:/dir/sub\\file.xml"));
-  EXPECT_STREQ("C:/dir/sub\\", split.GetFolder());
-  EXPECT_STREQ("file.xml", split.GetFileName());
+    CPathSplit split;
+    ASSERT_EQ(1, split.Set("C:/dir/sub\\file.xml"));
+    EXPECT_STREQ("C:/dir/sub\\", split.GetFolder());
+    EXPECT_STREQ("file.xml", split.GetFileName());
 }
 
 TEST(CPathSplit, KeepsBackslashTrailByteInsideItsCharacter)
 {
-  if (!ctltest::IsShiftJisSystem())
-    GTEST_SKIP() << "needs the Shift_JIS code page";
-  // "表" is 0x95 0x5C and "ソ" is 0x83 0x5C: the second bytes are "\".
-  CPathSplit split;
-  ASSERT_EQ(1, split.Set("C:\\表示\\ソフト表.xml"));
-  EXPECT_STREQ("C:\\表示\\", split.GetFolder());
-  EXPECT_STREQ("ソフト表", split.GetName());
-  EXPECT_STREQ(".xml", split.GetExt());
-  ASSERT_EQ(1, split.Set("D:\\台本\\表"));
-  EXPECT_STREQ("D:\\台本\\", split.GetFolder());
-  EXPECT_STREQ("表", split.GetFileName());
+    if (!ctltest::IsShiftJisSystem())
+        GTEST_SKIP() << "needs the Shift_JIS code page";
+    // "表" is 0x95 0x5C and "ソ" is 0x83 0x5C: the second bytes are "\".
+    CPathSplit split;
+    ASSERT_EQ(1, split.Set("C:\\表示\\ソフト表.xml"));
+    EXPECT_STREQ("C:\\表示\\", split.GetFolder());
+    EXPECT_STREQ("ソフト表", split.GetName());
+    EXPECT_STREQ(".xml", split.GetExt());
+    ASSERT_EQ(1, split.Set("D:\\台本\\表"));
+    EXPECT_STREQ("D:\\台本\\", split.GetFolder());
+    EXPECT_STREQ("表", split.GetFileName());
 }
 
 TEST(CPathSplit, AcceptsPathOf259Bytes)
 {
-  std::string path = "C:\\" + std::string(100, 'd') + "\\" + std::string(100, 'n');
-  path += ".";
-  path += std::string(259 - path.size(), 'e');
-  ASSERT_EQ(259u, path.size());
-  CPathSplit split;
-  ASSERT_EQ(1, split.Set(path.c_str()));
-  EXPECT_EQ(path, split.GetPath());
-  EXPECT_EQ(path, std::string(split.GetFolder()) + split.GetFileName());
-  EXPECT_EQ(std::string(split.GetName()) + split.GetExt(), split.GetFileName());
+    std::string path = "C:\\" + std::string(100, 'd') + "\\" + std::string(100, 'n');
+    path += ".";
+    path += std::string(259 - path.size(), 'e');
+    ASSERT_EQ(259u, path.size());
+    CPathSplit split;
+    ASSERT_EQ(1, split.Set(path.c_str()));
+    EXPECT_EQ(path, split.GetPath());
+    EXPECT_EQ(path, std::string(split.GetFolder()) + split.GetFileName());
+    EXPECT_EQ(std::string(split.GetName()) + split.GetExt(), split.GetFileName());
 }
 
 // The object sits between guard bytes so that a write past its fields shows.
 struct CGuardedSplit
 {
-  char before[64];
-  CPathSplit split;
-  char after[64];
+    char before[64];
+    CPathSplit split;
+    char after[64];
 };
 
 bool GuardsIntact(const CGuardedSplit& guarded)
 {
-  for (char c : guarded.before)
-    if (c != 'G')
-      return false;
-  for (char c : guarded.after)
-    if (c != 'G')
-      return false;
-  return true;
+    for (char c : guarded.before)
+        if (c != 'G')
+            return false;
+    for (char c : guarded.after)
+        if (c != 'G')
+            return false;
+    return true;
 }
 
 TEST(CPathSplit, RejectsPathOf260BytesOrMoreWithoutOverflow)
 {
-  CGuardedSplit guarded;
-  std::memset(guarded.before, 'G', sizeof(guarded.before));
-  std::memset(guarded.after, 'G', sizeof(guarded.after));
-  ASSERT_EQ(1, guarded.split.Set("C:\\kept\\file.xml"));
-  for (size_t length : {260u, 261u, 300u, 1000u, 5000u})
-  {
-    const std::string path = "C:\\" + std::string(length - 3, 'x');
-    EXPECT_EQ(0, guarded.split.Set(path.c_str())) << length;
-  }
-  EXPECT_TRUE(GuardsIntact(guarded));
-  EXPECT_STREQ("C:\\kept\\file.xml", guarded.split.GetPath());
-  EXPECT_STREQ("file.xml", guarded.split.GetFileName());
+    CGuardedSplit guarded;
+    std::memset(guarded.before, 'G', sizeof(guarded.before));
+    std::memset(guarded.after, 'G', sizeof(guarded.after));
+    ASSERT_EQ(1, guarded.split.Set("C:\\kept\\file.xml"));
+    for (size_t length : {260u, 261u, 300u, 1000u, 5000u}) {
+        const std::string path = "C:\\" + std::string(length - 3, 'x');
+        EXPECT_EQ(0, guarded.split.Set(path.c_str())) << length;
+    }
+    EXPECT_TRUE(GuardsIntact(guarded));
+    EXPECT_STREQ("C:\\kept\\file.xml", guarded.split.GetPath());
+    EXPECT_STREQ("file.xml", guarded.split.GetFileName());
 }
 
 TEST(CPathSplit, RejectsPartLongerThanItsField)
 {
-  // 258 bytes fit the path, but a 256-byte directory does not fit its field.
-  const std::string path = "C:\\" + std::string(254, 'd') + "\\a";
-  ASSERT_LT(path.size(), 260u);
-  CPathSplit split;
-  EXPECT_EQ(0, split.Set(path.c_str()));
-  EXPECT_STREQ("", split.GetPath());
+    // 258 bytes fit the path, but a 256-byte directory does not fit its field.
+    const std::string path = "C:\\" + std::string(254, 'd') + "\\a";
+    ASSERT_LT(path.size(), 260u);
+    CPathSplit split;
+    EXPECT_EQ(0, split.Set(path.c_str()));
+    EXPECT_STREQ("", split.GetPath());
 }
 
 }  // namespace

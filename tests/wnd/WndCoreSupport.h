@@ -8,7 +8,8 @@
 
 #include <functional>
 
-namespace wndtest {
+namespace wndtest
+{
 
 // A hidden top-level window of a private class with DefWindowProcA,
 // destroyed by the destructor. Hidden because Wine without a window manager
@@ -16,15 +17,14 @@ namespace wndtest {
 class CPlainWindow
 {
 public:
-  explicit CPlainWindow(const char* title = "wndcore test", int width = 400,
-                        int height = 300);
-  ~CPlainWindow();
-  CPlainWindow(const CPlainWindow&) = delete;
-  CPlainWindow& operator=(const CPlainWindow&) = delete;
-  HWND Get() const { return m_Wnd; }
+    explicit CPlainWindow(const char* title = "wndcore test", int width = 400, int height = 300);
+    ~CPlainWindow();
+    CPlainWindow(const CPlainWindow&) = delete;
+    CPlainWindow& operator=(const CPlainWindow&) = delete;
+    HWND Get() const { return m_Wnd; }
 
 private:
-  HWND m_Wnd;
+    HWND m_Wnd;
 };
 
 // Runs the action once, `delayMs` from now, from a thread timer: every
@@ -42,11 +42,11 @@ int CountThreadWindows(const char* className);
 class CModalSafetyNet
 {
 public:
-  CModalSafetyNet();
-  ~CModalSafetyNet();
-  CModalSafetyNet(const CModalSafetyNet&) = delete;
-  CModalSafetyNet& operator=(const CModalSafetyNet&) = delete;
-  bool GaveUp() const;
+    CModalSafetyNet();
+    ~CModalSafetyNet();
+    CModalSafetyNet(const CModalSafetyNet&) = delete;
+    CModalSafetyNet& operator=(const CModalSafetyNet&) = delete;
+    bool GaveUp() const;
 };
 
 // While it lives, records the window procedure (GWLP_WNDPROC) that `window`
@@ -54,17 +54,17 @@ public:
 class CNcDestroyWatch
 {
 public:
-  explicit CNcDestroyWatch(HWND window = nullptr);
-  ~CNcDestroyWatch();
-  CNcDestroyWatch(const CNcDestroyWatch&) = delete;
-  CNcDestroyWatch& operator=(const CNcDestroyWatch&) = delete;
-  // Watches another window from now on (such as a dialog's control, known
-  // only once the dialog runs).
-  void Watch(HWND window);
-  bool Seen() const;
-  LONG_PTR ProcedureAtNcDestroy() const;
-  // Whether the window still had the "CPP_CLASS" property then.
-  bool HadPropertyAtNcDestroy() const;
+    explicit CNcDestroyWatch(HWND window = nullptr);
+    ~CNcDestroyWatch();
+    CNcDestroyWatch(const CNcDestroyWatch&) = delete;
+    CNcDestroyWatch& operator=(const CNcDestroyWatch&) = delete;
+    // Watches another window from now on (such as a dialog's control, known
+    // only once the dialog runs).
+    void Watch(HWND window);
+    bool Seen() const;
+    LONG_PTR ProcedureAtNcDestroy() const;
+    // Whether the window still had the "CPP_CLASS" property then.
+    bool HadPropertyAtNcDestroy() const;
 };
 
 }  // namespace wndtest
