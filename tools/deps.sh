@@ -5,7 +5,7 @@ set -euo pipefail
 
 need=()
 have_pkg() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
-for p in cmake g++ make clang libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev \
+for p in cmake g++ make clang clang-format libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev \
          libtinyxml2-dev libpugixml-dev \
          g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64 \
          wine wine64 xvfb xdotool x11-utils imagemagick locales fonts-ipafont-gothic \

@@ -30,6 +30,7 @@ step() {  # step NAME COMMAND...
 }
 
 mkdir -p build
+step "format" tools/format-check.sh
 step "configure native" cmake --preset native
 step "build native" cmake --build --preset native
 step "test native" bash -c 'ctest --preset native 2>&1 | tee build/ctest-native.log; exit ${PIPESTATUS[0]}'
