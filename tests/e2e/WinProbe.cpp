@@ -16,17 +16,34 @@
 //                          window of class CLASS, as hex
 //   clear CLASS            empties that edit control
 //   clipboard              CF_TEXT of the clipboard as hex, "none" without
+//   last-line CLASS        "COUNT HEX": the number of line breaks in that
+//                          edit control's text and, as hex, the last line
+//                          ended by one (empty when there is none)
+//   counters               Rolecue's process as "pid handles user gdi
+//                          private workingset systemhandles windows":
+//                          GetProcessHandleCount, GetGuiResources (USER and
+//                          GDI objects), GetProcessMemoryInfo's PrivateUsage
+//                          and WorkingSetSize in bytes, the process's entries
+//                          in the system handle table and its windows (top
+//                          level and children); -1 where a call fails
+//   serve                  reads one command a line from stdin (the words
+//                          above) and answers each with its output and a
+//                          line "end CODE"; ends at end of input. Spares
+//                          the soak a Wine start per question.
 //
 // Exit code 0 on success, 1 when a window is missing, 2 on bad usage.
 // Only messages that Wine marshals between processes are used: window text,
 // combo box and plain list-view queries without pointers.
 #include <windows.h>
 #include <commctrl.h>
+#include <psapi.h>
+#include <winternl.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace
 {
@@ -125,9 +142,137 @@ int Fail(const char* what)
     return 1;
 }
 
+// The process's entries in the system handle table: where
+// GetProcessHandleCount answers 0 for another process (Wine), this one
+// still counts.
+long long SystemHandleCount(DWORD pid)
+{
+    typedef LONG(WINAPI * QueryFunction)(ULONG, PVOID, ULONG, PULONG);
+    const FARPROC address = GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQuerySystemInformation");
+    if (address == nullptr)
+        return -1;
+    const QueryFunction query
+        = reinterpret_cast<QueryFunction>(reinterpret_cast<void (*)()>(address));
+    const LONG kLengthMismatch = static_cast<LONG>(0xC0000004);
+    std::vector<char> buffer(1 << 16);
+    for (int tries = 0; tries < 16; ++tries) {
+        ULONG needed = 0;
+        const LONG status = query(SystemHandleInformation, buffer.data(),
+                                  static_cast<ULONG>(buffer.size()), &needed);
+        if (status == kLengthMismatch) {
+            buffer.resize(buffer.size() * 2 > needed + 4096 ? buffer.size() * 2 : needed + 4096);
+            continue;
+        }
+        if (status < 0)
+            return -1;
+        const SYSTEM_HANDLE_INFORMATION* table
+            = reinterpret_cast<const SYSTEM_HANDLE_INFORMATION*>(buffer.data());
+        long long count = 0;
+        for (ULONG i = 0; i < table->Count; ++i)
+            if (table->Handle[i].OwnerPid == pid)
+                ++count;
+        return count;
+    }
+    return -1;
+}
+
+struct CWindowCount
+{
+    DWORD m_Pid = 0;
+    long long m_Count = 0;
+};
+
+BOOL CALLBACK CountChild(HWND, LPARAM param)
+{
+    ++reinterpret_cast<CWindowCount*>(param)->m_Count;
+    return TRUE;
+}
+
+BOOL CALLBACK CountOwnWindows(HWND window, LPARAM param)
+{
+    CWindowCount* count = reinterpret_cast<CWindowCount*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (pid == count->m_Pid) {
+        ++count->m_Count;
+        EnumChildWindows(window, CountChild, param);
+    }
+    return TRUE;
+}
+
+// The figures of the process that owns `window`. Under Wine some calls are
+// stubs that answer 0; the caller tells those apart.
+int PrintCounters(HWND window)
+{
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+    if (process == nullptr)
+        process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+    if (process == nullptr)
+        return Fail("cannot open Rolecue's process");
+    long long handles = -1;
+    DWORD handleCount = 0;
+    if (GetProcessHandleCount(process, &handleCount))
+        handles = handleCount;
+    SetLastError(0);
+    long long user = GetGuiResources(process, GR_USEROBJECTS);
+    if (user == 0 && GetLastError() != 0)
+        user = -1;
+    SetLastError(0);
+    long long gdi = GetGuiResources(process, GR_GDIOBJECTS);
+    if (gdi == 0 && GetLastError() != 0)
+        gdi = -1;
+    long long privateBytes = -1;
+    long long workingSet = -1;
+    PROCESS_MEMORY_COUNTERS_EX memory = {};
+    memory.cb = sizeof memory;
+    if (GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
+                             sizeof memory)) {
+        privateBytes = static_cast<long long>(memory.PrivateUsage);
+        workingSet = static_cast<long long>(memory.WorkingSetSize);
+    }
+    CloseHandle(process);
+    CWindowCount windows;
+    windows.m_Pid = pid;
+    EnumWindows(CountOwnWindows, reinterpret_cast<LPARAM>(&windows));
+    std::printf("%lu %lld %lld %lld %lld %lld %lld %lld\n", static_cast<unsigned long>(pid), handles,
+                user, gdi, privateBytes, workingSet, SystemHandleCount(pid), windows.m_Count);
+    return 0;
+}
+
+int Run(int argc, char** argv);
+
+// One command a line; the words are split at blanks.
+int Serve()
+{
+    char line[1024];
+    while (std::fgets(line, sizeof line, stdin) != nullptr) {
+        std::vector<char*> words = {const_cast<char*>("e2e_probe")};
+        for (char* word = std::strtok(line, " \t\r\n"); word != nullptr;
+             word = std::strtok(nullptr, " \t\r\n"))
+            words.push_back(word);
+        words.push_back(nullptr);
+        const int code = words.size() > 2 ? Run(static_cast<int>(words.size() - 1), words.data()) : 2;
+        std::printf("end %d\n", code);
+        std::fflush(stdout);
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
+{
+    if (argc >= 2 && std::strcmp(argv[1], "serve") == 0)
+        return Serve();
+    return Run(argc, argv);
+}
+
+namespace
+{
+
+int Run(int argc, char** argv)
 {
     if (argc < 2)
         return 2;
@@ -161,7 +306,7 @@ int main(int argc, char** argv)
         std::printf("%s\n", text.c_str());
         return 0;
     }
-    if (verb == "text" || verb == "clear") {
+    if (verb == "text" || verb == "clear" || verb == "last-line") {
         if (argc < 3)
             return 2;
         HWND top = FindWindowA(argv[2], nullptr);
@@ -170,6 +315,20 @@ int main(int argc, char** argv)
             return Fail("no edit control");
         if (verb == "clear") {
             SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+            return 0;
+        }
+        if (verb == "last-line") {
+            const std::string text = WindowText(edit);
+            int breaks = 0;
+            size_t last = std::string::npos;
+            size_t before = 0;
+            for (size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + 2)) {
+                ++breaks;
+                before = last == std::string::npos ? 0 : last + 2;
+                last = at;
+            }
+            const std::string line = last == std::string::npos ? std::string() : text.substr(before, last - before);
+            std::printf("%d %s\n", breaks, Hex(line).c_str());
             return 0;
         }
         std::printf("%s\n", Hex(WindowText(edit)).c_str());
@@ -186,6 +345,8 @@ int main(int argc, char** argv)
         SendMessageA(main, WM_COMMAND, MAKEWPARAM(std::atoi(argv[2]), 0), 0);
         return 0;
     }
+    if (verb == "counters")
+        return PrintCounters(main);
     if (verb == "title") {
         std::printf("%s\n", Hex(WindowText(main)).c_str());
         return 0;
@@ -222,3 +383,5 @@ int main(int argc, char** argv)
     }
     return 2;
 }
+
+}  // namespace
