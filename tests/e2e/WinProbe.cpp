@@ -130,8 +130,8 @@ std::string WindowText(HWND window)
 {
     int length = static_cast<int>(SendMessageA(window, WM_GETTEXTLENGTH, 0, 0));
     std::string text(static_cast<size_t>(length) + 1, '\0');
-    int got = static_cast<int>(SendMessageA(window, WM_GETTEXT, text.size(),
-                                            reinterpret_cast<LPARAM>(&text[0])));
+    int got = static_cast<int>(
+        SendMessageA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0])));
     text.resize(got > 0 ? static_cast<size_t>(got) : 0);
     return text;
 }
@@ -148,11 +148,12 @@ int Fail(const char* what)
 long long SystemHandleCount(DWORD pid)
 {
     typedef LONG(WINAPI * QueryFunction)(ULONG, PVOID, ULONG, PULONG);
-    const FARPROC address = GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQuerySystemInformation");
+    const FARPROC address =
+        GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQuerySystemInformation");
     if (address == nullptr)
         return -1;
-    const QueryFunction query
-        = reinterpret_cast<QueryFunction>(reinterpret_cast<void (*)()>(address));
+    const QueryFunction query =
+        reinterpret_cast<QueryFunction>(reinterpret_cast<void (*)()>(address));
     const LONG kLengthMismatch = static_cast<LONG>(0xC0000004);
     std::vector<char> buffer(1 << 16);
     for (int tries = 0; tries < 16; ++tries) {
@@ -165,8 +166,8 @@ long long SystemHandleCount(DWORD pid)
         }
         if (status < 0)
             return -1;
-        const SYSTEM_HANDLE_INFORMATION* table
-            = reinterpret_cast<const SYSTEM_HANDLE_INFORMATION*>(buffer.data());
+        const SYSTEM_HANDLE_INFORMATION* table =
+            reinterpret_cast<const SYSTEM_HANDLE_INFORMATION*>(buffer.data());
         long long count = 0;
         for (ULONG i = 0; i < table->Count; ++i)
             if (table->Handle[i].OwnerPid == pid)
@@ -236,8 +237,9 @@ int PrintCounters(HWND window)
     CWindowCount windows;
     windows.m_Pid = pid;
     EnumWindows(CountOwnWindows, reinterpret_cast<LPARAM>(&windows));
-    std::printf("%lu %lld %lld %lld %lld %lld %lld %lld\n", static_cast<unsigned long>(pid), handles,
-                user, gdi, privateBytes, workingSet, SystemHandleCount(pid), windows.m_Count);
+    std::printf("%lu %lld %lld %lld %lld %lld %lld %lld\n", static_cast<unsigned long>(pid),
+                handles, user, gdi, privateBytes, workingSet, SystemHandleCount(pid),
+                windows.m_Count);
     return 0;
 }
 
@@ -253,7 +255,8 @@ int Serve()
              word = std::strtok(nullptr, " \t\r\n"))
             words.push_back(word);
         words.push_back(nullptr);
-        const int code = words.size() > 2 ? Run(static_cast<int>(words.size() - 1), words.data()) : 2;
+        const int code =
+            words.size() > 2 ? Run(static_cast<int>(words.size() - 1), words.data()) : 2;
         std::printf("end %d\n", code);
         std::fflush(stdout);
     }
@@ -322,12 +325,14 @@ int Run(int argc, char** argv)
             int breaks = 0;
             size_t last = std::string::npos;
             size_t before = 0;
-            for (size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + 2)) {
+            for (size_t at = text.find("\r\n"); at != std::string::npos;
+                 at = text.find("\r\n", at + 2)) {
                 ++breaks;
                 before = last == std::string::npos ? 0 : last + 2;
                 last = at;
             }
-            const std::string line = last == std::string::npos ? std::string() : text.substr(before, last - before);
+            const std::string line =
+                last == std::string::npos ? std::string() : text.substr(before, last - before);
             std::printf("%d %s\n", breaks, Hex(line).c_str());
             return 0;
         }
@@ -361,9 +366,9 @@ int Run(int argc, char** argv)
         HWND list = ChildById(main, kSerifListId);
         if (list == nullptr)
             return Fail("no serif list");
-        LRESULT value = verb == "cursor"
-            ? SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED)
-            : SendMessageA(list, LVM_GETITEMCOUNT, 0, 0);
+        LRESULT value = verb == "cursor" ? SendMessageA(list, LVM_GETNEXTITEM,
+                                                        static_cast<WPARAM>(-1), LVNI_SELECTED)
+                                         : SendMessageA(list, LVM_GETITEMCOUNT, 0, 0);
         std::printf("%d\n", static_cast<int>(value));
         return 0;
     }
