@@ -112,8 +112,8 @@ LRESULT CMainWnd::OnHotKey(WPARAM id)
 
 // The serif text comes from the scenario, not from the list (whose texts
 // are cut at 255 bytes): row r is serif r. When the clipboard cannot be set,
-// or does not read back as the serif just put there (another program holds
-// it or replaced the text), no keys are sent, so the target never receives
+// or is no longer ours when the keys would go (another program holds it or
+// replaced the text), no keys are sent, so the target never receives
 // what the clipboard held before; the last pasted row goes back and the
 // cursor stays on the target, so the next press tries the same line again.
 void CMainWnd::PasteNextSerif()
@@ -143,7 +143,7 @@ void CMainWnd::PasteNextSerif()
     const char* text = plan.m_PasteRow < m_Script.GetSerifCount()
                            ? m_Script.GetSerif(plan.m_PasteRow).m_Text.c_str()
                            : nullptr;
-    if (!text || clipboard.SetText(text, true) != CClipboard::kOk || !clipboard.HoldsText(text)) {
+    if (!text || clipboard.SetText(text, true) != CClipboard::kOk || !clipboard.IsStillOurs()) {
         m_Sequencer = before;
         return;
     }

@@ -105,28 +105,19 @@ bool CClipboard::Open() const
     }
 }
 
-bool CClipboard::HoldsText(const char* text) const
+bool CClipboard::IsStillOurs() const
 {
-    if (!text)
+    if (m_Sequence == 0)
         return false;
     COpenClipboard clipboard(*this);
-    if (!clipboard.IsOpen())
-        return false;
-    HANDLE data = GetClipboardData(CF_TEXT);
-    if (!data)
-        return false;
-    CGlobalLock lock(data);
-    if (!lock.Data())
-        return false;
-    const size_t size = std::strlen(text);
-    const SIZE_T capacity = GlobalSize(data);
-    return capacity > size && std::memcmp(lock.Data(), text, size + 1) == 0;
+    return clipboard.IsOpen() && GetClipboardSequenceNumber() == m_Sequence;
 }
 
 int CClipboard::SetText(const char* text, bool alsoUnicode)
 {
     if (!text)
         return kNoText;
+    m_Sequence = 0;
     const size_t size = std::strlen(text);
     if (alsoUnicode && size > INT_MAX)
         return kNoMemory;
@@ -168,6 +159,8 @@ int CClipboard::SetText(const char* text, bool alsoUnicode)
             return kRefused;
         wide.Release();
     }
+    clipboard.Close();
+    m_Sequence = GetClipboardSequenceNumber();
     return kOk;
 }
 

@@ -20,8 +20,8 @@ public:
         kRefused = -4      // SetClipboardData did not take the data
     };
 
-    CClipboard() : m_Owner(nullptr) {}
-    explicit CClipboard(HWND owner) : m_Owner(owner) {}
+    CClipboard() : m_Owner(nullptr), m_Sequence(0) {}
+    explicit CClipboard(HWND owner) : m_Owner(owner), m_Sequence(0) {}
 
     // Empties the clipboard and puts the text on it as CF_TEXT. With
     // alsoUnicode, the same text converted from the ANSI code page goes on as
@@ -37,12 +37,14 @@ public:
     // CloseClipboard (non-zero).
     int Clear();
 
-    // True when the clipboard can be opened and its CF_TEXT is exactly `text`
-    // (its bytes and the terminating zero). Opening waits out another program
-    // that holds the clipboard, as Open does. A paste reads its text back this
-    // way before sending the paste keys: the target then finds the clipboard
-    // free, and never gets text that another program put there meanwhile.
-    bool HoldsText(const char* text) const;
+    // True when the clipboard can be opened and nothing has changed it since
+    // this object's last successful SetText (its sequence number is the same).
+    // Opening waits out another program that holds the clipboard, as Open
+    // does. A paste checks this before sending the paste keys: the target
+    // then finds the clipboard free, and never gets text that another program
+    // put there meanwhile. The data is not read back: Wine keeps a copy of
+    // every GetClipboardData made by the owner, about 1 KiB a paste.
+    bool IsStillOurs() const;
 
     // OpenClipboard, retried for up to a second: clipboard managers, history
     // services and Wine's X11 bridge hold it open for short moments after
@@ -51,4 +53,5 @@ public:
 
 private:
     HWND m_Owner;
+    DWORD m_Sequence;  // after the last successful SetText; 0 before any
 };

@@ -12,32 +12,57 @@
 namespace
 {
 
-// A plain window with an edit control that takes the synthesised keys.
+// An edit control that takes the synthesised keys. By default it is a child
+// of the main window, so taking the focus changes no activation: under Xvfb
+// without a window manager, two top-level windows activated in quick
+// succession can make Wine hand the activation back and forth between them
+// for ever (each stale X focus event re-activates its window). A separate
+// top-level target, for the hotkey path that needs another window in front,
+// is brought forward only once the main window's own activation has settled.
 class CTarget
 {
 public:
-    CTarget()
+    enum EKind
     {
-        m_Frame = CreateWindowExA(0, "STATIC", "target", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50,
-                                  400, 200, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        InMainWindow,
+        OwnWindow
+    };
+
+    CTarget(HWND main, EKind kind = InMainWindow)
+    {
+        HWND parent = main;
+        if (kind == OwnWindow) {
+            EXPECT_TRUE(PumpUntil([main] { return GetForegroundWindow() == main; }));
+            PumpFor(300);
+            m_Frame =
+                CreateWindowExA(0, "STATIC", "target", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50,
+                                400, 200, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+            parent = m_Frame;
+        }
         m_Edit = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | ES_MULTILINE, 0, 0, 380,
-                                 160, m_Frame, nullptr, GetModuleHandleA(nullptr), nullptr);
-        SetForegroundWindow(m_Frame);
+                                 160, parent, reinterpret_cast<HMENU>(kEditId),
+                                 GetModuleHandleA(nullptr), nullptr);
+        if (m_Frame)
+            SetForegroundWindow(m_Frame);
         SetFocus(m_Edit);
-        PumpMessages();
+        EXPECT_TRUE(PumpUntil([this] {
+            return GetFocus() == m_Edit && (!m_Frame || GetForegroundWindow() == m_Frame);
+        })) << "the target did not get the focus";
     }
-    ~CTarget() { DestroyWindow(m_Frame); }
+    ~CTarget() { DestroyWindow(m_Frame ? m_Frame : m_Edit); }
     std::string Text() const
     {
         char text[4096] = {};
         GetWindowTextA(m_Edit, text, sizeof text);
         return text;
     }
-    HWND Frame() const { return m_Frame; }
 
 private:
-    HWND m_Frame;
-    HWND m_Edit;
+    // Far from every command id of the main window, which receives the
+    // edit control's notifications.
+    static const INT_PTR kEditId = 0x7FF0;
+    HWND m_Frame = nullptr;
+    HWND m_Edit = nullptr;
 };
 
 // Reads the clipboard as another program would, waiting up to a second for
@@ -142,7 +167,7 @@ TEST_F(MainWndPaste, PastesWholeTextIntoTargetAndMovesOn)
     for (int i = 0; i < 100; ++i)
         japanese += "あ";  // 200 bytes
     Open({CSerif(0, longText + japanese), CSerif(1, "二行目")});
-    CTarget target;
+    CTarget target(Main());
     Window().PasteNextSerif();
     EXPECT_TRUE(PumpUntil([&] { return target.Text() == longText + japanese; })) << target.Text();
     EXPECT_EQ(longText + japanese, ClipboardText());
@@ -153,7 +178,7 @@ TEST_F(MainWndPaste, PastesWholeTextIntoTargetAndMovesOn)
 TEST_F(MainWndPaste, PutsUnicodeTextBesideAnsiText)
 {
     Open({CSerif(0, "こんにちは、ｶﾀｶﾅ")});
-    CTarget target;
+    CTarget target(Main());
     Window().PasteNextSerif();
     EXPECT_EQ(L"こんにちは、ｶﾀｶﾅ", ClipboardUnicode());
 }
@@ -162,7 +187,7 @@ TEST_F(MainWndPaste, AddReturnFollowsWithEnter)
 {
     Open({CSerif(0, "一"), CSerif(0, "二")});
     ASSERT_TRUE(Window().IsAddReturn());
-    CTarget target;
+    CTarget target(Main());
     Window().PasteNextSerif();
     ASSERT_TRUE(PumpUntil([&] { return target.Text() == "一\r\n"; })) << target.Text();
     Window().PasteNextSerif();
@@ -176,7 +201,7 @@ TEST_F(MainWndPaste, ClipboardFailureSendsNoKeysAndRetriesSameLine)
     m_OptionText = OptionFileText(0, 0x0078);
     Open({CSerif(0, "一"), CSerif(0, "二")});
     PutOnClipboard("OLD");
-    CTarget target;
+    CTarget target(Main());
     {
         CClipboardHolder holder;
         Window().PasteNextSerif();
@@ -195,7 +220,7 @@ TEST_F(MainWndPaste, NothingToPasteEmptiesClipboard)
 {
     Open({CSerif(0, "一")});
     Window().GetSerifList().Select(0);
-    CTarget target;
+    CTarget target(Main());
     Window().PasteNextSerif();
     ASSERT_TRUE(PumpUntil([&] { return target.Text() == "一\r\n"; })) << target.Text();
     PutOnClipboard("OLD");
@@ -262,7 +287,7 @@ TEST_F(MainWndPaste, NegativeKeyWaitFromFileStillPastes)
     Open({CSerif(0, "一"), CSerif(0, "二")});
     Window().GetOption().m_Hotkey.m_KeyWait = -5;
     Window().SetMonitoring(true);
-    CTarget target;
+    CTarget target(Main(), CTarget::OwnWindow);
     Window().OnHotKey(1);
     EXPECT_TRUE(PumpUntil([&] { return target.Text() == "一"; })) << target.Text();
     EXPECT_EQ(1, Window().GetSerifList().GetSelected());

@@ -177,10 +177,14 @@ CScript MakeScript(const std::vector<CSerif>& serifs, const std::string& title)
     return script;
 }
 
+// Drains the queue, but for at most a tenth of a second: without a window
+// manager, Wine can pass the activation between two top-level windows back
+// and forth for ever, and an unbounded loop would then never return.
 void PumpMessages()
 {
+    const DWORD start = GetTickCount();
     MSG message = {};
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    while (GetTickCount() - start < 100 && PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT)
             continue;
         TranslateMessage(&message);

@@ -142,16 +142,27 @@ TEST_F(ClipboardTest, WaitsForClipboardHeldBriefly)
     EXPECT_EQ("after the wait", ReadClipboardText());
 }
 
-TEST_F(ClipboardTest, HoldsTextOnlyForTheSameBytesOnAFreeClipboard)
+TEST_F(ClipboardTest, IsStillOursUntilAnotherWriterOrHolder)
 {
     CClipboard clipboard(m_Owner.Get());
+    EXPECT_FALSE(clipboard.IsStillOurs());  // nothing set yet
     ASSERT_EQ(CClipboard::kOk, clipboard.SetText("台詞", true));
-    EXPECT_TRUE(clipboard.HoldsText("台詞"));
-    for (const char* other : {"台", "台詞 ", "", static_cast<const char*>(nullptr)})
-        EXPECT_FALSE(clipboard.HoldsText(other)) << (other ? other : "null");
-    CClipboardHolder holder;
-    ASSERT_TRUE(holder.Holds());
-    EXPECT_FALSE(clipboard.HoldsText("台詞"));
+    EXPECT_TRUE(clipboard.IsStillOurs());
+    EXPECT_TRUE(clipboard.IsStillOurs());  // asking changes nothing
+    {
+        CClipboardHolder holder;
+        ASSERT_TRUE(holder.Holds());
+        EXPECT_FALSE(clipboard.IsStillOurs());
+    }
+    CClipboard other;
+    ASSERT_EQ(CClipboard::kOk, other.SetText("別の"));
+    EXPECT_FALSE(clipboard.IsStillOurs());
+    EXPECT_TRUE(other.IsStillOurs());
+    EXPECT_EQ(CClipboard::kCannotOpen, [&] {
+        CClipboardHolder holder;
+        return clipboard.SetText("later");
+    }());
+    EXPECT_FALSE(clipboard.IsStillOurs());  // a failed SetText claims nothing
 }
 
 }  // namespace
