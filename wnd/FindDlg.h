@@ -1,50 +1,24 @@
 // CFindDlg: the system's modeless find dialog.
 //
-// The object holds the find-what buffer (Shift_JIS bytes, up to 256) and the
-// FINDREPLACEA record that the system dialog works on, so it must outlive the
-// dialog window; its destructor closes a dialog that is still open. The
-// buffer keeps the last text, so a dialog opened again shows the previous
-// search. The dialog window ends when the user closes it (or with its owner)
-// and unbinds itself then; the owner window is not owned.
-//
-// The system tells the owner about each action with the registered message
-// GetMessageId(); its lParam is this object's record.
+// Record, find-what buffer, message id and command routing come from
+// CFindReplaceBase: the buffer keeps the last text for the next opening, and
+// the owner learns about each action through GetMessageId() with this
+// object's record as lParam.
 #pragma once
 
 #include <windows.h>
-#include <commdlg.h>
 
-#include "wnd/ControlBase.h"
+#include "wnd/FindReplaceBase.h"
 
-class CFindDlg : public CControlBase
+class CFindDlg : public CFindReplaceBase
 {
 public:
-    enum
-    {
-        kTextLength = 256
-    };
-
-    CFindDlg();
-    ~CFindDlg() override;
+    CFindDlg() = default;
+    ~CFindDlg() override = default;
 
     // Opens the dialog owned by owner with the given FR_ flags. 0 when the
     // message "commdlg_FindReplace" cannot be registered, the dialog cannot be
     // created, or this object's dialog is still open (it is not created
     // twice: the system works on the one record); else 1.
     int Create(HWND owner, DWORD flags);
-
-    // WM_COMMAND goes to OnCommand, everything else to the base WindowProc.
-    LRESULT WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) override;
-    // By default the system dialog handles its own buttons.
-    virtual LRESULT OnCommand(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
-
-    UINT GetMessageId() const { return m_MessageId; }
-    const char* GetFindText() const { return m_FindText; }
-    DWORD GetFlags() const { return m_Record.Flags; }
-    const FINDREPLACEA& GetRecord() const { return m_Record; }
-
-private:
-    UINT m_MessageId;
-    char m_FindText[kTextLength + 1];
-    FINDREPLACEA m_Record;
 };
