@@ -1,7 +1,7 @@
 // COption: defaults, the option file written and read, and its failures.
 #include "option/Option.h"
 
-#include "tests/scenario/TempFolderSupport.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include "scenario/Script.h"
 #include "persist/XMLFile.h"
 
-#include "tests/scenario/TempFolderSupport.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // files, and the failure table with its error texts.
 #include "scenario/Script.h"
 
-#include "tests/scenario/TempFolderSupport.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
