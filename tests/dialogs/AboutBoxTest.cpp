@@ -2,8 +2,8 @@
 // additional text, closed from inside the test.
 #include <gtest/gtest.h>
 
-#include "DialogDriver.h"
 #include "dialogs/AboutBox.h"
+#include "tests/support/DialogDriver.h"
 
 TEST(AboutBox, ShowsNameAndAdditionalTextUntilClosed)
 {
@@ -11,7 +11,7 @@ TEST(AboutBox, ShowsNameAndAdditionalTextUntilClosed)
     std::string texts;
     CDialogDriver driver;
     driver.OnDialog([&](HWND box) {
-        CMessageSeen seen = CDialogDriver::ReadMessageBox(box);
+        CModalSeen seen = CDialogDriver::Read(box);
         caption = seen.m_Caption;
         texts = seen.m_Text;
         PostMessageA(box, WM_COMMAND, IDOK, 0);
@@ -20,8 +20,7 @@ TEST(AboutBox, ShowsNameAndAdditionalTextUntilClosed)
     ShowAboutBox(nullptr);
     driver.Stop();
 
-    EXPECT_TRUE(driver.Finished());
-    EXPECT_FALSE(driver.TimedOut());
+    ExpectPlayed(driver);
     EXPECT_NE(caption.find("Rolecue Ver 0.11"), std::string::npos) << caption;
     EXPECT_NE(texts.find("Rolecue Ver 0.11"), std::string::npos) << texts;
     EXPECT_NE(texts.find("Wenmoor"), std::string::npos) << texts;

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "ControlProbe.h"
-#include "DialogDriver.h"
 #include "dialogs/CastDlg.h"
 #include "res/DialogRes.h"
+#include "tests/support/DialogDriver.h"
 
 namespace
 {
@@ -71,14 +71,7 @@ protected:
     INT_PTR Run()
     {
         m_Dialog.Setup(&m_Script, "キャスト編集");
-        m_Driver.Start();
-        const INT_PTR result = m_Dialog.DoModal(nullptr, IDD_CAST);
-        m_Driver.Stop();
-        EXPECT_TRUE(m_Driver.Finished()) << "the dialog closed before every step ran";
-        EXPECT_FALSE(m_Driver.TimedOut());
-        for (const CMessageSeen& seen : m_Driver.Unexpected())
-            ADD_FAILURE() << "unexpected box: " << seen.m_Caption << ": " << seen.m_Text;
-        return result;
+        return m_Driver.Play([this] { return m_Dialog.DoModal(nullptr, IDD_CAST); });
     }
 
     // Selects the row showing `name`, which fills the boxes.
@@ -99,9 +92,9 @@ protected:
 
     void ExpectBadNameBox(size_t index)
     {
-        ASSERT_LT(index, m_Driver.Messages().size());
-        EXPECT_EQ(m_Driver.Messages()[index].m_Caption, "エラー");
-        EXPECT_EQ(m_Driver.Messages()[index].m_Text, kBadName);
+        ASSERT_LT(index, m_Driver.Seen().size());
+        EXPECT_EQ(m_Driver.Seen()[index].m_Caption, "エラー");
+        EXPECT_EQ(m_Driver.Seen()[index].m_Text, kBadName);
     }
 
     CScript m_Script;
@@ -120,9 +113,9 @@ TEST_F(CastDlgTest, ListsEveryMemberWithItsMemoAndShowsTheSelectedOne)
         for (int row = 0; row < Probe::RowCount(list); ++row)
             rows.push_back(Probe::RowText(list, row, 0) + "/" + Probe::RowText(list, row, 1) + "/" +
                            std::to_string(Probe::RowData(list, row)));
-        name = CDialogDriver::GetText(GetDlgItem(dialog, IDC_CAST_NAME));
-        memo = CDialogDriver::GetText(GetDlgItem(dialog, IDC_CAST_MEMO));
-        caption = CDialogDriver::GetText(dialog);
+        name = CDialogDriver::Text(GetDlgItem(dialog, IDC_CAST_NAME));
+        memo = CDialogDriver::Text(GetDlgItem(dialog, IDC_CAST_MEMO));
+        caption = CDialogDriver::Text(dialog);
     });
     m_Driver.Click(IDCANCEL);
 
@@ -144,7 +137,7 @@ TEST_F(CastDlgTest, AddGivesTheNextIdAndTheRowSortsWithItsOwnMemo)
         firstRow = Probe::RowText(list, 0, 0) + "/" + Probe::RowText(list, 0, 1) + "/" +
                    std::to_string(Probe::RowData(list, 0));
         selected = Probe::SelectedRow(list);
-        typed = CDialogDriver::GetText(GetDlgItem(dialog, IDC_CAST_NAME));
+        typed = CDialogDriver::Text(GetDlgItem(dialog, IDC_CAST_NAME));
     });
     m_Driver.Click(IDOK);
 
@@ -167,12 +160,12 @@ TEST_F(CastDlgTest, AddRefusesBlankAndDuplicateNames)
     Type("  B ", "x").Click(IDC_CAST_ADD).Answer(IDOK);
     std::string typed;
     m_Driver.OnDialog(
-        [&](HWND dialog) { typed = CDialogDriver::GetText(GetDlgItem(dialog, IDC_CAST_NAME)); });
+        [&](HWND dialog) { typed = CDialogDriver::Text(GetDlgItem(dialog, IDC_CAST_NAME)); });
     // Names that differ in case are different names.
     Type("b", "lower").Click(IDC_CAST_ADD).Click(IDOK);
 
     EXPECT_EQ(Run(), 1);
-    ASSERT_EQ(m_Driver.Messages().size(), 4u);
+    ASSERT_EQ(m_Driver.Seen().size(), 4u);
     for (size_t i = 0; i < 4; ++i)
         ExpectBadNameBox(i);
     EXPECT_EQ(typed, "  B ");
@@ -210,7 +203,7 @@ TEST_F(CastDlgTest, ChangeRefusesBlankOrAnotherMembersNameButKeepsItsOwn)
     Type("B", "new memo").Click(IDC_CAST_CHANGE).Click(IDOK);
 
     EXPECT_EQ(Run(), 1);
-    ASSERT_EQ(m_Driver.Messages().size(), 3u);
+    ASSERT_EQ(m_Driver.Seen().size(), 3u);
     for (size_t i = 0; i < 3; ++i)
         ExpectBadNameBox(i);
     EXPECT_EQ(Casts(m_Script),
@@ -223,7 +216,7 @@ TEST_F(CastDlgTest, ChangeOrDeleteWithoutSelectionDoesNothing)
     Type("Q", "q").Click(IDC_CAST_CHANGE).Click(IDC_CAST_DELETE).Click(IDOK);
 
     EXPECT_EQ(Run(), 1);
-    EXPECT_TRUE(m_Driver.Messages().empty());
+    EXPECT_TRUE(m_Driver.Seen().empty());
     EXPECT_EQ(Casts(m_Script),
               (std::vector<CCastRow>{{0, "A", "am"}, {1, "B", "bm"}, {2, "C", "cm"}}));
 }
@@ -234,10 +227,10 @@ TEST_F(CastDlgTest, DeleteAsksAndOkRemovesTheMembersSerifs)
     m_Driver.Click(IDC_CAST_DELETE).Answer(IDYES).Click(IDOK);
 
     EXPECT_EQ(Run(), 1);
-    ASSERT_EQ(m_Driver.Messages().size(), 1u);
-    EXPECT_EQ(m_Driver.Messages()[0].m_Caption, "確認");
-    EXPECT_EQ(m_Driver.Messages()[0].m_Text, DeleteQuestion("A"));
-    EXPECT_TRUE(m_Driver.Messages()[0].m_YesNo);
+    ASSERT_EQ(m_Driver.Seen().size(), 1u);
+    EXPECT_EQ(m_Driver.Seen()[0].m_Caption, "確認");
+    EXPECT_EQ(m_Driver.Seen()[0].m_Text, DeleteQuestion("A"));
+    EXPECT_TRUE(m_Driver.Seen()[0].m_YesNo);
     EXPECT_EQ(Casts(m_Script), (std::vector<CCastRow>{{1, "B", "bm"}, {2, "C", "cm"}}));
     EXPECT_EQ(SerifTexts(m_Script), (std::vector<std::string>{"s2", "s3", "s5", "s6"}));
 }
@@ -363,10 +356,6 @@ TEST(CastDlgWithoutScenario, ShowsNothingAndOkEndsWithOne)
     driver.OnDialog(
         [&](HWND window) { rows = Probe::RowCount(GetDlgItem(window, IDC_CAST_LIST)); });
     driver.SetText(IDC_CAST_NAME, "X").Click(IDC_CAST_ADD).Click(IDOK);
-    driver.Start();
-    EXPECT_EQ(dialog.DoModal(nullptr, IDD_CAST), 1);
-    driver.Stop();
-    EXPECT_TRUE(driver.Finished());
-    EXPECT_TRUE(driver.Unexpected().empty());
+    EXPECT_EQ(driver.Play([&] { return dialog.DoModal(nullptr, IDD_CAST); }), 1);
     EXPECT_EQ(rows, 0);
 }

@@ -5,9 +5,9 @@
 #include <climits>
 #include <string>
 
-#include "DialogDriver.h"
 #include "dialogs/JumpDlg.h"
 #include "res/DialogRes.h"
+#include "tests/support/DialogDriver.h"
 
 namespace
 {
@@ -19,12 +19,7 @@ protected:
     {
         m_Driver.Clear();
         m_Driver.SetText(IDC_JUMP_LINE, text).Click(IDOK);
-        m_Driver.Start();
-        const INT_PTR result = m_Dialog.DoModal(nullptr, IDD_JUMP);
-        m_Driver.Stop();
-        EXPECT_TRUE(m_Driver.Finished());
-        EXPECT_TRUE(m_Driver.Unexpected().empty());
-        return result;
+        return m_Driver.Play([this] { return m_Dialog.DoModal(nullptr, IDD_JUMP); });
     }
 
     CJumpDlg m_Dialog;
@@ -87,13 +82,11 @@ TEST_F(JumpDlgTest, CancelEndsWithZeroAndTheBoxStartsEmpty)
     std::string shown = "(not run)", caption;
     m_Driver.Clear();
     m_Driver.OnDialog([&](HWND dialog) {
-        shown = CDialogDriver::GetText(GetDlgItem(dialog, IDC_JUMP_LINE));
-        caption = CDialogDriver::GetText(dialog);
+        shown = CDialogDriver::Text(GetDlgItem(dialog, IDC_JUMP_LINE));
+        caption = CDialogDriver::Text(dialog);
     });
     m_Driver.SetText(IDC_JUMP_LINE, "2").Click(IDCANCEL);
-    m_Driver.Start();
-    EXPECT_EQ(m_Dialog.DoModal(nullptr, IDD_JUMP), 0);
-    m_Driver.Stop();
+    EXPECT_EQ(m_Driver.Play([this] { return m_Dialog.DoModal(nullptr, IDD_JUMP); }), 0);
     EXPECT_EQ(shown, "");
     EXPECT_EQ(caption, "指定行");
     EXPECT_EQ(m_Dialog.GetLine(), 4);

@@ -9,9 +9,9 @@
 #include <string>
 
 #include "ControlProbe.h"
-#include "DialogDriver.h"
 #include "dialogs/OptionSheet.h"
 #include "res/DialogRes.h"
+#include "tests/support/DialogDriver.h"
 
 namespace
 {
@@ -43,14 +43,7 @@ protected:
     INT_PTR Run()
     {
         COptionSheet sheet(&m_Option, nullptr);
-        m_Driver.Start();
-        const INT_PTR result = sheet.DoModal();
-        m_Driver.Stop();
-        EXPECT_TRUE(m_Driver.Finished()) << "the sheet closed before every step ran";
-        EXPECT_FALSE(m_Driver.TimedOut());
-        for (const CMessageSeen& seen : m_Driver.Unexpected())
-            ADD_FAILURE() << "unexpected box: " << seen.m_Caption << ": " << seen.m_Text;
-        return result;
+        return m_Driver.Play([&sheet] { return sheet.DoModal(); });
     }
 
     CDialogDriver& ShowPage(EPage page)
@@ -74,15 +67,14 @@ protected:
     CDialogDriver& SetChecked(int id, bool checked)
     {
         return m_Driver.OnDialog([id, checked](HWND sheet) {
-            Probe::SetCheck(CDialogDriver::FindControl(sheet, id), checked);
+            Probe::SetCheck(CDialogDriver::Control(sheet, id), checked);
         });
     }
 
     CDialogDriver& SetHotKey(WORD value)
     {
         return m_Driver.OnDialog([value](HWND sheet) {
-            SendMessageA(CDialogDriver::FindControl(sheet, IDC_HOTKEY_KEY), HKM_SETHOTKEY, value,
-                         0);
+            SendMessageA(CDialogDriver::Control(sheet, IDC_HOTKEY_KEY), HKM_SETHOTKEY, value, 0);
         });
     }
 
@@ -112,7 +104,7 @@ protected:
 
     std::string MessageText(size_t i) const
     {
-        return i < m_Driver.Messages().size() ? m_Driver.Messages()[i].m_Text : "(none)";
+        return i < m_Driver.Seen().size() ? m_Driver.Seen()[i].m_Text : "(none)";
     }
 
     COption m_Option;
@@ -124,7 +116,7 @@ TEST_F(OptionSheetTest, CaptionAndTabsInOrder)
 {
     std::string caption, tabs;
     m_Driver.OnDialog([&](HWND sheet) {
-        caption = CDialogDriver::GetText(sheet);
+        caption = CDialogDriver::Text(sheet);
         HWND tab = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETTABCONTROL, 0, 0));
         const int count = static_cast<int>(SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0));
         for (int i = 0; i < count; ++i) {
@@ -150,9 +142,9 @@ TEST_F(OptionSheetTest, GeneralPageShowsTheStoredValues)
     std::string position;
     bool checked = true;
     m_Driver.OnDialog([&](HWND sheet) {
-        position = CDialogDriver::GetText(CDialogDriver::FindControl(sheet, IDC_GENERAL_SCROLLPOS));
-        checked = SendMessageA(CDialogDriver::FindControl(sheet, IDC_GENERAL_AUTOSCROLL),
-                               BM_GETCHECK, 0, 0) == BST_CHECKED;
+        position = CDialogDriver::Text(CDialogDriver::Control(sheet, IDC_GENERAL_SCROLLPOS));
+        checked = SendMessageA(CDialogDriver::Control(sheet, IDC_GENERAL_AUTOSCROLL), BM_GETCHECK,
+                               0, 0) == BST_CHECKED;
     });
     PressCancel();
     Run();
@@ -163,13 +155,13 @@ TEST_F(OptionSheetTest, GeneralPageShowsTheStoredValues)
 TEST_F(OptionSheetTest, CursorPositionsOneAndNinetyNineAreStored)
 {
     StorePosition("1");
-    EXPECT_TRUE(m_Driver.Messages().empty());
+    EXPECT_TRUE(m_Driver.Seen().empty());
     EXPECT_EQ(m_Option.m_General.m_ScrollPos, 1);
     EXPECT_EQ(m_Option.m_General.m_AutoScroll, 0);
 
     m_Option.m_General.m_AutoScroll = 1;
     StorePosition("99");
-    EXPECT_TRUE(m_Driver.Messages().empty());
+    EXPECT_TRUE(m_Driver.Seen().empty());
     EXPECT_EQ(m_Option.m_General.m_ScrollPos, 99);
     EXPECT_EQ(m_Option.m_General.m_AutoScroll, 0);
 }
@@ -179,7 +171,7 @@ TEST_F(OptionSheetTest, CursorPositionsOutOfRangeStoreNothingNotEvenTheCheckBox)
     for (const char* position : {"0", "100"}) {
         StorePosition(position);
         EXPECT_EQ(MessageText(0), kBadPosition) << position;
-        EXPECT_EQ(m_Driver.Messages().at(0).m_Caption, "エラー");
+        EXPECT_EQ(m_Driver.Seen().at(0).m_Caption, "エラー");
         EXPECT_EQ(m_Option.m_General.m_ScrollPos, 10) << position;
         EXPECT_EQ(m_Option.m_General.m_AutoScroll, 1) << position;
     }
@@ -201,9 +193,8 @@ TEST_F(OptionSheetTest, HotkeyPageShowsTheStoredValues)
     std::string keyWait;
     ShowPage(Hotkey);
     m_Driver.OnDialog([&](HWND sheet) {
-        hotkey =
-            SendMessageA(CDialogDriver::FindControl(sheet, IDC_HOTKEY_KEY), HKM_GETHOTKEY, 0, 0);
-        keyWait = CDialogDriver::GetText(CDialogDriver::FindControl(sheet, IDC_HOTKEY_WAIT));
+        hotkey = SendMessageA(CDialogDriver::Control(sheet, IDC_HOTKEY_KEY), HKM_GETHOTKEY, 0, 0);
+        keyWait = CDialogDriver::Text(CDialogDriver::Control(sheet, IDC_HOTKEY_WAIT));
     });
     PressCancel();
     Run();
@@ -214,12 +205,12 @@ TEST_F(OptionSheetTest, HotkeyPageShowsTheStoredValues)
 TEST_F(OptionSheetTest, KeyWaitsTenAndTenThousandAreStored)
 {
     StoreKeyWait("10");
-    EXPECT_TRUE(m_Driver.Messages().empty());
+    EXPECT_TRUE(m_Driver.Seen().empty());
     EXPECT_EQ(m_Option.m_Hotkey.m_KeyWait, 10);
     EXPECT_EQ(m_Option.m_Hotkey.m_HotKey, 0x0075);
 
     StoreKeyWait("10000");
-    EXPECT_TRUE(m_Driver.Messages().empty());
+    EXPECT_TRUE(m_Driver.Seen().empty());
     EXPECT_EQ(m_Option.m_Hotkey.m_KeyWait, 10000);
 }
 
@@ -249,7 +240,7 @@ TEST_F(OptionSheetTest, CtrlF5TypedIntoTheHotkeyControlGivesF5Alone)
 {
     ShowPage(Hotkey);
     m_Driver.OnDialog([](HWND sheet) {
-        HWND control = CDialogDriver::FindControl(sheet, IDC_HOTKEY_KEY);
+        HWND control = CDialogDriver::Control(sheet, IDC_HOTKEY_KEY);
         SendMessageA(control, WM_KEYDOWN, VK_CONTROL, 0x001D0001);
         SendMessageA(control, WM_KEYDOWN, VK_F5, 0x003F0001);
         SendMessageA(control, WM_KEYUP, VK_F5, 0xC03F0001);
@@ -271,7 +262,7 @@ TEST_F(OptionSheetTest, PagesNeverShownStoreNothing)
     m_Driver.SetText(IDC_GENERAL_SCROLLPOS, "33");
     PressOk();
     Run();
-    EXPECT_TRUE(m_Driver.Messages().empty());
+    EXPECT_TRUE(m_Driver.Seen().empty());
     EXPECT_EQ(m_Option.m_General.m_ScrollPos, 33);
     EXPECT_EQ(m_Option.m_Hotkey.m_HotKey, 0);
     EXPECT_EQ(m_Option.m_Hotkey.m_KeyWait, 5);
@@ -330,17 +321,16 @@ TEST_F(OptionSheetTest, AColourChosenIsStoredOnOk)
 TEST_F(OptionSheetTest, AColourButtonWithoutASelectedRowAsksForOne)
 {
     ShowPage(Colours);
-    m_Driver.OnDialog([](HWND sheet) {
-        Probe::SelectRow(CDialogDriver::FindControl(sheet, IDC_COLORS_LIST), -1);
-    });
+    m_Driver.OnDialog(
+        [](HWND sheet) { Probe::SelectRow(CDialogDriver::Control(sheet, IDC_COLORS_LIST), -1); });
     m_Driver.Click(IDC_COLORS_TEXT).Answer(IDOK);
     m_Driver.Click(IDC_COLORS_BACK).Answer(IDOK);
     PressOk();
     Run();
-    ASSERT_EQ(m_Driver.Messages().size(), 2u);
+    ASSERT_EQ(m_Driver.Seen().size(), 2u);
     EXPECT_EQ(MessageText(0), kNoItem);
     EXPECT_EQ(MessageText(1), kNoItem);
-    EXPECT_EQ(m_Driver.Messages()[0].m_Caption, "エラー");
+    EXPECT_EQ(m_Driver.Seen()[0].m_Caption, "エラー");
 }
 
 TEST_F(OptionSheetTest, ColourPageListsEveryItemInNameOrderInItsOwnColours)
@@ -354,7 +344,7 @@ TEST_F(OptionSheetTest, ColourPageListsEveryItemInNameOrderInItsOwnColours)
     std::string drawn;
     ShowPage(Colours);
     m_Driver.OnDialog([&](HWND sheet) {
-        HWND list = CDialogDriver::FindControl(sheet, IDC_COLORS_LIST);
+        HWND list = CDialogDriver::Control(sheet, IDC_COLORS_LIST);
         HWND page = GetParent(list);
         selected = Probe::SelectedRow(list);
         for (int row = 0; row < Probe::RowCount(list); ++row) {

@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "DialogDriver.h"
 #include "dialogs/ScriptDlg.h"
 #include "res/DialogRes.h"
+#include "tests/support/DialogDriver.h"
 
 namespace
 {
@@ -17,14 +17,7 @@ protected:
     INT_PTR Run()
     {
         m_Dialog.Setup(&m_Script, "シナリオ設定");
-        m_Driver.Start();
-        const INT_PTR result = m_Dialog.DoModal(nullptr, IDD_SCRIPT);
-        m_Driver.Stop();
-        EXPECT_TRUE(m_Driver.Finished()) << "the dialog closed before every step ran";
-        EXPECT_FALSE(m_Driver.TimedOut());
-        for (const CMessageSeen& seen : m_Driver.Unexpected())
-            ADD_FAILURE() << "unexpected box: " << seen.m_Caption << ": " << seen.m_Text;
-        return result;
+        return m_Driver.Play([this] { return m_Dialog.DoModal(nullptr, IDD_SCRIPT); });
     }
 
     CScript m_Script;
@@ -39,9 +32,9 @@ TEST_F(ScriptDlgTest, ShowsTheMemoWithCrLfAndStoresItWithLf)
     m_Script.SetMemo("一行目\n二行目\n\nlast");
     std::string caption, title, shown;
     m_Driver.OnDialog([&](HWND dialog) {
-        caption = CDialogDriver::GetText(dialog);
-        title = CDialogDriver::GetText(GetDlgItem(dialog, IDC_SCRIPT_TITLE));
-        shown = CDialogDriver::GetText(GetDlgItem(dialog, IDC_SCRIPT_MEMO));
+        caption = CDialogDriver::Text(dialog);
+        title = CDialogDriver::Text(GetDlgItem(dialog, IDC_SCRIPT_TITLE));
+        shown = CDialogDriver::Text(GetDlgItem(dialog, IDC_SCRIPT_MEMO));
     });
     m_Driver.SetText(IDC_SCRIPT_MEMO, "a\r\nb\r\n\r\nc").Click(IDC_SCRIPT_OK);
 

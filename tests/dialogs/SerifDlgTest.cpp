@@ -5,9 +5,9 @@
 #include <string>
 
 #include "ControlProbe.h"
-#include "DialogDriver.h"
 #include "dialogs/SerifDlg.h"
 #include "res/DialogRes.h"
+#include "tests/support/DialogDriver.h"
 
 namespace
 {
@@ -17,14 +17,7 @@ protected:
     INT_PTR Run(const CSerif& serif, const char* caption = "セリフ編集")
     {
         m_Dialog.Setup(&m_Script, serif, caption);
-        m_Driver.Start();
-        const INT_PTR result = m_Dialog.DoModal(nullptr, IDD_SERIF);
-        m_Driver.Stop();
-        EXPECT_TRUE(m_Driver.Finished()) << "the dialog closed before every step ran";
-        EXPECT_FALSE(m_Driver.TimedOut());
-        for (const CMessageSeen& seen : m_Driver.Unexpected())
-            ADD_FAILURE() << "unexpected box: " << seen.m_Caption << ": " << seen.m_Text;
-        return result;
+        return m_Driver.Play([this] { return m_Dialog.DoModal(nullptr, IDD_SERIF); });
     }
 
     // Records the preselected cast, then cancels.
@@ -60,9 +53,9 @@ TEST_F(SerifDlgTest, FillsTheBoxesAndOffersEveryCastSorted)
     m_Script.AddCast(CCast(2, "C"));
     std::string caption, text, memo, items;
     m_Driver.OnDialog([&](HWND dialog) {
-        caption = CDialogDriver::GetText(dialog);
-        text = CDialogDriver::GetText(GetDlgItem(dialog, IDC_SERIF_TEXT));
-        memo = CDialogDriver::GetText(GetDlgItem(dialog, IDC_SERIF_MEMO));
+        caption = CDialogDriver::Text(dialog);
+        text = CDialogDriver::Text(GetDlgItem(dialog, IDC_SERIF_TEXT));
+        memo = CDialogDriver::Text(GetDlgItem(dialog, IDC_SERIF_MEMO));
         HWND combo = GetDlgItem(dialog, IDC_SERIF_CAST);
         for (int i = 0; i < Probe::ItemCount(combo); ++i) {
             SendMessageA(combo, CB_SETCURSEL, i, 0);
@@ -113,14 +106,14 @@ TEST_F(SerifDlgTest, OkWithoutACastShowsTheErrorAndStaysOpen)
     m_Driver.SetText(IDC_SERIF_TEXT, "typed").Click(IDOK).Answer(IDOK);
     std::string kept;
     m_Driver.OnDialog(
-        [&](HWND dialog) { kept = CDialogDriver::GetText(GetDlgItem(dialog, IDC_SERIF_TEXT)); });
+        [&](HWND dialog) { kept = CDialogDriver::Text(GetDlgItem(dialog, IDC_SERIF_TEXT)); });
     Choose("Two");
     m_Driver.Click(IDOK);
 
     EXPECT_EQ(Run(CSerif()), 1);
-    ASSERT_EQ(m_Driver.Messages().size(), 1u);
-    EXPECT_EQ(m_Driver.Messages()[0].m_Caption, "エラー");
-    EXPECT_EQ(m_Driver.Messages()[0].m_Text, "キャストを選択してください。");
+    ASSERT_EQ(m_Driver.Seen().size(), 1u);
+    EXPECT_EQ(m_Driver.Seen()[0].m_Caption, "エラー");
+    EXPECT_EQ(m_Driver.Seen()[0].m_Text, "キャストを選択してください。");
     EXPECT_EQ(kept, "typed");
     EXPECT_EQ(m_Dialog.GetSerif().m_CastId, 2);
     EXPECT_EQ(m_Dialog.GetSerif().m_Text, "typed");
@@ -207,11 +200,7 @@ TEST(SerifDlgWithoutScenario, OkEndsWithOneAndKeepsTheCopy)
     driver.OnDialog(
         [&](HWND window) { items = Probe::ItemCount(GetDlgItem(window, IDC_SERIF_CAST)); });
     driver.SetText(IDC_SERIF_TEXT, "typed").Click(IDOK);
-    driver.Start();
-    EXPECT_EQ(dialog.DoModal(nullptr, IDD_SERIF), 1);
-    driver.Stop();
-    EXPECT_TRUE(driver.Finished());
-    EXPECT_TRUE(driver.Unexpected().empty());
+    EXPECT_EQ(driver.Play([&] { return dialog.DoModal(nullptr, IDD_SERIF); }), 1);
     EXPECT_EQ(items, 0);
     EXPECT_EQ(dialog.GetSerif().m_CastId, 3);
     EXPECT_EQ(dialog.GetSerif().m_Text, "given");

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "DialogDriver.h"
 #include "res/DialogRes.h"
+#include "tests/support/DialogDriver.h"
 
 namespace
 {
@@ -41,7 +41,7 @@ void ExpectTemplate(int id, const std::string& caption, DWORD dialogStyles,
 {
     CDialogDriver driver;
     driver.OnDialog([&](HWND dialog) {
-        EXPECT_EQ(CDialogDriver::GetText(dialog), caption);
+        EXPECT_EQ(CDialogDriver::Text(dialog), caption);
         EXPECT_EQ(static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_STYLE)) & dialogStyles,
                   dialogStyles);
         for (const CExpected& expected : controls) {
@@ -49,7 +49,7 @@ void ExpectTemplate(int id, const std::string& caption, DWORD dialogStyles,
             ASSERT_NE(control, nullptr) << "template " << id << " control " << expected.m_Id;
             EXPECT_EQ(lstrcmpiA(ClassOf(control).c_str(), expected.m_Class), 0)
                 << expected.m_Id << ": " << ClassOf(control);
-            EXPECT_EQ(CDialogDriver::GetText(control), expected.m_Text) << expected.m_Id;
+            EXPECT_EQ(CDialogDriver::Text(control), expected.m_Text) << expected.m_Id;
             DWORD style = static_cast<DWORD>(GetWindowLongPtrA(control, GWL_STYLE));
             // The dialog manager draws a template's WS_BORDER as a client
             // edge.
