@@ -7,15 +7,25 @@
 #include <string>
 
 #include "ControlsSupport.h"
+#include "tests/support/DialogDriver.h"
+#include "tests/support/TempFolder.h"
 #include "wnd/ChooseColour.h"
 #include "wnd/FileDialog.h"
 #include "wnd/MessageBox.h"
 
-using ctltest::CDialogDriver;
-using ctltest::PostCommand;
-
 namespace
 {
+
+// The one window the driver answered, once it checked that nothing else
+// came up and that the window had this caption.
+CModalSeen OnlyBox(const CDialogDriver& driver, const char* caption)
+{
+    ExpectPlayed(driver);
+    EXPECT_EQ(1u, driver.Seen().size());
+    const CModalSeen seen = driver.Seen().empty() ? CModalSeen() : driver.Seen()[0];
+    EXPECT_EQ(caption, seen.m_Caption);
+    return seen;
+}
 
 // ---------------------------------------------------------------- message boxes
 
@@ -27,44 +37,44 @@ protected:
 
 TEST_F(MessageBoxTest, ShowMessageReturnsButtonPressed)
 {
-    CDialogDriver driver("エラー", [](HWND box) { PostCommand(box, IDOK); });
+    CDialogDriver driver({IDOK});
     EXPECT_EQ(IDOK, ShowMessage(m_Owner.Get(), "読めません", "エラー", kErrorBoxFlags));
-    EXPECT_TRUE(driver.Acted());
-    EXPECT_FALSE(driver.GaveUp());
+    OnlyBox(driver, "エラー");
 }
 
 TEST_F(MessageBoxTest, ShowMessageOffersTheButtonsOfItsFlags)
 {
-    CDialogDriver driver("確認", [](HWND box) { PostCommand(box, IDCANCEL); });
+    CDialogDriver driver({IDCANCEL});
     EXPECT_EQ(IDCANCEL, ShowMessage(m_Owner.Get(), "保存しますか?", "確認", MB_YESNOCANCEL));
-    EXPECT_FALSE(driver.GaveUp());
+    OnlyBox(driver, "確認");
 }
 
 TEST_F(MessageBoxTest, AskYesNoIsTrueForYes)
 {
-    CDialogDriver driver("確認", [](HWND box) { PostCommand(box, IDYES); });
+    CDialogDriver driver({IDYES});
     EXPECT_TRUE(AskYesNo(m_Owner.Get(), "上書きしますか?", "確認"));
-    EXPECT_TRUE(driver.Acted());
-    EXPECT_FALSE(driver.GaveUp());
+    OnlyBox(driver, "確認");
 }
 
 TEST_F(MessageBoxTest, AskYesNoIsFalseForNo)
 {
-    CDialogDriver driver("確認", [](HWND box) { PostCommand(box, IDNO); });
+    CDialogDriver driver({IDNO});
     EXPECT_FALSE(AskYesNo(m_Owner.Get(), "上書きしますか?", "確認"));
-    EXPECT_FALSE(driver.GaveUp());
+    OnlyBox(driver, "確認");
 }
 
 TEST_F(MessageBoxTest, AskYesNoShowsYesAndNoButtons)
 {
     bool yes = false;
     bool no = false;
-    CDialogDriver driver("確認", [&](HWND box) {
+    CDialogDriver driver;
+    driver.OnDialog([&](HWND box) {
         yes = GetDlgItem(box, IDYES) != nullptr;
         no = GetDlgItem(box, IDNO) != nullptr;
-        PostCommand(box, IDNO);
     });
+    driver.Answer(IDNO);
     AskYesNo(nullptr, "?", "確認");
+    OnlyBox(driver, "確認");
     EXPECT_TRUE(yes);
     EXPECT_TRUE(no);
 }
@@ -136,36 +146,37 @@ void ChooseFile(HWND dialog, const std::string& path)
     for (int id : {cmb13, edt1})
         if (GetDlgItem(dialog, id))
             SetDlgItemTextA(dialog, id, path.c_str());
-    PostCommand(dialog, IDOK);
+    PostClick(dialog, IDOK);
 }
 
 class FileDialogTest : public ::testing::Test
 {
 protected:
     ctltest::CTestWindow m_Owner;
-    ctltest::CTempFolder m_Folder;
+    CTempFolder m_Folder;
 };
 
 TEST_F(FileDialogTest, CancelledOpenReturnsFalseAndKeepsPath)
 {
     CFileDialog dialog;
     std::string path = "unchanged";
-    CDialogDriver driver(nullptr, [](HWND box) { PostCommand(box, IDCANCEL); });
+    CDialogDriver driver({IDCANCEL});
     EXPECT_FALSE(dialog.ShowOpen(m_Owner.Get(), path));
-    EXPECT_TRUE(driver.Acted());
+    ExpectPlayed(driver);
     EXPECT_EQ("unchanged", path);
 }
 
 TEST_F(FileDialogTest, OpenGivesChosenExistingFile)
 {
     const std::string file = m_Folder.File("台本.xml");
-    ASSERT_TRUE(ctltest::WriteFileBytes(file, "<script/>"));
+    ASSERT_TRUE(WriteBytes(file, "<script/>"));
     CFileDialog dialog;
     ASSERT_NE(0, dialog.SetFilter("シナリオファイル(*.xml)|*.xml"));
     std::string path;
-    CDialogDriver driver(nullptr, [&](HWND box) { ChooseFile(box, file); });
+    CDialogDriver driver;
+    driver.OnDialog([&](HWND box) { ChooseFile(box, file); });
     ASSERT_TRUE(dialog.ShowOpen(m_Owner.Get(), path));
-    EXPECT_FALSE(driver.GaveUp());
+    ExpectPlayed(driver);
     EXPECT_EQ(0, lstrcmpiA(file.c_str(), path.c_str())) << path;
 }
 
@@ -173,9 +184,10 @@ TEST_F(FileDialogTest, SaveAppendsDefaultExtension)
 {
     CFileDialog dialog;
     std::string path;
-    CDialogDriver driver(nullptr, [&](HWND box) { ChooseFile(box, m_Folder.File("new")); });
+    CDialogDriver driver;
+    driver.OnDialog([&](HWND box) { ChooseFile(box, m_Folder.File("new")); });
     ASSERT_TRUE(dialog.ShowSave(m_Owner.Get(), path));
-    EXPECT_FALSE(driver.GaveUp());
+    ExpectPlayed(driver);
     EXPECT_EQ(0, lstrcmpiA(m_Folder.File("new.txt").c_str(), path.c_str())) << path;
 }
 
@@ -184,10 +196,11 @@ TEST_F(FileDialogTest, CanBeShownAgainAfterCancel)
     CFileDialog dialog;
     std::string path;
     {
-        CDialogDriver driver(nullptr, [](HWND box) { PostCommand(box, IDCANCEL); });
+        CDialogDriver driver({IDCANCEL});
         EXPECT_FALSE(dialog.ShowSave(m_Owner.Get(), path));
     }
-    CDialogDriver driver(nullptr, [&](HWND box) { ChooseFile(box, m_Folder.File("again.xml")); });
+    CDialogDriver driver;
+    driver.OnDialog([&](HWND box) { ChooseFile(box, m_Folder.File("again.xml")); });
     ASSERT_TRUE(dialog.ShowSave(m_Owner.Get(), path));
     EXPECT_EQ(0, lstrcmpiA(m_Folder.File("again.xml").c_str(), path.c_str())) << path;
 }
@@ -207,29 +220,30 @@ protected:
 TEST_F(ChooseColourTest, CancelKeepsColourAndReturnsFalse)
 {
     COLORREF colour = RGB(10, 20, 30);
-    CDialogDriver driver(nullptr, [](HWND box) { PostCommand(box, IDCANCEL); });
+    CDialogDriver driver({IDCANCEL});
     EXPECT_FALSE(ChooseColour(m_Owner.Get(), colour));
-    EXPECT_TRUE(driver.Acted());
+    ExpectPlayed(driver);
     EXPECT_EQ(RGB(10, 20, 30), colour);
 }
 
 TEST_F(ChooseColourTest, OkStartsFromGivenColour)
 {
     COLORREF colour = RGB(10, 20, 30);
-    CDialogDriver driver(nullptr, [](HWND box) { PostCommand(box, IDOK); });
+    CDialogDriver driver({IDOK});
     EXPECT_TRUE(ChooseColour(m_Owner.Get(), colour));
-    EXPECT_FALSE(driver.GaveUp());
+    ExpectPlayed(driver);
     EXPECT_EQ(RGB(10, 20, 30), colour);
 }
 
 TEST_F(ChooseColourTest, OkGivesColourTypedInDialog)
 {
     COLORREF colour = RGB(0, 0, 0);
-    CDialogDriver driver(nullptr, [](HWND box) {
+    CDialogDriver driver;
+    driver.OnDialog([](HWND box) {
         SetDlgItemInt(box, kRedEdit, 200, FALSE);
         SetDlgItemInt(box, kGreenEdit, 100, FALSE);
         SetDlgItemInt(box, kBlueEdit, 50, FALSE);
-        PostCommand(box, IDOK);
+        PostClick(box, IDOK);
     });
     EXPECT_TRUE(ChooseColour(m_Owner.Get(), colour));
     EXPECT_EQ(RGB(200, 100, 50), colour);

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "ControlsSupport.h"
+#include "tests/support/TempFolder.h"
 
 namespace
 {
@@ -12,7 +13,7 @@ namespace
 class FileTest : public ::testing::Test
 {
 protected:
-    ctltest::CTempFolder m_Folder;
+    CTempFolder m_Folder;
 };
 
 TEST_F(FileTest, OpenAlwaysCreatesMissingFileWithSizeZero)
@@ -38,7 +39,7 @@ TEST_F(FileTest, OpenExistingFailsOnMissingFileAndCreatesNothing)
 TEST_F(FileTest, GivesSizeOfExistingFile)
 {
     const std::string path = m_Folder.File("five.txt");
-    ASSERT_TRUE(ctltest::WriteFileBytes(path, "ab\r\nc"));
+    ASSERT_TRUE(WriteBytes(path, "ab\r\nc"));
     CFile file;
     ASSERT_TRUE(file.Open(true, GENERIC_READ, path.c_str()));
     EXPECT_EQ(5u, file.GetSize());
@@ -47,7 +48,7 @@ TEST_F(FileTest, GivesSizeOfExistingFile)
 TEST_F(FileTest, OpensStoredPathWhenNoneGiven)
 {
     const std::string path = m_Folder.File("stored.txt");
-    ASSERT_TRUE(ctltest::WriteFileBytes(path, "x"));
+    ASSERT_TRUE(WriteBytes(path, "x"));
     CFile file(path.c_str());
     ASSERT_TRUE(file.Open(true, GENERIC_READ));
     EXPECT_EQ(1u, file.GetSize());
@@ -69,7 +70,7 @@ TEST_F(FileTest, EmptyStoredPathFailsToOpen)
 TEST_F(FileTest, HoldsFileWithoutSharingUntilClosed)
 {
     const std::string path = m_Folder.File("locked.txt");
-    ASSERT_TRUE(ctltest::WriteFileBytes(path, "x"));
+    ASSERT_TRUE(WriteBytes(path, "x"));
     CFile first;
     ASSERT_TRUE(first.Open(true, GENERIC_READ, path.c_str()));
     CFile second;
@@ -82,8 +83,8 @@ TEST_F(FileTest, ReopeningClosesPreviousHandle)
 {
     const std::string a = m_Folder.File("a.txt");
     const std::string b = m_Folder.File("b.txt");
-    ASSERT_TRUE(ctltest::WriteFileBytes(a, "a"));
-    ASSERT_TRUE(ctltest::WriteFileBytes(b, "bb"));
+    ASSERT_TRUE(WriteBytes(a, "a"));
+    ASSERT_TRUE(WriteBytes(b, "bb"));
     CFile file;
     ASSERT_TRUE(file.Open(true, GENERIC_READ, a.c_str()));
     ASSERT_TRUE(file.Open(true, GENERIC_READ, b.c_str()));

@@ -8,13 +8,12 @@
 #include <vector>
 
 #include "ControlsSupport.h"
+#include "tests/support/DialogDriver.h"
+#include "tests/support/Pump.h"
 #include "wnd/FindDlg.h"
 #include "wnd/MessageBox.h"
 #include "wnd/ReplaceDlg.h"
 #include "wnd/WndBase.h"
-
-using ctltest::CDialogDriver;
-using ctltest::PostCommand;
 
 namespace
 {
@@ -73,8 +72,8 @@ protected:
     void Close(Dialog& dialog)
     {
         HWND hwnd = dialog.GetHandle();
-        PostCommand(hwnd, IDCANCEL);
-        EXPECT_TRUE(ctltest::PumpUntil([&] { return !IsWindow(hwnd); }));
+        PostClick(hwnd, IDCANCEL);
+        EXPECT_TRUE(PumpUntil([&] { return !IsWindow(hwnd); }));
     }
 
     ctltest::CTestWindow m_Window;
@@ -103,8 +102,8 @@ TEST_F(FindReplaceTest, FindNextTellsOwnerTheTextAndDirection)
     CFindDlg find;
     ASSERT_EQ(1, find.Create(m_Window.Get(), kFindFlags));
     SetDlgItemTextA(find.GetHandle(), edt1, "台詞");
-    PostCommand(find.GetHandle(), IDOK);
-    ASSERT_TRUE(ctltest::PumpUntil([&] { return !m_Owner.m_Notes.empty(); }));
+    PostClick(find.GetHandle(), IDOK);
+    ASSERT_TRUE(PumpUntil([&] { return !m_Owner.m_Notes.empty(); }));
     EXPECT_TRUE(m_Owner.m_Notes[0].flags & FR_FINDNEXT);
     EXPECT_TRUE(m_Owner.m_Notes[0].flags & FR_DOWN);
     EXPECT_EQ("台詞", m_Owner.m_Notes[0].findText);
@@ -127,8 +126,8 @@ TEST_F(FindReplaceTest, FindDialogOpenedAgainShowsTextSearchedLast)
     CFindDlg find;
     ASSERT_EQ(1, find.Create(m_Window.Get(), kFindFlags));
     SetDlgItemTextA(find.GetHandle(), edt1, "前回の検索");
-    PostCommand(find.GetHandle(), IDOK);
-    ASSERT_TRUE(ctltest::PumpUntil([&] { return m_Owner.Saw(FR_FINDNEXT); }));
+    PostClick(find.GetHandle(), IDOK);
+    ASSERT_TRUE(PumpUntil([&] { return m_Owner.Saw(FR_FINDNEXT); }));
     Close(find);
     ASSERT_FALSE(find.IsBound());
     ASSERT_EQ(1, find.Create(m_Window.Get(), kFindFlags));
@@ -143,7 +142,7 @@ TEST_F(FindReplaceTest, FindCreateWhileOpenMakesNoSecondDialog)
     HWND first = find.GetHandle();
     EXPECT_EQ(0, find.Create(m_Window.Get(), kFindFlags));
     EXPECT_EQ(first, find.GetHandle());
-    EXPECT_EQ(first, ctltest::FindThreadDialog(nullptr));
+    EXPECT_EQ(first, FindThreadDialog(nullptr));
     Close(find);
 }
 
@@ -152,7 +151,7 @@ TEST_F(FindReplaceTest, FindCreateWithoutOwnerFails)
     CFindDlg find;
     EXPECT_EQ(0, find.Create(nullptr, kFindFlags));
     EXPECT_FALSE(find.IsBound());
-    EXPECT_EQ(nullptr, ctltest::FindThreadDialog(nullptr));
+    EXPECT_EQ(nullptr, FindThreadDialog(nullptr));
 }
 
 // Counts the buttons pressed and lets the system dialog act on them.
@@ -172,8 +171,8 @@ TEST_F(FindReplaceTest, OnCommandSeesButtonsBeforeSystemDialog)
     CCountingFindDlg find;
     ASSERT_EQ(1, find.Create(m_Window.Get(), kFindFlags));
     SetDlgItemTextA(find.GetHandle(), edt1, "x");
-    PostCommand(find.GetHandle(), IDOK);
-    ASSERT_TRUE(ctltest::PumpUntil([&] { return m_Owner.Saw(FR_FINDNEXT); }));
+    PostClick(find.GetHandle(), IDOK);
+    ASSERT_TRUE(PumpUntil([&] { return m_Owner.Saw(FR_FINDNEXT); }));
     Close(find);
     bool sawOk = false;
     bool sawCancel = false;
@@ -194,7 +193,7 @@ TEST_F(FindReplaceTest, DestroyedFindObjectClosesItsDialog)
         hwnd = find.GetHandle();
     }
     EXPECT_FALSE(IsWindow(hwnd));
-    ctltest::PumpMessages();
+    PumpMessages();
 }
 
 TEST_F(FindReplaceTest, ReplaceTellsOwnerBothTextsAndAction)
@@ -204,10 +203,10 @@ TEST_F(FindReplaceTest, ReplaceTellsOwnerBothTextsAndAction)
     EXPECT_TRUE(replace.IsBound());
     SetDlgItemTextA(replace.GetHandle(), edt1, "太郎");
     SetDlgItemTextA(replace.GetHandle(), edt2, "花子");
-    PostCommand(replace.GetHandle(), psh1);
-    ASSERT_TRUE(ctltest::PumpUntil([&] { return m_Owner.Saw(FR_REPLACE); }));
-    PostCommand(replace.GetHandle(), psh2);
-    ASSERT_TRUE(ctltest::PumpUntil([&] { return m_Owner.Saw(FR_REPLACEALL); }));
+    PostClick(replace.GetHandle(), psh1);
+    ASSERT_TRUE(PumpUntil([&] { return m_Owner.Saw(FR_REPLACE); }));
+    PostClick(replace.GetHandle(), psh2);
+    ASSERT_TRUE(PumpUntil([&] { return m_Owner.Saw(FR_REPLACEALL); }));
     EXPECT_EQ("太郎", m_Owner.m_Notes.back().findText);
     EXPECT_EQ("花子", m_Owner.m_Notes.back().replaceText);
     EXPECT_STREQ("太郎", replace.GetFindText());
@@ -225,8 +224,8 @@ TEST_F(FindReplaceTest, ReplaceDialogOpenedAgainShowsBothLastTexts)
     SetDlgItemTextA(replace.GetHandle(), edt2, "new");
     // Replace, not Find Next: Wine copies the replace-with box only for the
     // two replace buttons.
-    PostCommand(replace.GetHandle(), psh1);
-    ASSERT_TRUE(ctltest::PumpUntil([&] { return m_Owner.Saw(FR_REPLACE); }));
+    PostClick(replace.GetHandle(), psh1);
+    ASSERT_TRUE(PumpUntil([&] { return m_Owner.Saw(FR_REPLACE); }));
     Close(replace);
     ASSERT_EQ(1, replace.Create(m_Window.Get(), FR_HIDEMATCHCASE | FR_HIDEWHOLEWORD));
     EXPECT_EQ("old", DlgItemText(replace.GetHandle(), edt1));
@@ -239,9 +238,11 @@ TEST_F(FindReplaceTest, AskYesNoOwnedByReplaceDialogIsAnswered)
 {
     CReplaceDlg replace;
     ASSERT_EQ(1, replace.Create(m_Window.Get(), FR_HIDEMATCHCASE | FR_HIDEWHOLEWORD));
-    CDialogDriver driver("確認", [](HWND box) { PostCommand(box, IDYES); });
+    CDialogDriver driver({IDYES});
     EXPECT_TRUE(AskYesNo(replace.GetHandle(), "置き換えますか？", "確認"));
-    EXPECT_FALSE(driver.GaveUp());
+    ExpectPlayed(driver);
+    ASSERT_EQ(1u, driver.Seen().size());
+    EXPECT_EQ("確認", driver.Seen()[0].m_Caption);
     EXPECT_TRUE(IsWindowEnabled(replace.GetHandle()));
     Close(replace);
 }
