@@ -27,6 +27,18 @@ void OnOtherThread(F function)
     thread.join();
 }
 
+// Whether another thread can take the mutex at once (it lets it go again).
+bool FreeForOtherThread(HANDLE mutex)
+{
+    DWORD wait = WAIT_FAILED;
+    OnOtherThread([&] {
+        wait = WaitForSingleObject(mutex, 0);
+        if (wait == WAIT_OBJECT_0)
+            ReleaseMutex(mutex);
+    });
+    return wait == WAIT_OBJECT_0;
+}
+
 // CCriticalSection -----------------------------------------------------------
 
 TEST(CCriticalSectionTest, IsFreeAfterConstruction)
@@ -151,13 +163,7 @@ TEST(CMutexTest, SecondCreateReleasesTheFirstBeforeClosing)
     HANDLE watcher = OpenMutexA(SYNCHRONIZE, FALSE, a.c_str());
     ASSERT_NE(nullptr, watcher);
     ASSERT_EQ(CMutex::kCreated, mutex.Create(b.c_str()));
-    DWORD wait = WAIT_FAILED;
-    OnOtherThread([&] {
-        wait = WaitForSingleObject(watcher, 0);
-        if (wait == WAIT_OBJECT_0)
-            ReleaseMutex(watcher);
-    });
-    EXPECT_EQ(WAIT_OBJECT_0, wait);
+    EXPECT_TRUE(FreeForOtherThread(watcher));
     CloseHandle(watcher);
 }
 
@@ -171,13 +177,7 @@ TEST(CMutexTest, CloseReleasesEveryLockOfTheThread)
     HANDLE watcher = OpenMutexA(SYNCHRONIZE, FALSE, name.c_str());
     ASSERT_NE(nullptr, watcher);
     EXPECT_EQ(1, mutex.Close());
-    DWORD wait = WAIT_FAILED;
-    OnOtherThread([&] {
-        wait = WaitForSingleObject(watcher, 0);
-        if (wait == WAIT_OBJECT_0)
-            ReleaseMutex(watcher);
-    });
-    EXPECT_EQ(WAIT_OBJECT_0, wait);
+    EXPECT_TRUE(FreeForOtherThread(watcher));
     CloseHandle(watcher);
 }
 
@@ -194,9 +194,21 @@ TEST(CMutexTest, CloseOfAClosedMutexReturnsZero)
 
 TEST(CMutexTest, LockOfAClosedMutexReturnsAtOnce)
 {
+    // Never opened: nothing to wait for, and nothing is opened.
     CMutex mutex;
     mutex.Lock();
-    SUCCEED();
+    EXPECT_EQ(nullptr, mutex.GetHandle());
+    // Closed again: the name it had is not taken back.
+    const std::string name = UniqueName("closed");
+    ASSERT_EQ(CMutex::kCreated, mutex.Create(name.c_str()));
+    HANDLE watcher = OpenMutexA(SYNCHRONIZE, FALSE, name.c_str());
+    ASSERT_NE(nullptr, watcher);
+    EXPECT_EQ(1, mutex.Close());
+    mutex.Lock();
+    EXPECT_EQ(nullptr, mutex.GetHandle());
+    EXPECT_EQ(0, mutex.Close());
+    EXPECT_TRUE(FreeForOtherThread(watcher));
+    CloseHandle(watcher);
 }
 
 TEST(CMutexTest, DestructorLetsTheNameGo)
