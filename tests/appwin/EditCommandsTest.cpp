@@ -85,21 +85,13 @@ protected:
     }
 
     // Fills the serif dialog with kTyped and presses OK.
-    static void TypeSerif(CModalPlayer& player)
+    static void TypeSerif(CDialogDriver& player)
     {
         player.Record()
             .SelectItem(IDC_SERIF_CAST, "ボブ")
             .SetText(IDC_SERIF_TEXT, kTyped.m_Text)
             .SetText(IDC_SERIF_MEMO, kTyped.m_Memo)
             .Close(IDOK);
-    }
-
-    static void ExpectPlayed(const CModalPlayer& player)
-    {
-        EXPECT_TRUE(player.Finished()) << "a dialog the test waited for did not open";
-        EXPECT_FALSE(player.TimedOut());
-        for (const CModalSeen& seen : player.Unexpected())
-            ADD_FAILURE() << "unexpected window: " << seen.m_Caption << ": " << seen.m_Text;
     }
 };
 
@@ -266,7 +258,7 @@ TEST_P(EveryRow, KeepsListAndScenarioInStepAndMarksOnlyChanges)
     SetClipboardMarker("marker");
 
     {
-        CModalPlayer player;
+        CDialogDriver player;
         if (!expected.m_Caption.empty()) {
             if (c.m_Command == ECommand::Delete)
                 player.Answer(IDYES);
@@ -318,18 +310,18 @@ TEST_F(EditCommandsTest, EditShowsTheRowsSerifInTheDialog)
     OpenThree();
     SetCursor(2);
     std::string cast, text, memo;
-    CModalPlayer player;
+    CDialogDriver player;
     player
-        .Do([&](HWND dialog) {
-            HWND box = CModalPlayer::Control(dialog, IDC_SERIF_CAST);
+        .OnDialog([&](HWND dialog) {
+            HWND box = CDialogDriver::Control(dialog, IDC_SERIF_CAST);
             char selected[64] = {};
             const LRESULT index = SendMessageA(box, CB_GETCURSEL, 0, 0);
             if (index >= 0)
                 SendMessageA(box, CB_GETLBTEXT, static_cast<WPARAM>(index),
                              reinterpret_cast<LPARAM>(selected));
             cast = selected;
-            text = CModalPlayer::Text(CModalPlayer::Control(dialog, IDC_SERIF_TEXT));
-            memo = CModalPlayer::Text(CModalPlayer::Control(dialog, IDC_SERIF_MEMO));
+            text = CDialogDriver::Text(CDialogDriver::Control(dialog, IDC_SERIF_TEXT));
+            memo = CDialogDriver::Text(CDialogDriver::Control(dialog, IDC_SERIF_MEMO));
         })
         .Close(IDCANCEL);
     Command(IDM_EDIT_SERIF);
@@ -343,7 +335,7 @@ TEST_F(EditCommandsTest, EditCancelledChangesNothing)
 {
     OpenThree();
     SetCursor(1);
-    CModalPlayer player;
+    CDialogDriver player;
     player.SetText(IDC_SERIF_TEXT, "捨てる").Close(IDCANCEL);
     Command(IDM_EDIT_SERIF);
     ExpectPlayed(player);
@@ -362,9 +354,9 @@ TEST_F(EditCommandsTest, DoubleClickOnARowEditsThatRow)
     ASSERT_TRUE(SendMessageA(List(), LVM_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&row)));
     const LPARAM point = MAKELPARAM(20, (row.top + row.bottom) / 2);
     std::string text;
-    CModalPlayer player;
-    player.Do([&](HWND dialog) {
-        text = CModalPlayer::Text(CModalPlayer::Control(dialog, IDC_SERIF_TEXT));
+    CDialogDriver player;
+    player.OnDialog([&](HWND dialog) {
+        text = CDialogDriver::Text(CDialogDriver::Control(dialog, IDC_SERIF_TEXT));
     });
     player.SetText(IDC_SERIF_TEXT, "三つ目").Close(IDOK);
     // A double click as the list sees it: down, up, double click, up.
@@ -384,7 +376,7 @@ TEST_F(EditCommandsTest, EditToAnotherCastRewritesNameAndItemData)
 {
     OpenThree();
     SetCursor(0);
-    CModalPlayer player;
+    CDialogDriver player;
     player.SelectItem(IDC_SERIF_CAST, "ボブ").Close(IDOK);
     Command(IDM_EDIT_SERIF);
     ExpectPlayed(player);
@@ -401,7 +393,7 @@ TEST_F(EditCommandsTest, AddWithoutCastAsksForOneAndOpensTheCastDialog)
     CScript script;
     script.SetTitle("散歩");
     Open(script);
-    CModalPlayer player;
+    CDialogDriver player;
     player.Answer(IDOK).Record().Close(IDCANCEL);
     Command(IDM_ADD_SERIF);
     ExpectPlayed(player);
@@ -417,7 +409,7 @@ TEST_F(EditCommandsTest, AddWithoutCastAsksForOneAndOpensTheCastDialog)
 TEST_F(EditCommandsTest, AddOnEmptyListAppendsRowZeroAndSelectsIt)
 {
     Open(MakeScript({}));
-    CModalPlayer player;
+    CDialogDriver player;
     TypeSerif(player);
     Command(IDM_ADD_SERIF);
     ExpectPlayed(player);
@@ -432,18 +424,18 @@ TEST_F(EditCommandsTest, NewSerifStartsWithCastZeroAndEmptyTexts)
     SetCursor(1);
     for (int id : {IDM_ADD_SERIF, IDM_INSERT_SERIF}) {
         std::string cast, text, memo;
-        CModalPlayer player;
+        CDialogDriver player;
         player
-            .Do([&](HWND dialog) {
-                HWND box = CModalPlayer::Control(dialog, IDC_SERIF_CAST);
+            .OnDialog([&](HWND dialog) {
+                HWND box = CDialogDriver::Control(dialog, IDC_SERIF_CAST);
                 char selected[64] = {};
                 const LRESULT index = SendMessageA(box, CB_GETCURSEL, 0, 0);
                 if (index >= 0)
                     SendMessageA(box, CB_GETLBTEXT, static_cast<WPARAM>(index),
                                  reinterpret_cast<LPARAM>(selected));
                 cast = selected;
-                text = CModalPlayer::Text(CModalPlayer::Control(dialog, IDC_SERIF_TEXT));
-                memo = CModalPlayer::Text(CModalPlayer::Control(dialog, IDC_SERIF_MEMO));
+                text = CDialogDriver::Text(CDialogDriver::Control(dialog, IDC_SERIF_TEXT));
+                memo = CDialogDriver::Text(CDialogDriver::Control(dialog, IDC_SERIF_MEMO));
             })
             .Close(IDCANCEL);
         Command(id);
@@ -463,7 +455,7 @@ TEST_F(EditCommandsTest, AddKeepsALongTextWhole)
     for (int i = 0; i < 300; ++i)
         text += "長文";  // 1200 bytes
     text += "終";
-    CModalPlayer player;
+    CDialogDriver player;
     player.SetText(IDC_SERIF_TEXT, text).Close(IDOK);
     Command(IDM_ADD_SERIF);
     ExpectPlayed(player);
@@ -476,7 +468,7 @@ TEST_F(EditCommandsTest, InsertOnRowZeroPutsTheNewSerifFirst)
 {
     OpenThree();
     SetCursor(0);
-    CModalPlayer player;
+    CDialogDriver player;
     TypeSerif(player);
     Command(IDM_INSERT_SERIF);
     ExpectPlayed(player);
@@ -490,7 +482,7 @@ TEST_F(EditCommandsTest, DeletingTheOnlyRowLeavesAnEmptyList)
 {
     Open(MakeScript({CSerif(0, "一")}));
     SetCursor(0);
-    CModalPlayer player;
+    CDialogDriver player;
     player.Answer(IDYES);
     Command(IDM_DELETE_SERIF);
     ExpectPlayed(player);
@@ -505,7 +497,7 @@ TEST_F(EditCommandsTest, DeleteQuestionIsOwnedByTheMainWindow)
 {
     OpenThree();
     SetCursor(1);
-    CModalPlayer player;
+    CDialogDriver player;
     player.Answer(IDNO);
     Command(IDM_DELETE_SERIF);
     ExpectPlayed(player);
@@ -546,7 +538,7 @@ namespace
 // Selects the cast dialog's row whose name is `name`.
 void SelectCastRow(HWND dialog, const std::string& name)
 {
-    HWND list = CModalPlayer::Control(dialog, IDC_CAST_LIST);
+    HWND list = CDialogDriver::Control(dialog, IDC_CAST_LIST);
     const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) {
         char text[256] = {};
@@ -586,9 +578,9 @@ TEST_F(EditCommandsTest, CastRenameRewritesRowsAndCastBoxAndKeepsCursor)
     box.SetCurSel(static_cast<int>(box.FindString("ボブ", -1, true)));
     ASSERT_EQ(1, Window().GetActiveCastId());
     SetCursor(2);
-    CModalPlayer player;
+    CDialogDriver player;
     player.Record()
-        .Do([](HWND dialog) { SelectCastRow(dialog, "ボブ"); })
+        .OnDialog([](HWND dialog) { SelectCastRow(dialog, "ボブ"); })
         .SetText(IDC_CAST_NAME, "ロブ")
         .Click(IDC_CAST_CHANGE)
         .Close(IDOK);
@@ -608,8 +600,8 @@ TEST_F(EditCommandsTest, DeletingACastRemovesItsRowsOnOk)
 {
     OpenThree();
     SetCursor(0);
-    CModalPlayer player;
-    player.Do([](HWND dialog) { SelectCastRow(dialog, "ボブ"); })
+    CDialogDriver player;
+    player.OnDialog([](HWND dialog) { SelectCastRow(dialog, "ボブ"); })
         .Click(IDC_CAST_DELETE)
         .Answer(IDYES)
         .Close(IDOK);
@@ -625,10 +617,10 @@ TEST_F(EditCommandsTest, CastDialogCancelledChangesNothing)
 {
     OpenThree();
     SetCursor(1);
-    CModalPlayer player;
+    CDialogDriver player;
     player.SetText(IDC_CAST_NAME, "キャロル")
         .Click(IDC_CAST_ADD)
-        .Do([](HWND dialog) { SelectCastRow(dialog, "ボブ"); })
+        .OnDialog([](HWND dialog) { SelectCastRow(dialog, "ボブ"); })
         .Click(IDC_CAST_DELETE)
         .Answer(IDYES)
         .Close(IDCANCEL);
@@ -646,7 +638,7 @@ TEST_F(EditCommandsTest, CastDialogCancelledChangesNothing)
 TEST_F(EditCommandsTest, SettingsOkShowsTheNewTitleMarked)
 {
     OpenThree();
-    CModalPlayer player;
+    CDialogDriver player;
     player.Record().SetText(IDC_SCRIPT_TITLE, "朝の散歩").Close(IDC_SCRIPT_OK);
     Command(IDM_SCRIPT_SETTINGS);
     ExpectPlayed(player);
@@ -660,7 +652,7 @@ TEST_F(EditCommandsTest, SettingsOkShowsTheNewTitleMarked)
 TEST_F(EditCommandsTest, SettingsCancelledKeepsTitleAndFlag)
 {
     OpenThree();
-    CModalPlayer player;
+    CDialogDriver player;
     player.SetText(IDC_SCRIPT_TITLE, "朝の散歩").Close(IDCANCEL);
     Command(IDM_SCRIPT_SETTINGS);
     ExpectPlayed(player);
@@ -690,10 +682,10 @@ TEST_F(EditCommandsTest, NewHotkeyMovesTheRegistration)
 {
     OpenThree();
     ASSERT_FALSE(KeyIsFree(VK_F9));
-    CModalPlayer player;
-    player.Do([](HWND sheet) { SendMessageA(sheet, PSM_SETCURSEL, 1, 0); })
-        .Do([](HWND sheet) {
-            SendMessageA(CModalPlayer::Control(sheet, IDC_HOTKEY_KEY), HKM_SETHOTKEY, VK_F11, 0);
+    CDialogDriver player;
+    player.OnDialog([](HWND sheet) { SendMessageA(sheet, PSM_SETCURSEL, 1, 0); })
+        .OnDialog([](HWND sheet) {
+            SendMessageA(CDialogDriver::Control(sheet, IDC_HOTKEY_KEY), HKM_SETHOTKEY, VK_F11, 0);
         })
         .Close(IDOK);
     Command(IDM_OPTIONS);
@@ -703,17 +695,17 @@ TEST_F(EditCommandsTest, NewHotkeyMovesTheRegistration)
     EXPECT_TRUE(KeyIsFree(VK_F9));
     EXPECT_FALSE(KeyIsFree(VK_F11));
     // The options are written when the program closes, not here.
-    EXPECT_EQ(m_OptionText, ReadFileBytes(m_OptionPath));
+    EXPECT_EQ(m_OptionText, ReadBytes(m_OptionPath));
     EXPECT_TRUE(Window().IsSaved());
 }
 
 TEST_F(EditCommandsTest, OptionsCancelledKeepHotkey)
 {
     OpenThree();
-    CModalPlayer player;
-    player.Do([](HWND sheet) { SendMessageA(sheet, PSM_SETCURSEL, 1, 0); })
-        .Do([](HWND sheet) {
-            SendMessageA(CModalPlayer::Control(sheet, IDC_HOTKEY_KEY), HKM_SETHOTKEY, VK_F11, 0);
+    CDialogDriver player;
+    player.OnDialog([](HWND sheet) { SendMessageA(sheet, PSM_SETCURSEL, 1, 0); })
+        .OnDialog([](HWND sheet) {
+            SendMessageA(CDialogDriver::Control(sheet, IDC_HOTKEY_KEY), HKM_SETHOTKEY, VK_F11, 0);
         })
         .Close(IDCANCEL);
     Command(IDM_OPTIONS);
@@ -754,9 +746,9 @@ TEST_P(MonitoringPause, IsOffInTheDialogAndRestoredWithListFocusAfter)
     SetFocus(Window().GetCastBox().GetHandle());
     bool inside = true;
     bool opened = false;
-    CModalPlayer player;
+    CDialogDriver player;
     player
-        .Do([&](HWND) {
+        .OnDialog([&](HWND) {
             opened = true;
             inside = Window().IsMonitoring();
         })
@@ -812,7 +804,7 @@ protected:
     {
         SetCursor(1);
         SetFocus(focus);
-        CModalPlayer player;
+        CDialogDriver player;
         if (GetParam().m_Caption != nullptr)
             player.Record().Close(GetParam().m_Caption == std::string("確認") ? IDNO : IDCANCEL);
         Command(GetParam().m_Command);

@@ -34,7 +34,7 @@ protected:
 TEST_F(MainWndClose, SavedScenarioClosesWithoutQuestion)
 {
     ASSERT_TRUE(CreateWindowNow());
-    CBoxAnswerer answers;
+    CDialogDriver answers;
     SendMessageA(Main(), WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindow(Main()));
     EXPECT_TRUE(answers.Unexpected().empty());
@@ -44,7 +44,7 @@ TEST_F(MainWndClose, CancelKeepsWindowAndHotKey)
 {
     ASSERT_TRUE(CreateWindowNow());
     Modify();
-    CBoxAnswerer answers({IDCANCEL});
+    CDialogDriver answers({IDCANCEL});
     SendMessageA(Main(), WM_CLOSE, 0, 0);
     ASSERT_EQ(1u, answers.Seen().size());
     EXPECT_EQ("確認", answers.Seen()[0].m_Caption);
@@ -58,7 +58,7 @@ TEST_F(MainWndClose, NoClosesWithoutSaving)
 {
     ASSERT_TRUE(CreateWindowNow());
     Modify();
-    CBoxAnswerer answers({IDNO});
+    CDialogDriver answers({IDNO});
     SendMessageA(Main(), WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindow(Main()));
     EXPECT_FALSE(HotKeyTaken(0, VK_F9));
@@ -71,7 +71,7 @@ TEST_F(MainWndClose, YesSavesThenCloses)
     ASSERT_TRUE(Window().OpenScenario(path));
     Window().GetScript().SetTitle("Changed");
     Window().SetSaved(false);
-    CBoxAnswerer answers({IDYES});
+    CDialogDriver answers({IDYES});
     SendMessageA(Main(), WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindow(Main()));
     CScript reread;
@@ -90,7 +90,7 @@ TEST_F(MainWndClose, YesWithFailedSaveStaysOpen)
     Window().SetSaved(false);
     DeleteFileA(m_Folder->File("s.xml").c_str());
     CreateDirectoryA(m_Folder->File("s.xml").c_str(), nullptr);
-    CBoxAnswerer answers({IDYES, IDOK});
+    CDialogDriver answers({IDYES, IDOK});
     SendMessageA(Main(), WM_CLOSE, 0, 0);
     ASSERT_EQ(2u, answers.Seen().size());
     EXPECT_EQ("保存に失敗しました。", answers.Seen()[1].m_Text);
@@ -104,7 +104,7 @@ TEST_F(MainWndClose, YesWithCancelledSaveDialogStaysOpen)
 {
     ASSERT_TRUE(CreateWindowNow());
     Modify();  // never saved: Save shows the dialog
-    CBoxAnswerer answers({IDYES, IDCANCEL});
+    CDialogDriver answers({IDYES, IDCANCEL});
     SendMessageA(Main(), WM_CLOSE, 0, 0);
     ASSERT_EQ(2u, answers.Seen().size());
     EXPECT_TRUE(answers.Seen()[1].m_FileDialog);
@@ -116,7 +116,7 @@ TEST_F(MainWndClose, ExitCommandRunsCloseSequence)
 {
     ASSERT_TRUE(CreateWindowNow());
     Modify();
-    CBoxAnswerer answers({IDCANCEL});
+    CDialogDriver answers({IDCANCEL});
     Command(IDM_FILE_EXIT);
     EXPECT_EQ(1u, answers.Seen().size());
     EXPECT_TRUE(IsWindow(Main()));
@@ -141,7 +141,7 @@ TEST_F(MainWndClose, CloseWritesAddReturnFromMenu)
     EXPECT_FALSE(Window().IsAddReturn());
     SendMessageA(Main(), WM_CLOSE, 0, 0);
     ASSERT_FALSE(IsWindow(Main()));
-    const std::string written = ReadFileBytes(m_OptionPath);
+    const std::string written = ReadBytes(m_OptionPath);
     EXPECT_NE(std::string::npos, written.find("AddReturn=\"0\"")) << written;
     EXPECT_NE(std::string::npos, written.find("HotKey=\"0078\"")) << written;
 }
@@ -149,14 +149,14 @@ TEST_F(MainWndClose, CloseWritesAddReturnFromMenu)
 TEST_F(MainWndClose, MissingOptionFileReportsAndUsesDefaults)
 {
     m_OptionText.clear();  // no option file at all
-    CBoxAnswerer answers({IDOK});
+    CDialogDriver answers({IDOK});
     ASSERT_TRUE(CreateWindowNow());
     ASSERT_EQ(1u, answers.Seen().size());
     EXPECT_EQ("設定の読み込みに失敗しました。", answers.Seen()[0].m_Text);
     EXPECT_TRUE(Window().IsAddReturn());  // default 1
     EXPECT_TRUE(HotKeyTaken(0, VK_F8));   // default hotkey F8
     SendMessageA(Main(), WM_CLOSE, 0, 0);
-    EXPECT_NE(std::string::npos, ReadFileBytes(m_OptionPath).find("<Option Version=\"1.0\">"));
+    EXPECT_NE(std::string::npos, ReadBytes(m_OptionPath).find("<Option Version=\"1.0\">"));
 }
 
 TEST_F(MainWndClose, OpenedFileIsInSavedHistory)
@@ -165,5 +165,5 @@ TEST_F(MainWndClose, OpenedFileIsInSavedHistory)
     ASSERT_TRUE(CreateWindowNow());
     ASSERT_TRUE(Window().OpenScenario(path));
     SendMessageA(Main(), WM_CLOSE, 0, 0);
-    EXPECT_NE(std::string::npos, ReadFileBytes(m_OptionPath).find("FullPath=\"" + path + "\""));
+    EXPECT_NE(std::string::npos, ReadBytes(m_OptionPath).find("FullPath=\"" + path + "\""));
 }

@@ -93,7 +93,7 @@ TEST_F(MainWndCommand, ListDeleteIgnoredWhenFocusInCastBox)
     OpenThree();
     Window().GetSerifList().Select(1);
     SetFocus(Window().GetCastBox().GetHandle());
-    CBoxAnswerer answers;
+    CDialogDriver answers;
     Command(IDM_LIST_DELETE);
     EXPECT_TRUE(answers.Unexpected().empty());
     EXPECT_EQ(3, Window().GetSerifList().GetItemCount());
@@ -105,7 +105,7 @@ TEST_F(MainWndCommand, ListDeleteAsksAndDeletesWithListFocus)
     OpenThree();
     Window().GetSerifList().Select(1);
     SetFocus(Window().GetSerifList().GetHandle());
-    CBoxAnswerer answers({IDYES});
+    CDialogDriver answers({IDYES});
     Command(IDM_LIST_DELETE);
     ASSERT_EQ(1u, answers.Seen().size());
     EXPECT_EQ("セリフを削除します", answers.Seen()[0].m_Text);
@@ -119,7 +119,7 @@ TEST_F(MainWndCommand, DeleteAnsweredNoKeepsRow)
 {
     OpenThree();
     Window().GetSerifList().Select(0);
-    CBoxAnswerer answers({IDNO});
+    CDialogDriver answers({IDNO});
     Command(IDM_DELETE_SERIF);
     EXPECT_EQ("一二三", ScriptTexts());
     EXPECT_TRUE(Window().IsSaved());

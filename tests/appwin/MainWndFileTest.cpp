@@ -91,9 +91,9 @@ TEST_F(MainWndFile, SaveAsCancelledChangesNothing)
     ASSERT_TRUE(CreateWindowNow());
     Window().GetScript().AddCast(CCast(0, "アリス"));
     Window().SetSaved(false);
-    CBoxAnswerer answers({IDCANCEL});
+    CDialogDriver answers({IDCANCEL});
     EXPECT_FALSE(Window().SaveScenario(std::string()));
-    EXPECT_TRUE(answers.AllAnswered());
+    EXPECT_TRUE(answers.Finished());
     ASSERT_EQ(1u, answers.Seen().size());
     EXPECT_TRUE(answers.Seen()[0].m_FileDialog);
     EXPECT_FALSE(Window().IsSaved());
@@ -104,9 +104,9 @@ TEST_F(MainWndFile, FailedSaveKeepsNameAndFlag)
 {
     ASSERT_TRUE(CreateWindowNow());
     Window().SetSaved(false);
-    CBoxAnswerer answers({IDOK});
+    CDialogDriver answers({IDOK});
     // A folder cannot be written as a file.
-    EXPECT_FALSE(Window().SaveScenario(m_Folder->Path()));
+    EXPECT_FALSE(Window().SaveScenario(m_Folder->Path().string()));
     ASSERT_EQ(1u, answers.Seen().size());
     EXPECT_EQ("エラー", answers.Seen()[0].m_Caption);
     EXPECT_EQ("保存に失敗しました。", answers.Seen()[0].m_Text);
@@ -120,16 +120,15 @@ TEST_F(MainWndFile, FailedOpenLeavesEverythingAsItWas)
 {
     const std::string good = SaveScenario(MakeScript(kThreeSerifs), "good.xml");
     const std::string bad = m_Folder->File("bad.xml");
-    WriteFileBytes(bad,
-                   "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n<script version=\"1.0\">\r\n"
-                   "<title>\r\nX\r\n</title>\r\n<serif>\r\n<cast_id>\r\n0\r\n</cast_id>\r\n");
+    WriteBytes(bad, "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n<script version=\"1.0\">\r\n"
+                    "<title>\r\nX\r\n</title>\r\n<serif>\r\n<cast_id>\r\n0\r\n</cast_id>\r\n");
     ASSERT_TRUE(CreateWindowNow());
     ASSERT_TRUE(Window().OpenScenario(good));
     Window().GetSerifList().Select(1);
     Command(IDM_SERIF_UP);
     const std::string titleBefore = Title();
 
-    CBoxAnswerer answers({IDNO, IDOK});  // do not save; acknowledge the error
+    CDialogDriver answers({IDNO, IDOK});  // do not save; acknowledge the error
     EXPECT_FALSE(Window().OpenScenario(bad));
     ASSERT_EQ(2u, answers.Seen().size());
     EXPECT_EQ("内容が変更されています。変更を保存しますか？", answers.Seen()[0].m_Text);
@@ -149,7 +148,7 @@ TEST_F(MainWndFile, FailedOpenLeavesEverythingAsItWas)
 TEST_F(MainWndFile, OpenMissingFileShowsReaderTextOrFallback)
 {
     ASSERT_TRUE(CreateWindowNow());
-    CBoxAnswerer answers({IDOK});
+    CDialogDriver answers({IDOK});
     EXPECT_FALSE(Window().OpenScenario(m_Folder->File("missing.xml")));
     ASSERT_EQ(1u, answers.Seen().size());
     EXPECT_EQ("読み込みに失敗しました。", answers.Seen()[0].m_Text);
@@ -161,7 +160,7 @@ TEST_F(MainWndFile, OpenWithoutChangesAsksNothing)
     const std::string a = SaveScenario(MakeScript(kThreeSerifs, "A"), "a.xml");
     const std::string b = SaveScenario(MakeScript(kThreeSerifs, "B"), "b.xml");
     ASSERT_TRUE(CreateWindowNow());
-    CBoxAnswerer answers;
+    CDialogDriver answers;
     ASSERT_TRUE(Window().OpenScenario(a));
     ASSERT_TRUE(Window().OpenScenario(b));
     EXPECT_TRUE(answers.Unexpected().empty());
@@ -175,7 +174,7 @@ TEST_F(MainWndFile, OpenWhileModifiedCancelKeepsScenario)
     ASSERT_TRUE(CreateWindowNow());
     ASSERT_TRUE(Window().OpenScenario(a));
     Window().SetSaved(false);
-    CBoxAnswerer answers({IDCANCEL});
+    CDialogDriver answers({IDCANCEL});
     EXPECT_FALSE(Window().OpenScenario(b));
     ASSERT_EQ(1u, answers.Seen().size());
     EXPECT_EQ("確認", answers.Seen()[0].m_Caption);
@@ -191,7 +190,7 @@ TEST_F(MainWndFile, OpenWhileModifiedYesSavesFirst)
     ASSERT_TRUE(Window().OpenScenario(a));
     Window().GetSerifList().Select(2);
     Command(IDM_SERIF_UP);
-    CBoxAnswerer answers({IDYES});
+    CDialogDriver answers({IDYES});
     EXPECT_TRUE(Window().OpenScenario(b));
     EXPECT_EQ("B - Rolecue Ver 0.11", Title());
     CScript reread;
@@ -205,9 +204,9 @@ TEST_F(MainWndFile, OpenWhileModifiedYesWithCancelledSaveStops)
     ASSERT_TRUE(CreateWindowNow());
     Window().GetScript().SetTitle("New");
     Window().SetSaved(false);
-    CBoxAnswerer answers({IDYES, IDCANCEL});  // save: the dialog is cancelled
+    CDialogDriver answers({IDYES, IDCANCEL});  // save: the dialog is cancelled
     EXPECT_FALSE(Window().OpenScenario(b));
-    EXPECT_TRUE(answers.AllAnswered());
+    EXPECT_TRUE(answers.Finished());
     EXPECT_EQ("New * - Rolecue Ver 0.11", Title());
     EXPECT_EQ("", Window().GetFileName());
 }
@@ -270,14 +269,14 @@ TEST_F(MainWndFile, ClearHistoryNoKeepsMenuYesEmptiesIt)
     m_OptionText = OptionFileText(1, 0x0078, {"C:\\one.xml"});
     ASSERT_TRUE(CreateWindowNow());
     {
-        CBoxAnswerer answers({IDNO});
+        CDialogDriver answers({IDNO});
         Command(IDM_FILE_CLEAR_HISTORY);
         ASSERT_EQ(1u, answers.Seen().size());
         EXPECT_EQ("全てのファイル履歴を削除します。\r\nよろしいですか？", answers.Seen()[0].m_Text);
     }
     EXPECT_EQ("&0 C:\\one.xml", RecentMenu()[0].m_Text);
     {
-        CBoxAnswerer answers({IDYES});
+        CDialogDriver answers({IDYES});
         Command(IDM_FILE_CLEAR_HISTORY);
     }
     const std::vector<CMenuEntry> menu = RecentMenu();
@@ -290,7 +289,7 @@ TEST_F(MainWndFile, DropOpensFirstXmlWhateverItsCase)
     const std::string upper = SaveScenario(MakeScript(kThreeSerifs, "Upper"), "B.XML");
     const std::string lower = SaveScenario(MakeScript(kThreeSerifs, "Lower"), "c.xml");
     const std::string text = m_Folder->File("note.txt");
-    WriteFileBytes(text, "text");
+    WriteBytes(text, "text");
     ASSERT_TRUE(CreateWindowNow());
     SendMessageA(Main(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({text, upper, lower})), 0);
     EXPECT_EQ("Upper - Rolecue Ver 0.11", Title());
@@ -300,9 +299,9 @@ TEST_F(MainWndFile, DropOpensFirstXmlWhateverItsCase)
 TEST_F(MainWndFile, DropWithoutXmlOpensNothing)
 {
     const std::string text = m_Folder->File("note.txt");
-    WriteFileBytes(text, "text");
+    WriteBytes(text, "text");
     ASSERT_TRUE(CreateWindowNow());
-    CBoxAnswerer answers;
+    CDialogDriver answers;
     SendMessageA(Main(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({text})), 0);
     EXPECT_TRUE(answers.Unexpected().empty());
     EXPECT_EQ("Rolecue Ver 0.11", Title());
@@ -313,7 +312,7 @@ TEST_F(MainWndFile, NewAnsweredNoChangesNothing)
     const std::string a = SaveScenario(MakeScript(kThreeSerifs), "a.xml");
     ASSERT_TRUE(CreateWindowNow());
     ASSERT_TRUE(Window().OpenScenario(a));
-    CBoxAnswerer answers({IDNO});
+    CDialogDriver answers({IDNO});
     Command(IDM_FILE_NEW);
     ASSERT_EQ(1u, answers.Seen().size());
     EXPECT_EQ("現在のシナリオを破棄します。\nよろしいですか？", answers.Seen()[0].m_Text);
@@ -349,9 +348,9 @@ TEST_F(MainWndFile, NewConfirmedStartsEmptyScenarioAndOpensBothDialogs)
     PumpFor(300);  // the synthesised keys reach the list, not the next box
     ASSERT_NE(-1, Window().GetSequencer().GetLastPastedRow());
     // Yes; then the scenario settings and the cast dialog, both cancelled.
-    CBoxAnswerer answers({IDYES, IDCANCEL, IDCANCEL});
+    CDialogDriver answers({IDYES, IDCANCEL, IDCANCEL});
     Command(IDM_FILE_NEW);
-    EXPECT_TRUE(answers.AllAnswered());
+    EXPECT_TRUE(answers.Finished());
     ASSERT_EQ(3u, answers.Seen().size());
     EXPECT_EQ("シナリオ設定", answers.Seen()[1].m_Caption);
     EXPECT_EQ("キャスト編集", answers.Seen()[2].m_Caption);

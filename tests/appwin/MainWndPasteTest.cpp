@@ -258,7 +258,7 @@ TEST_F(MainWndPaste, TakenHotKeyShowsValueInMessage)
     ASSERT_TRUE(RegisterHotKey(other, 1, MOD_CONTROL, 'V'));
     m_OptionText = OptionFileText(1, 0x0256);  // Ctrl+V
     {
-        CBoxAnswerer answers({IDOK});
+        CDialogDriver answers({IDOK});
         ASSERT_TRUE(CreateWindowNow());
         ASSERT_EQ(1u, answers.Seen().size());
         EXPECT_EQ("ホットキーの設定に失敗しました。:0256", answers.Seen()[0].m_Text);

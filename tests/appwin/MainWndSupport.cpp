@@ -3,144 +3,6 @@
 
 #include <commctrl.h>
 
-#include <cstdio>
-#include <fstream>
-#include <sstream>
-
-namespace
-{
-
-CBoxAnswerer* g_Answerer = nullptr;
-
-BOOL CALLBACK CollectStatic(HWND child, LPARAM param)
-{
-    char name[32] = {};
-    GetClassNameA(child, name, sizeof name);
-    if (lstrcmpiA(name, "Static") == 0) {
-        char text[1024] = {};
-        GetWindowTextA(child, text, sizeof text);
-        if (text[0] != '\0') {
-            std::string* all = reinterpret_cast<std::string*>(param);
-            if (!all->empty())
-                *all += "\n";
-            *all += text;
-        }
-    }
-    return TRUE;
-}
-
-struct CTopSearch
-{
-    DWORD m_Thread;
-    HWND m_Found;
-};
-
-BOOL CALLBACK FindBox(HWND window, LPARAM param)
-{
-    CTopSearch* search = reinterpret_cast<CTopSearch*>(param);
-    char name[32] = {};
-    GetClassNameA(window, name, sizeof name);
-    if (lstrcmpA(name, "#32770") == 0 && IsWindowVisible(window) && IsWindowEnabled(window) &&
-        GetWindowThreadProcessId(window, nullptr) == search->m_Thread) {
-        search->m_Found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// A file dialog has the file name box (cmb13 or edt1) somewhere inside.
-bool IsFileDialog(HWND box)
-{
-    return GetDlgItem(box, 0x47c) != nullptr || GetDlgItem(box, 0x480) != nullptr;
-}
-
-}  // namespace
-
-CBoxAnswerer::CBoxAnswerer(std::vector<int> answers) : m_Answers(std::move(answers))
-{
-    g_Answerer = this;
-    m_Timer = SetTimer(nullptr, 0, 50, OnTimer);
-}
-
-CBoxAnswerer::~CBoxAnswerer()
-{
-    KillTimer(nullptr, m_Timer);
-    g_Answerer = nullptr;
-}
-
-void CALLBACK CBoxAnswerer::OnTimer(HWND, UINT, UINT_PTR, DWORD)
-{
-    if (g_Answerer != nullptr)
-        g_Answerer->Tick();
-}
-
-void CBoxAnswerer::Tick()
-{
-    CTopSearch search = {GetCurrentThreadId(), nullptr};
-    EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
-    HWND box = search.m_Found;
-    // A box already answered may take a moment to go away.
-    if (box == nullptr || box == m_LastBox)
-        return;
-    CBoxSeen seen;
-    char caption[256] = {};
-    GetWindowTextA(box, caption, sizeof caption);
-    seen.m_Caption = caption;
-    seen.m_FileDialog = IsFileDialog(box);
-    if (!seen.m_FileDialog)
-        EnumChildWindows(box, CollectStatic, reinterpret_cast<LPARAM>(&seen.m_Text));
-    int answer = IDCANCEL;
-    if (m_Next < m_Answers.size()) {
-        answer = m_Answers[m_Next++];
-        m_Seen.push_back(seen);
-    } else {
-        m_Unexpected.push_back(seen);
-    }
-    m_LastBox = box;
-    PostMessageA(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
-}
-
-CTempFolder::CTempFolder()
-{
-    char base[MAX_PATH] = {};
-    GetTempPathA(sizeof base, base);
-    char name[MAX_PATH] = {};
-    static unsigned counter = 0;
-    wsprintfA(name, "%srolecue-appwin-%lu-%u", base, GetCurrentProcessId(), ++counter);
-    CreateDirectoryA(name, nullptr);
-    m_Path = name;
-}
-
-CTempFolder::~CTempFolder()
-{
-    WIN32_FIND_DATAA found = {};
-    HANDLE search = FindFirstFileA((m_Path + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                DeleteFileA((m_Path + "\\" + found.cFileName).c_str());
-            else if (lstrcmpA(found.cFileName, ".") != 0 && lstrcmpA(found.cFileName, "..") != 0)
-                RemoveDirectoryA((m_Path + "\\" + found.cFileName).c_str());
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryA(m_Path.c_str());
-}
-
-std::string ReadFileBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream all;
-    all << in.rdbuf();
-    return all.str();
-}
-
-void WriteFileBytes(const std::string& path, const std::string& bytes)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << bytes;
-}
-
 std::string OptionFileText(int addReturn, unsigned hotKey, const std::vector<std::string>& history)
 {
     char line[128] = {};
@@ -177,43 +39,6 @@ CScript MakeScript(const std::vector<CSerif>& serifs, const std::string& title)
     return script;
 }
 
-// Drains the queue, but for at most a tenth of a second: without a window
-// manager, Wine can pass the activation between two top-level windows back
-// and forth for ever, and an unbounded loop would then never return.
-void PumpMessages()
-{
-    const DWORD start = GetTickCount();
-    MSG message = {};
-    while (GetTickCount() - start < 100 && PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT)
-            continue;
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-}
-
-void PumpFor(DWORD ms)
-{
-    const DWORD start = GetTickCount();
-    do {
-        PumpMessages();
-        Sleep(10);
-    } while (GetTickCount() - start < ms);
-}
-
-bool PumpUntil(const std::function<bool()>& done, DWORD ms)
-{
-    const DWORD start = GetTickCount();
-    for (;;) {
-        PumpMessages();
-        if (done())
-            return true;
-        if (GetTickCount() - start >= ms)
-            return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-}
-
 void MainWndTest::SetUp()
 {
     static bool registered = false;
@@ -239,7 +64,7 @@ void MainWndTest::TearDown()
 bool MainWndTest::CreateWindowNow()
 {
     if (!m_OptionText.empty())
-        WriteFileBytes(m_OptionPath, m_OptionText);
+        WriteBytes(m_OptionPath, m_OptionText);
     m_Window.reset(new CMainWnd);
     m_Window->SetOptionPath(m_OptionPath);
     if (!m_Window->CreateMain())

@@ -116,7 +116,7 @@ protected:
         return dialog;
     }
     // Presses a button of the find or replace dialog; the dialog tells the
-    // main window at once. Without a player of the test's own, a box that
+    // main window at once. Without a driver of the test's own, a box that
     // comes up is a failure (and is closed).
     void Press(HWND dialog, int button)
     {
@@ -133,21 +133,13 @@ protected:
     template <class F>
     void Guarded(F action)
     {
-        if (CModalPlayer::IsRunning()) {
+        if (CDialogDriver::IsRunning()) {
             action();
             return;
         }
-        CModalPlayer guard;
+        CDialogDriver guard;
         action();
         ExpectPlayed(guard);
-    }
-
-    static void ExpectPlayed(const CModalPlayer& player)
-    {
-        EXPECT_TRUE(player.Finished()) << "a box the test waited for did not open";
-        EXPECT_FALSE(player.TimedOut());
-        for (const CModalSeen& seen : player.Unexpected())
-            ADD_FAILURE() << "unexpected window: " << seen.m_Caption << ": " << seen.m_Text;
     }
     static void ExpectEndMessage(const CModalSeen& seen, HWND owner)
     {
@@ -202,7 +194,7 @@ TEST_F(SearchCommandsTest, FindNextWalksDownThenEndsWithTheDialogsMessage)
     }
     EXPECT_EQ((std::vector<int>{0, 2, 4}), stops);  // row 4 through its memo
 
-    CModalPlayer player;
+    CDialogDriver player;
     player.Answer(IDOK);
     Press(dialog, IDOK);
     ExpectPlayed(player);
@@ -225,7 +217,7 @@ TEST_F(SearchCommandsTest, FindNextUpwardWalksUp)
         stops.push_back(Cursor());
     }
     EXPECT_EQ((std::vector<int>{4, 2, 0}), stops);
-    CModalPlayer player;
+    CDialogDriver player;
     player.Answer(IDOK);
     Press(dialog, IDOK);
     ExpectPlayed(player);
@@ -248,7 +240,7 @@ TEST_F(SearchCommandsTest, FindIsCaseSensitive)
     SetCursor(0);
     HWND dialog = OpenFind("ab");
     ASSERT_NE(nullptr, dialog);
-    CModalPlayer player;
+    CDialogDriver player;
     player.Answer(IDOK);
     Press(dialog, IDOK);
     ExpectPlayed(player);
@@ -268,7 +260,7 @@ TEST_F(SearchCommandsTest, ANewSearchPassesOverTheLastFoundRow)
     ASSERT_EQ(1, Cursor());
     // Row 1 also holds "挨拶", yet it is the last found row.
     SetDlgItemTextA(dialog, edt1, "挨拶");
-    CModalPlayer player;
+    CDialogDriver player;
     player.Answer(IDOK);
     Press(dialog, IDOK);
     ExpectPlayed(player);
@@ -299,7 +291,7 @@ TEST_F(SearchCommandsTest, F3BeforeAnyTextDoesNothing)
 {
     OpenRows();
     SetCursor(1);
-    CModalPlayer player;
+    CDialogDriver player;
     Run(IDM_FIND_DOWN);
     Run(IDM_FIND_UP);
     PumpMessages();
@@ -330,7 +322,7 @@ TEST_F(SearchCommandsTest, MenuFindDownKeepsTheTextAfterTheDialogClosed)
     EXPECT_EQ(2, Cursor());
     // With the dialog closed the end message has no owner.
     SetCursor(5);
-    CModalPlayer player;
+    CDialogDriver player;
     player.Answer(IDOK);
     Run(IDM_FIND_DOWN);
     ExpectPlayed(player);
@@ -347,7 +339,7 @@ TEST_F(SearchCommandsTest, ShiftF3FromRowZeroEndsAtOnce)
     Press(dialog, IDOK);
     ASSERT_EQ(1, Cursor());
     SetCursor(0);
-    CModalPlayer player;
+    CDialogDriver player;
     player.Answer(IDOK);
     Run(IDM_FIND_UP);
     ExpectPlayed(player);
@@ -423,7 +415,7 @@ TEST_F(SearchCommandsTest, F3AndShiftF3WorkWhileTheFindDialogHasTheFocus)
     PressKey(VK_F3, true);
     PumpWithAccelerators(Main(), accelerators, 300);
     EXPECT_EQ(2, Cursor());
-    EXPECT_EQ("おはよう", CModalPlayer::Text(GetDlgItem(dialog, edt1)));
+    EXPECT_EQ("おはよう", CDialogDriver::Text(GetDlgItem(dialog, edt1)));
     DestroyAcceleratorTable(accelerators);
 }
 
@@ -455,7 +447,7 @@ TEST_F(SearchCommandsTest, ReplaceFindNextLooksAtTextAndMemoOnly)
     ASSERT_NE(nullptr, dialog);
     Press(dialog, IDOK);
     EXPECT_EQ(2, Cursor());  // row 1 is Bob's, but only by its cast
-    CModalPlayer player;
+    CDialogDriver player;
     player.Answer(IDOK);
     Press(dialog, IDOK);
     ExpectPlayed(player);
@@ -473,7 +465,7 @@ TEST_F(SearchCommandsTest, ReplaceAnsweredNoKeepsTextAndTheNextAsksBelow)
     HWND dialog = OpenReplace("おはよう", "こんばんは");
     ASSERT_NE(nullptr, dialog);
     {
-        CModalPlayer player;
+        CDialogDriver player;
         player.Answer(IDNO);
         Press(dialog, psh1);
         ExpectPlayed(player);
@@ -489,8 +481,8 @@ TEST_F(SearchCommandsTest, ReplaceAnsweredNoKeepsTextAndTheNextAsksBelow)
 
     int asked = -1;
     {
-        CModalPlayer player;
-        player.Do([&](HWND) { asked = Cursor(); }).Answer(IDYES);
+        CDialogDriver player;
+        player.OnDialog([&](HWND) { asked = Cursor(); }).Answer(IDYES);
         Press(dialog, psh1);
         ExpectPlayed(player);
     }
@@ -508,7 +500,7 @@ TEST_F(SearchCommandsTest, ReplaceAllFromTheMiddleChangesOnlyRowsBelow)
     SetCursor(2);
     HWND dialog = OpenReplace("おはよう", "やあ");
     ASSERT_NE(nullptr, dialog);
-    CModalPlayer player;
+    CDialogDriver player;
     player.Answer(IDOK);
     Press(dialog, psh2);
     ExpectPlayed(player);
@@ -529,7 +521,7 @@ TEST_F(SearchCommandsTest, ReplaceAllWithNothingToReplaceLeavesTheTitleUnmarked)
     SetCursor(0);
     HWND dialog = OpenReplace("見当たらない", "x");
     ASSERT_NE(nullptr, dialog);
-    CModalPlayer player;
+    CDialogDriver player;
     player.Answer(IDOK);
     Press(dialog, psh2);
     ExpectPlayed(player);
@@ -544,7 +536,7 @@ TEST_F(SearchCommandsTest, ReplaceAllNeverRescansInsertedText)
     SetCursor(0);
     HWND dialog = OpenReplace("a", "aa");
     ASSERT_NE(nullptr, dialog);
-    CModalPlayer player;
+    CDialogDriver player;
     player.Answer(IDOK);
     Press(dialog, psh2);
     ExpectPlayed(player);
@@ -558,7 +550,7 @@ TEST_F(SearchCommandsTest, CastNamesAreNeverReplaced)
     SetCursor(0);
     HWND dialog = OpenReplace("アリス", "エリス");
     ASSERT_NE(nullptr, dialog);
-    CModalPlayer player;
+    CDialogDriver player;
     player.Answer(IDOK);
     Press(dialog, psh2);
     ExpectPlayed(player);
@@ -576,7 +568,7 @@ TEST_F(SearchCommandsTest, ReplaceReachesTextsBeyondByte255)
     SetCursor(6);
     HWND dialog = OpenReplace("目印", "済み");
     ASSERT_NE(nullptr, dialog);
-    CModalPlayer player;
+    CDialogDriver player;
     player.Answer(IDOK);
     Press(dialog, psh2);
     ExpectPlayed(player);
@@ -600,7 +592,7 @@ TEST_F(SearchCommandsTest, ReplaceDialogWorksAfterTheFindDialogWasUsed)
     Press(dialog, IDOK);  // Find Next of the replace dialog
     EXPECT_EQ(5, Cursor());
     SetCursor(0);
-    CModalPlayer player;
+    CDialogDriver player;
     player.Answer(IDOK);
     Press(dialog, psh2);
     ExpectPlayed(player);
@@ -634,7 +626,7 @@ TEST_P(JumpToRow, SelectsOnlyRowsOfTheList)
 {
     OpenRows();
     SetCursor(3);
-    CModalPlayer player;
+    CDialogDriver player;
     player.Record().SetText(IDC_JUMP_LINE, GetParam().m_Typed).Close(IDOK);
     Command(IDM_JUMP);
     ExpectPlayed(player);
@@ -657,7 +649,7 @@ TEST_F(SearchCommandsTest, JumpCancelledKeepsTheCursor)
 {
     OpenRows();
     SetCursor(3);
-    CModalPlayer player;
+    CDialogDriver player;
     player.SetText(IDC_JUMP_LINE, "1").Close(IDCANCEL);
     Command(IDM_JUMP);
     ExpectPlayed(player);
