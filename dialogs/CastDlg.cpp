@@ -25,36 +25,19 @@ void CCastDlg::Setup(CScript* script, const std::string& caption)
     m_DeletedIds.clear();
 }
 
-LRESULT CCastDlg::WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+void CCastDlg::OnCommandId(int id)
 {
-    switch (message) {
-    case WM_CLOSE:
-        return OnClose();
-    case WM_INITDIALOG:
-        return OnInitDialog();
-    case WM_COMMAND:
-        switch (LOWORD(wParam)) {
-        case IDOK:
-            OnOK();
-            break;
-        case IDCANCEL:
-            Send(WM_CLOSE);
-            break;
-        case IDC_CAST_ADD:
-            OnAdd();
-            break;
-        case IDC_CAST_DELETE:
-            OnDelete();
-            break;
-        case IDC_CAST_CHANGE:
-            OnChange();
-            break;
-        }
-        return 0;
-    case WM_NOTIFY:
-        return OnNotify(reinterpret_cast<const NMHDR*>(lParam));
+    switch (id) {
+    case IDC_CAST_ADD:
+        OnAdd();
+        break;
+    case IDC_CAST_DELETE:
+        OnDelete();
+        break;
+    case IDC_CAST_CHANGE:
+        OnChange();
+        break;
     }
-    return CDialog::WindowProc(hWnd, message, wParam, lParam);
 }
 
 LRESULT CCastDlg::OnInitDialog()

@@ -9,6 +9,9 @@
 // (after trimming ASCII spaces) and unique, by Change as well as by Add, so
 // that the serif dialog can find each member by its name. Texts are
 // Shift_JIS bytes, read whole.
+//
+// DoModal(owner, IDD_CAST) gives 1 after OK (casts written back, serifs of
+// deleted members removed), 0 after Cancel or the close box.
 #pragma once
 
 #include <windows.h>
@@ -18,13 +21,13 @@
 #include <string>
 #include <vector>
 
+#include "dialogs/OkCancelDlg.h"
 #include "scenario/Cast.h"
 #include "scenario/Script.h"
-#include "wnd/Dialog.h"
 #include "wnd/EditBox.h"
 #include "wnd/ListView.h"
 
-class CCastDlg : public CDialog
+class CCastDlg : public COkCancelDlg
 {
 public:
     CCastDlg() = default;
@@ -34,17 +37,16 @@ public:
     // the working list and forgets the ids deleted in an earlier run.
     void Setup(CScript* script, const std::string& caption);
 
-    // DoModal(owner, IDD_CAST) gives 1 after OK (casts written back,
-    // serifs of deleted members removed), 0 after Cancel or the close box.
-    LRESULT WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) override;
-
 private:
-    LRESULT OnInitDialog();
-    LRESULT OnNotify(const NMHDR* header);
+    LRESULT OnInitDialog() override;
+    void OnOK() override;
+    // Add, Delete and Change.
+    void OnCommandId(int id) override;
+    // A row selected in the list fills the name and memo boxes.
+    LRESULT OnNotify(const NMHDR* header) override;
     void OnChange();
     void OnAdd();
     void OnDelete();
-    void OnOK();
 
     // The working member with this id, or null.
     CCast* FindCast(int32_t id);

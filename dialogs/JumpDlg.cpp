@@ -6,27 +6,6 @@
 
 #include "res/DialogRes.h"
 
-LRESULT CJumpDlg::WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    switch (message) {
-    case WM_CLOSE:
-        return OnClose();
-    case WM_INITDIALOG:
-        return OnInitDialog();
-    case WM_COMMAND:
-        switch (LOWORD(wParam)) {
-        case IDOK:
-            OnOK();
-            break;
-        case IDCANCEL:
-            Send(WM_CLOSE);
-            break;
-        }
-        return 0;
-    }
-    return CDialog::WindowProc(hWnd, message, wParam, lParam);
-}
-
 LRESULT CJumpDlg::OnInitDialog()
 {
     SetIcon(IDI_DIALOG_ICON);

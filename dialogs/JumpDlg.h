@@ -3,24 +3,23 @@
 // The main window owns one object and shows it for every jump; the number
 // accepted by the last OK stays until the next OK. The dialog owns nothing
 // but its control wrapper, which is bound anew at each initialisation.
+//
+// DoModal(owner, IDD_JUMP) gives 1 after OK with a number, 0 when the box was
+// empty or the dialog was cancelled.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
 
-#include "wnd/Dialog.h"
+#include "dialogs/OkCancelDlg.h"
 #include "wnd/EditBox.h"
 
-class CJumpDlg : public CDialog
+class CJumpDlg : public COkCancelDlg
 {
 public:
     CJumpDlg() = default;
     ~CJumpDlg() override = default;
-
-    // DoModal(owner, IDD_JUMP) gives 1 after OK with a number, 0 when the
-    // box was empty or the dialog was cancelled.
-    LRESULT WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) override;
 
     // The number accepted by the last OK, 1-based as typed. Digits beyond
     // the 32-bit range give INT32_MAX (or INT32_MIN for a pasted minus).
@@ -32,8 +31,8 @@ public:
     int32_t GetRow(int32_t rowCount) const;
 
 private:
-    LRESULT OnInitDialog();
-    void OnOK();
+    LRESULT OnInitDialog() override;
+    void OnOK() override;
 
     CEditBox m_LineBox;
     int32_t m_Line = 0;

@@ -9,26 +9,9 @@ void CScriptDlg::Setup(CScript* script, const std::string& caption)
     m_Caption = caption;
 }
 
-LRESULT CScriptDlg::WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+int CScriptDlg::GetOkId() const
 {
-    switch (message) {
-    case WM_CLOSE:
-        return OnClose();
-    case WM_INITDIALOG:
-        return OnInitDialog();
-    case WM_COMMAND:
-        // IDOK (Enter in the title box) is deliberately not handled.
-        switch (LOWORD(wParam)) {
-        case IDC_SCRIPT_OK:
-            OnOK();
-            break;
-        case IDCANCEL:
-            Send(WM_CLOSE);
-            break;
-        }
-        return 0;
-    }
-    return CDialog::WindowProc(hWnd, message, wParam, lParam);
+    return IDC_SCRIPT_OK;
 }
 
 LRESULT CScriptDlg::OnInitDialog()

@@ -5,17 +5,20 @@
 // the dialog edits nothing) and writes title and memo back only when its OK
 // button (IDC_SCRIPT_OK, not IDOK) is pressed. The memo is stored with "\n"
 // line ends and shown with "\r\n". Texts are Shift_JIS bytes, read whole.
+//
+// DoModal(owner, IDD_SCRIPT) gives 1 after OK (scenario updated), 0 after
+// Cancel or the close box (nothing changed).
 #pragma once
 
 #include <windows.h>
 
 #include <string>
 
+#include "dialogs/OkCancelDlg.h"
 #include "scenario/Script.h"
-#include "wnd/Dialog.h"
 #include "wnd/EditBox.h"
 
-class CScriptDlg : public CDialog
+class CScriptDlg : public COkCancelDlg
 {
 public:
     CScriptDlg() = default;
@@ -24,13 +27,12 @@ public:
     // Stores the scenario and the window caption for the next DoModal.
     void Setup(CScript* script, const std::string& caption);
 
-    // DoModal(owner, IDD_SCRIPT) gives 1 after OK (scenario updated), 0
-    // after Cancel or the close box (nothing changed).
-    LRESULT WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) override;
-
 private:
-    LRESULT OnInitDialog();
-    void OnOK();
+    LRESULT OnInitDialog() override;
+    void OnOK() override;
+    // IDC_SCRIPT_OK. IDOK (Enter in the title box) is deliberately not
+    // handled.
+    int GetOkId() const override;
 
     CEditBox m_TitleBox;
     CEditBox m_MemoBox;

@@ -29,27 +29,6 @@ void CSerifDlg::Setup(const CScript* script, const CSerif& serif, const std::str
     m_Caption = caption;
 }
 
-LRESULT CSerifDlg::WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    switch (message) {
-    case WM_CLOSE:
-        return OnClose();
-    case WM_INITDIALOG:
-        return OnInitDialog();
-    case WM_COMMAND:
-        switch (LOWORD(wParam)) {
-        case IDOK:
-            OnOK();
-            break;
-        case IDCANCEL:
-            Send(WM_CLOSE);
-            break;
-        }
-        return 0;
-    }
-    return CDialog::WindowProc(hWnd, message, wParam, lParam);
-}
-
 LRESULT CSerifDlg::OnInitDialog()
 {
     SetIcon(IDI_DIALOG_ICON);

@@ -6,19 +6,22 @@
 // GetSerif after an OK and copies it into the scenario. The scenario pointer
 // (not owned; may be null) only supplies the casts offered in the cast box.
 // Texts are Shift_JIS bytes, read whole.
+//
+// DoModal(owner, IDD_SERIF) gives 1 after OK, 0 after Cancel or the close
+// box.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
 
+#include "dialogs/OkCancelDlg.h"
 #include "scenario/Script.h"
 #include "scenario/Serif.h"
 #include "wnd/ComboBox.h"
-#include "wnd/Dialog.h"
 #include "wnd/EditBox.h"
 
-class CSerifDlg : public CDialog
+class CSerifDlg : public COkCancelDlg
 {
 public:
     CSerifDlg() = default;
@@ -28,16 +31,12 @@ public:
     // DoModal. A new line is passed as cast id 0 with empty text and memo.
     void Setup(const CScript* script, const CSerif& serif, const std::string& caption);
 
-    // DoModal(owner, IDD_SERIF) gives 1 after OK, 0 after Cancel or the
-    // close box.
-    LRESULT WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) override;
-
     // The working copy: after OK the chosen cast, text and memo.
     const CSerif& GetSerif() const { return m_Serif; }
 
 private:
-    LRESULT OnInitDialog();
-    void OnOK();
+    LRESULT OnInitDialog() override;
+    void OnOK() override;
     // Selects the cast box item whose text is exactly `name` (byte for
     // byte, so "a" never stands for "A"); nothing when there is none.
     void SelectCastName(const std::string& name);
