@@ -19,11 +19,6 @@ COptionGeneralPage::COptionGeneralPage(COption* option)
 
 COptionGeneralPage::~COptionGeneralPage() = default;
 
-INT_PTR COptionGeneralPage::OnCommand(HWND, WPARAM, LPARAM)
-{
-    return TRUE;
-}
-
 bool COptionGeneralPage::OnInitDialog()
 {
     m_AutoScroll.AttachDlgItem(m_PageWnd, IDC_GENERAL_AUTOSCROLL);

@@ -20,8 +20,6 @@ public:
     explicit COptionGeneralPage(COption* option);
     ~COptionGeneralPage() override;
 
-    // Handles no command.
-    INT_PTR OnCommand(HWND hPage, WPARAM wParam, LPARAM lParam) override;
     bool OnInitDialog() override;
     // Stores auto scroll and the position, or shows why it cannot and
     // stores neither.

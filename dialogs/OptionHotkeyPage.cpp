@@ -27,11 +27,6 @@ COptionHotkeyPage::COptionHotkeyPage(COption* option)
 
 COptionHotkeyPage::~COptionHotkeyPage() = default;
 
-INT_PTR COptionHotkeyPage::OnCommand(HWND, WPARAM, LPARAM)
-{
-    return TRUE;
-}
-
 bool COptionHotkeyPage::OnInitDialog()
 {
     m_HotKey.AttachDlgItem(m_PageWnd, IDC_HOTKEY_KEY);

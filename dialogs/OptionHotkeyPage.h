@@ -21,8 +21,6 @@ public:
     explicit COptionHotkeyPage(COption* option);
     ~COptionHotkeyPage() override;
 
-    // Handles no command.
-    INT_PTR OnCommand(HWND hPage, WPARAM wParam, LPARAM lParam) override;
     bool OnInitDialog() override;
     // Stores the hotkey and the key wait, or shows why it cannot and stores
     // neither.
