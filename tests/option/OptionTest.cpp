@@ -184,17 +184,8 @@ TEST(COptionSaveFailure, ReadOnlyFolderKeepsOldFile)
     const std::string path = folder.File("option.xml");
     const std::string old = ReadBytes(Data("colours.xml"));
     WriteBytes(path, old);
-    std::filesystem::permissions(folder.Path(),
-                                 std::filesystem::perms::owner_write |
-                                     std::filesystem::perms::group_write |
-                                     std::filesystem::perms::others_write,
-                                 std::filesystem::perm_options::remove);
-    std::FILE* probe = std::fopen(folder.File("probe").c_str(), "wb");
-    if (probe != nullptr) {
-        std::fclose(probe);
-        std::remove(folder.File("probe").c_str());
+    if (!folder.MakeReadOnly())
         GTEST_SKIP() << "the folder stays writable for this user";
-    }
     EXPECT_FALSE(Customised().Save(path));
     EXPECT_EQ(old, ReadBytes(path));
     EXPECT_EQ((std::vector<std::string>{"option.xml"}), folder.List());

@@ -103,22 +103,9 @@ TEST(CScriptSaveFailure, ReadOnlyFolderLeavesOldFileUntouched)
     CTempFolder folder;
     const std::string path = folder.File("s.xml");
     WriteBytes(path, kOld);
-    std::filesystem::permissions(folder.Path(),
-                                 std::filesystem::perms::owner_write |
-                                     std::filesystem::perms::group_write |
-                                     std::filesystem::perms::others_write,
-                                 std::filesystem::perm_options::remove);
-    {
-        // Whoever may write into a read-only folder anyway (the superuser,
-        // or Windows, where the folder's read-only flag does not protect
-        // its files) cannot exercise this.
-        std::FILE* probe = std::fopen(folder.File("probe").c_str(), "wb");
-        if (probe != nullptr) {
-            std::fclose(probe);
-            std::remove(folder.File("probe").c_str());
-            GTEST_SKIP() << "the folder stays writable for this user";
-        }
-    }
+    // Whoever may write into a read-only folder anyway cannot exercise this.
+    if (!folder.MakeReadOnly())
+        GTEST_SKIP() << "the folder stays writable for this user";
     EXPECT_FALSE(BigScript().Save(path));
     EXPECT_EQ(kOld, ReadBytes(path));
     EXPECT_EQ((std::vector<std::string>{"s.xml"}), folder.List());

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -69,6 +70,22 @@ std::vector<std::string> CTempFolder::List() const
         names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
+}
+
+bool CTempFolder::MakeReadOnly() const
+{
+    std::filesystem::permissions(m_Path,
+                                 std::filesystem::perms::owner_write |
+                                     std::filesystem::perms::group_write |
+                                     std::filesystem::perms::others_write,
+                                 std::filesystem::perm_options::remove);
+    const std::string probe = File("probe");
+    std::FILE* file = std::fopen(probe.c_str(), "wb");
+    if (file == nullptr)
+        return true;
+    std::fclose(file);
+    std::remove(probe.c_str());
+    return false;
 }
 
 std::string ReadBytes(const std::string& path)

@@ -26,6 +26,11 @@ public:
     std::string File(const std::string& name) const;
     // Names of everything in the folder, sorted.
     std::vector<std::string> List() const;
+    // Takes write permission on the folder away from everyone, and says
+    // whether that keeps this user from creating a file in it: the
+    // superuser, or Windows, where the read-only flag of a folder does not
+    // protect what is in it, may write anyway. The destructor gives it back.
+    bool MakeReadOnly() const;
 
 private:
     std::filesystem::path m_Path;
