@@ -87,7 +87,13 @@ LRESULT CALLBACK CMainWnd::CDirectNotify::Proc(HWND hWnd, UINT message, WPARAM w
         if (header != nullptr && header->idFrom == IDC_SERIF_LIST) {
             if (header->code == LVN_INSERTITEM)
                 return 0;
-            return s_Window->OnNotify(header);
+            // A window procedure like SharedWndProc: nothing may leave it.
+            try {
+                return s_Window->OnNotify(header);
+            } catch (...) {
+                ReportCurrentWndProcException();
+                return 0;
+            }
         }
     }
     return CallWindowProcA(s_Previous, hWnd, message, wParam, lParam);

@@ -1,5 +1,6 @@
-// Entry point of Rolecue.exe: single instance, class registration, the main
-// window, accelerators and the message loop.
+// Entry point of Rolecue.exe: the error box for exceptions caught in window
+// procedures, single instance, class registration, the main window,
+// accelerators and the message loop.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -9,6 +10,7 @@
 #include "res/resource.h"
 #include "wnd/MessageBox.h"
 #include "wnd/Mutex.h"
+#include "wnd/WndBase.h"
 
 namespace
 {
@@ -17,6 +19,20 @@ namespace
 // released and closed by its destructor at exit.
 CMainWnd g_MainWnd;
 CMutex g_InstanceMutex;
+
+WndProcErrorHandler g_DebuggerReport = nullptr;
+
+// An exception caught in a window procedure: the debugger gets the text as
+// before, the user the program's error box (owned by the main window once it
+// exists). The framework calls this once per incident and never while a box
+// of it is still up.
+void ShowWndProcError(const char* what)
+{
+    if (g_DebuggerReport)
+        g_DebuggerReport(what);
+    const std::string text = std::string("予期しないエラーが発生しました。\n") + what;
+    g_MainWnd.ShowError(text.c_str());
+}
 
 bool IsKeyboardOrMouse(UINT message)
 {
@@ -51,6 +67,8 @@ int RunMessageLoop(HWND main, HACCEL accelerators)
 
 int WINAPI WinMain(HINSTANCE module, HINSTANCE, LPSTR, int)
 {
+    g_DebuggerReport = SetWndProcErrorHandler(ShowWndProcError);
+
     INITCOMMONCONTROLSEX controls = {sizeof(controls),
                                      ICC_WIN95_CLASSES | ICC_COOL_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);

@@ -13,12 +13,7 @@
 class CFindDlg : public CFindReplaceBase
 {
 public:
-    CFindDlg() = default;
-    ~CFindDlg() override = default;
-
-    // Opens the dialog owned by owner with the given FR_ flags. 0 when the
-    // message "commdlg_FindReplace" cannot be registered, the dialog cannot be
-    // created, or this object's dialog is still open (it is not created
-    // twice: the system works on the one record); else 1.
+    // Opens the find dialog owned by owner with the given FR_ flags; 1 or 0
+    // as CFindReplaceBase::Open.
     int Create(HWND owner, DWORD flags);
 };

@@ -1,7 +1,5 @@
 #include "wnd/PropertyPage.h"
 
-#include <exception>
-
 #include "wnd/WndBase.h"
 
 namespace
@@ -46,10 +44,8 @@ INT_PTR CALLBACK CPropertyPage::PageDialogProc(HWND hPage, UINT message, WPARAM 
         return 0;
     try {
         return page->PageProc(hPage, message, wParam, lParam);
-    } catch (const std::exception& e) {
-        ReportWndProcException(e.what());
     } catch (...) {
-        ReportWndProcException("unknown exception");
+        ReportCurrentWndProcException();
     }
     return 0;
 }

@@ -13,12 +13,8 @@
 class CReplaceDlg : public CFindReplaceBase
 {
 public:
-    CReplaceDlg() = default;
-    ~CReplaceDlg() override = default;
-
-    // Opens the dialog owned by owner with the given FR_ flags. 0 when the
-    // message "commdlg_FindReplace" cannot be registered, the dialog cannot be
-    // created, or this object's dialog is still open; else 1.
+    // Opens the replace dialog owned by owner with the given FR_ flags; 1 or
+    // 0 as CFindReplaceBase::Open.
     int Create(HWND owner, DWORD flags);
 
     const char* GetReplaceText() const { return m_ReplaceText; }

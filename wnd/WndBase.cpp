@@ -17,6 +17,11 @@ void DefaultErrorHandler(const char* what)
 }
 
 WndProcErrorHandler g_errorHandler = DefaultErrorHandler;
+// Set while the handler runs: its message box may dispatch messages to
+// procedures that fail again.
+bool g_reporting = false;
+// The last exception reported by ReportCurrentWndProcException.
+std::exception_ptr g_lastReported;
 
 // The dialog procedure of a dialog window, or null for other windows.
 // DWLP_DLGPROC lies inside the extra bytes that dialog classes reserve
@@ -53,7 +58,33 @@ WndProcErrorHandler SetWndProcErrorHandler(WndProcErrorHandler handler)
 
 void ReportWndProcException(const char* what)
 {
-    g_errorHandler(what ? what : "");
+    // A report made while the handler runs comes from a procedure that its
+    // message box dispatched: the debugger hears of it, the user gets no
+    // second box on top of the first.
+    const bool nested = g_reporting;
+    const WndProcErrorHandler handler = nested ? DefaultErrorHandler : g_errorHandler;
+    g_reporting = true;
+    try {
+        handler(what ? what : "");
+    } catch (...) {
+        // Nothing may leave the procedure that caught the first exception.
+    }
+    g_reporting = nested;
+}
+
+void ReportCurrentWndProcException()
+{
+    const std::exception_ptr current = std::current_exception();
+    if (!current || current == g_lastReported)
+        return;
+    g_lastReported = current;
+    try {
+        std::rethrow_exception(current);
+    } catch (const std::exception& e) {
+        ReportWndProcException(e.what());
+    } catch (...) {
+        ReportWndProcException("unknown exception");
+    }
 }
 
 LRESULT CALLBACK SharedWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -78,10 +109,10 @@ LRESULT CALLBACK SharedWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lP
     LRESULT result = 0;
     try {
         result = object->WindowProc(hWnd, message, wParam, lParam);
-    } catch (const std::exception& e) {
-        ReportWndProcException(e.what());
     } catch (...) {
-        ReportWndProcException("unknown exception");
+        if (message == WM_PAINT)
+            ValidateRect(hWnd, nullptr);
+        ReportCurrentWndProcException();
     }
 
     // Unbind after the object has seen WM_DESTROY. WM_NCDESTROY catches a

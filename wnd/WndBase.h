@@ -29,22 +29,33 @@ extern const char kBindingProperty[];  // "CPP_CLASS"
 
 // The shared window, dialog and subclass procedure. No exception leaves it:
 // an exception thrown by an object's WindowProc is reported through the
-// handler below and the message returns 0.
+// handler below and the message returns 0 (a failed WM_PAINT validates the
+// window first, so that it is not asked to paint again and again).
 LRESULT CALLBACK SharedWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 // SharedWndProc in the form that DialogBoxParamA and friends take.
 DLGPROC SharedDlgProc();
 
 // Receives the text of an exception caught in a window procedure (never
-// null). The default handler writes it to the debugger (OutputDebugStringA).
+// null). The default handler writes it to the debugger (OutputDebugStringA);
+// the program installs one that shows its error box. A handler may run a
+// message loop (a message box does); exceptions thrown by it are dropped.
 typedef void (*WndProcErrorHandler)(const char* what);
 
 // Installs a handler (null restores the default); returns the previous one.
 WndProcErrorHandler SetWndProcErrorHandler(WndProcErrorHandler handler);
 
-// Passes a text to the current handler. Used by every window procedure of
-// the framework when it catches an exception.
+// Passes a text to the current handler, once per incident: a report made
+// while the handler is still running (a failure in a procedure that the
+// handler's message box dispatched) goes to the default handler instead.
+// Never throws.
 void ReportWndProcException(const char* what);
+
+// For a catch (...) block of a window procedure: reports the exception being
+// handled, with its what() text or "unknown exception". An exception object
+// that has been reported already (caught again further out) is not reported
+// twice. Never throws.
+void ReportCurrentWndProcException();
 
 class CWndBase
 {

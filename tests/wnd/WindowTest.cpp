@@ -185,6 +185,36 @@ TEST_F(SharedWndProcTest, ReportsAnExceptionAndKeepsTheWindowWorking)
     EXPECT_FALSE(window.IsBound());
 }
 
+TEST_F(SharedWndProcTest, ReporterHearsOnceEvenWhenTheWindowFailsAgainMeanwhile)
+{
+    // The reporter stands in for the program's error box, whose message loop
+    // can reach the failing window again while the box is up.
+    static HWND s_Failing = nullptr;
+    static int s_Reports = 0;
+    struct Reporter
+    {
+        static void Report(const char* what)
+        {
+            ++s_Reports;
+            g_reported = what;
+            SendMessageA(s_Failing, WM_USER + 1, 0, 0);
+        }
+    };
+    WndProcErrorHandler previous = SetWndProcErrorHandler(Reporter::Report);
+    g_reported.clear();
+    CRecordingWindow window;
+    ASSERT_EQ(1, CreateTop(window));
+    window.m_Throw = true;
+    s_Failing = window.GetHandle();
+    LRESULT result = -1;
+    EXPECT_NO_THROW(result = SendMessageA(s_Failing, WM_USER + 1, 0, 0));
+    SetWndProcErrorHandler(previous);
+    EXPECT_EQ(0, result);
+    EXPECT_EQ(1, s_Reports);
+    EXPECT_EQ("handler failed", g_reported);
+    window.Destroy();
+}
+
 TEST_F(SharedWndProcTest, UnbindsAtNcDestroyWhenDestroyNeverArrived)
 {
     // A later subclass that swallows WM_DESTROY must not leave the window
