@@ -21,6 +21,11 @@ function(rolecue_add_test name)
     set(T_TIMEOUT 120)
   endif()
   add_executable(${name} ${T_SOURCES})
+  if(WIN32)
+    # Every Windows suite ends with a report of its windows when one test
+    # hangs (tests/support/Watchdog.cpp).
+    target_sources(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support/Watchdog.cpp)
+  endif()
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest_main GTest::gtest)
   target_compile_definitions(${name} PRIVATE
     ROLECUE_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data")

@@ -39,9 +39,9 @@ count build/ctest-native.log
 step "configure mingw" cmake --preset mingw
 step "build mingw" cmake --build --preset mingw
 # A Windows suite that fails is run once more: without a window manager, Wine
-# can hand the activation between two top-level windows back and forth for
-# ever under load (a known hazard of these suites, being worked on); a suite
-# that fails twice fails the run.
+# can hand the activation between two top-level windows back and forth under
+# load. A test that hangs ends its suite after a minute with a list of its
+# windows (tests/support/Watchdog.cpp); a suite that fails twice fails the run.
 step "test mingw (Wine)" tools/with-wine.sh --prefix build/mingw/wineprefix -- \
   bash -c 'ctest --preset mingw --repeat until-pass:2 2>&1 | tee build/ctest-mingw.log; exit ${PIPESTATUS[0]}'
 count build/ctest-mingw.log
