@@ -31,16 +31,33 @@ int32_t ScanForCast(const std::vector<int32_t>& rows, int32_t from, int32_t cast
     return kNoRow;
 }
 
+// The paste keystroke pressed in order, held for KeyWait, and released in
+// the order it was pressed (Ctrl first for Ctrl+V); then Enter, after its
+// own wait when there is one.
 std::vector<CKeyStep> MakeKeyPlan(const CPasteSettings& settings)
 {
+    std::vector<uint8_t> chord;
+    switch (settings.m_PasteKey) {
+    case EPasteKey::ShiftInsert:
+        chord = {PasteKeys::kShift, PasteKeys::kInsert};
+        break;
+    case EPasteKey::CtrlShiftV:
+        chord = {PasteKeys::kControl, PasteKeys::kShift, PasteKeys::kV};
+        break;
+    case EPasteKey::CtrlV:
+    default:
+        chord = {PasteKeys::kControl, PasteKeys::kV};
+        break;
+    }
     std::vector<CKeyStep> keys;
-    keys.push_back({CKeyStep::Press, PasteKeys::kControl, 0});
-    keys.push_back({CKeyStep::Press, PasteKeys::kV, 0});
+    for (uint8_t key : chord)
+        keys.push_back({CKeyStep::Press, key, 0});
     keys.push_back({CKeyStep::Wait, 0, settings.m_KeyWaitMs});
-    // Released in the order they were pressed, Ctrl first.
-    keys.push_back({CKeyStep::Release, PasteKeys::kControl, 0});
-    keys.push_back({CKeyStep::Release, PasteKeys::kV, 0});
+    for (uint8_t key : chord)
+        keys.push_back({CKeyStep::Release, key, 0});
     if (settings.m_AddReturn) {
+        if (settings.m_EnterWaitMs > 0)
+            keys.push_back({CKeyStep::Wait, 0, settings.m_EnterWaitMs});
         keys.push_back({CKeyStep::Press, PasteKeys::kReturn, 0});
         keys.push_back({CKeyStep::Release, PasteKeys::kReturn, 0});
     }

@@ -10,6 +10,8 @@
 // compile time that they, and kHotKeyId, equal the Win32 values.
 #pragma once
 
+#include "option/OptionPaste.h"
+
 #include <cstdint>
 #include <vector>
 
@@ -18,13 +20,15 @@ class CSerif;
 namespace PasteKeys
 {
 const uint8_t kControl = 0x11;  // VK_CONTROL
+const uint8_t kShift = 0x10;    // VK_SHIFT
 const uint8_t kV = 0x56;        // 'V'
+const uint8_t kInsert = 0x2D;   // VK_INSERT
 const uint8_t kReturn = 0x0D;   // VK_RETURN
 }  // namespace PasteKeys
 
 const int32_t kNoRow = -1;
 
-// One step of the key plan: a key transition, or the plan's single wait.
+// One step of the key plan: a key transition, or a wait.
 struct CKeyStep
 {
     enum EKind
@@ -60,8 +64,10 @@ struct CPastePlan
 // The inputs of a plan that come from the options and the menu.
 struct CPasteSettings
 {
-    bool m_AddReturn = true;     // Enter after Ctrl+V
-    uint32_t m_KeyWaitMs = 100;  // how long Ctrl+V is held down
+    EPasteKey m_PasteKey = EPasteKey::CtrlV;
+    bool m_AddReturn = true;     // Enter after the paste keys
+    uint32_t m_KeyWaitMs = 100;  // how long the paste keys are held down
+    uint32_t m_EnterWaitMs = 0;  // between the paste keys and Enter
     bool m_AutoScroll = true;
     int32_t m_ScrollPos = 10;  // 1-based row of the visible page; any value from a file
 };

@@ -6,7 +6,11 @@
 //     <HotKey HotKey="0077" KeyWait="100"/>
 //     <Colors> <Color Name="ActiveCast" TextColor="000000" BackColor="ffcccc"/> </Colors>
 //     <FileHistories> <FileHistory FullPath="..."/> </FileHistories>
+//     <Paste Key="CtrlV" EnterWait="0" KeepOutOfHistory="1" RestoreClipboard="0" RestoreWait="500"/>
 //   </Option>
+//
+// Elements this version does not know are skipped, so files written by later
+// versions load, and the elements added after the first version come last.
 //
 // Every value is an attribute, written and read verbatim (no escaping).
 #include "option/Option.h"
@@ -57,6 +61,7 @@ bool COption::Save(const std::string& path) const
         for (const auto& entry : m_Colors)
             entry.second.Write(*colors, entry.first);
         m_FileHistory.Write(root);
+        m_Paste.Write(root);
         text = Tessel::ToString(*document, true, 0);
     } catch (const std::exception&) {
         return false;  // out of memory while building the text
@@ -101,6 +106,8 @@ bool COption::Load(const std::string& path)
                 }
             } else if (name == "FileHistories") {
                 m_FileHistory.Read(*element);
+            } else if (name == "Paste") {
+                m_Paste.Read(*element);
             }
         }
     } catch (const Tessel::ParsingException& e) {

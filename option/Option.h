@@ -2,15 +2,16 @@
 // and kept in "option.xml" beside the executable (Shift_JIS XML, CR LF).
 //
 // The parts are public and read and written directly: the general options,
-// the hotkey, the colour table (ordered by name, byte-wise) and the file
-// history. A new COption holds the defaults and exactly one colour item,
-// "ActiveCast" (black on 0xCCCCFF, a light pink).
+// the hotkey, the colour table (ordered by name, byte-wise), the file
+// history and how lines are pasted. A new COption holds the defaults and
+// exactly one colour item, "ActiveCast" (black on 0xCCCCFF, a light pink).
 #pragma once
 
 #include "option/ColorManager.h"
 #include "option/FileHistory.h"
 #include "option/OptionGeneral.h"
 #include "option/OptionHotkey.h"
+#include "option/OptionPaste.h"
 #include "persist/XMLBase.h"
 
 #include <map>
@@ -46,4 +47,5 @@ public:
     COptionHotkey m_Hotkey;
     std::map<std::string, CColorManager> m_Colors;
     CFileHistory m_FileHistory;
+    COptionPaste m_Paste;
 };

@@ -28,7 +28,8 @@ std::string Describe(HWND window)
     GetWindowTextA(window, text, sizeof text);
     char line[256] = {};
     wsprintfA(line, "%p class \"%s\" text \"%s\"%s%s", static_cast<void*>(window), name, text,
-              IsWindowVisible(window) ? " visible" : "", IsWindowEnabled(window) ? "" : " disabled");
+              IsWindowVisible(window) ? " visible" : "",
+              IsWindowEnabled(window) ? "" : " disabled");
     return line;
 }
 
@@ -82,9 +83,8 @@ struct CInstall
         if (seconds == 0)
             return;
         testing::UnitTest::GetInstance()->listeners().Append(new CWatchdog);
-        HANDLE thread =
-            CreateThread(nullptr, 0, Watch, reinterpret_cast<void*>(UINT_PTR{seconds * 1000}), 0,
-                         nullptr);
+        HANDLE thread = CreateThread(nullptr, 0, Watch,
+                                     reinterpret_cast<void*>(UINT_PTR{seconds * 1000}), 0, nullptr);
         if (thread)
             CloseHandle(thread);
     }
