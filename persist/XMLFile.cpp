@@ -31,6 +31,20 @@ std::string ToCrLf(const std::string& text)
     return out;
 }
 
+// Reads to the end; false on a read error (a folder opens on some systems
+// but cannot be read: it fails here) and once more than `limit` bytes came.
+bool ReadAll(std::FILE* file, std::string& bytes, size_t limit)
+{
+    char buffer[65536];
+    size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
+        if (got > limit - bytes.size())
+            return false;
+        bytes.append(buffer, got);
+    }
+    return !std::ferror(file);
+}
+
 }  // namespace
 
 bool ReadXMLFile(const std::string& path, std::string& text)
@@ -46,12 +60,7 @@ bool ReadXMLFile(const std::string& path, std::string& text)
     }
 
     std::string bytes;
-    char buffer[65536];
-    size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0)
-        bytes.append(buffer, got);
-    // A folder opens on some systems but cannot be read: it fails here.
-    if (std::ferror(file.get()) || bytes.empty())
+    if (!ReadAll(file.get(), bytes, std::string::npos) || bytes.empty())
         return false;
 
     Tessel::ReplaceAll(bytes, "\r\n", "\n");
@@ -60,6 +69,23 @@ bool ReadXMLFile(const std::string& path, std::string& text)
 }
 
 bool WriteXMLFile(const std::string& path, const std::string& text)
+{
+    return WriteWholeFile(path, ToCrLf(text));
+}
+
+bool ReadWholeFile(const std::string& path, std::string& bytes, size_t limit)
+{
+    if (path.empty())
+        return false;
+    CFilePtr file(std::fopen(path.c_str(), "rb"));
+    std::string read;
+    if (!file || !ReadAll(file.get(), read, limit))
+        return false;
+    bytes.swap(read);
+    return true;
+}
+
+bool WriteWholeFile(const std::string& path, const std::string& bytes)
 {
     if (path.empty())
         return false;
@@ -83,7 +109,6 @@ bool WriteXMLFile(const std::string& path, const std::string& text)
     }
     if (file == nullptr)
         return false;
-    const std::string bytes = ToCrLf(text);
     bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     written = written && std::fflush(file) == 0;
     written = written && CommitToDisk(file);

@@ -1,10 +1,12 @@
-// Whole XML files on disk, for the scenario and the option file.
+// Whole files on disk: the XML files of the scenario and the options, and
+// other files written and read as they are (scenarios as plain text).
 //
-// On disk every line ends in CR LF on every platform; in memory lines end in
-// a single line feed. Paths are narrow (Shift_JIS) strings handed to the C
-// library as they are.
+// In XML files on disk every line ends in CR LF on every platform; in memory
+// lines end in a single line feed. Paths are narrow (Shift_JIS) strings
+// handed to the C library as they are.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 // Reads the file at `path` into `text`, CR LF turned into LF. Fails (false,
@@ -22,3 +24,12 @@ bool ReadXMLFile(const std::string& path, std::string& text);
 // the result is false, the temporary file is removed and the old file is
 // left byte for byte as it was.
 bool WriteXMLFile(const std::string& path, const std::string& text);
+
+// Writes `bytes` to `path` as they are, as safely as WriteXMLFile.
+bool WriteWholeFile(const std::string& path, const std::string& bytes);
+
+// Reads the file at `path` as it is into `bytes` (an empty file gives an
+// empty text). Fails (false, `bytes` untouched) for an empty path, a file
+// that cannot be opened or read, a folder and a file longer than `limit`
+// bytes. Nothing is created.
+bool ReadWholeFile(const std::string& path, std::string& bytes, size_t limit);

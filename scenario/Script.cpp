@@ -30,6 +30,14 @@ bool CScript::InsertSerif(int32_t i, const CSerif& serif)
     return true;
 }
 
+bool CScript::InsertSerifs(int32_t i, const std::vector<CSerif>& serifs)
+{
+    if (i < 0 || i > GetSerifCount())
+        return false;
+    m_Serifs.insert(m_Serifs.begin() + i, serifs.begin(), serifs.end());
+    return true;
+}
+
 bool CScript::SetSerif(int32_t i, const CSerif& serif)
 {
     if (i < 0 || i >= GetSerifCount())

@@ -40,8 +40,9 @@ public:
 
     // Serif list operations.
     void AddSerif(const CSerif& serif);
-    bool InsertSerif(int32_t i, const CSerif& serif);  // before row i, 0..N
-    bool SetSerif(int32_t i, const CSerif& serif);     // overwrite row i
+    bool InsertSerif(int32_t i, const CSerif& serif);                 // before row i, 0..N
+    bool InsertSerifs(int32_t i, const std::vector<CSerif>& serifs);  // in order, before row i
+    bool SetSerif(int32_t i, const CSerif& serif);                    // overwrite row i
     bool EraseSerif(int32_t i);
     bool ExchangeSerifs(int32_t i);  // rows i and i-1, 1..N-1
 
