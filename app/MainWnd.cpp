@@ -147,6 +147,8 @@ LRESULT CMainWnd::WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPar
         return OnDropFiles(reinterpret_cast<HDROP>(wParam));
     case WM_HOTKEY:
         return OnHotKey(wParam);
+    case WM_TIMER:
+        return OnTimer(wParam);
     default:
         // Both dialogs send the same registered message ("commdlg_FindReplace");
         // its lParam, the dialog's own record, tells which one it came from.
@@ -678,6 +680,8 @@ LRESULT CMainWnd::OnClose()
 
 LRESULT CMainWnd::OnDestroy()
 {
+    if (m_RestorePending)
+        RestoreClipboardNow(m_PastedSequence);
     if (m_HotKeyRegistered)
         UnregisterHotKey(m_Wnd, ID_PASTE_HOTKEY);
     m_HotKeyRegistered = false;

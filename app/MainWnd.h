@@ -30,6 +30,8 @@
 #include "dialogs/SerifDlg.h"
 #include "option/Option.h"
 #include "scenario/Script.h"
+#include "wnd/Clipboard.h"
+#include "wnd/ClipboardSnapshot.h"
 #include "wnd/ComboBox.h"
 #include "wnd/FindDlg.h"
 #include "wnd/ListView.h"
@@ -97,6 +99,10 @@ public:
     LRESULT OnHotKey(WPARAM id);
     void PasteNextSerif();
     void UpdateStatusBar();
+    // Puts the clipboard the user had before the pastes back now, if it is
+    // still ours (the restore timer does this after the set delay).
+    void RestoreClipboardNow(DWORD sequence);
+    bool IsClipboardRestorePending() const { return m_RestorePending; }
 
     // --- file commands (FileCommands.cpp) ---
     // Asks first, every time; then opens the scenario settings and cast
@@ -183,6 +189,11 @@ private:
         bool m_Installed = false;
     };
 
+    // PasteCommands.cpp
+    void KeepClipboardForRestore(const CClipboard& clipboard);
+    LRESULT OnTimer(WPARAM id);
+    void ShowStatusNote(const char* text);
+
     // SearchCommands.cpp
     LRESULT OnFindMessage();
     LRESULT OnReplaceMessage();
@@ -212,6 +223,12 @@ private:
     bool m_HotKeyRegistered;
     int32_t m_PaintCastId;         // the active cast while the list paints
     std::string m_StatusTexts[2];  // what the status bar parts show
+
+    // The user's clipboard, kept while the pastes use it (PasteCommands.cpp).
+    static const UINT_PTR kRestoreTimerId = 1;
+    CClipboardSnapshot m_SavedClipboard;
+    bool m_RestorePending = false;
+    DWORD m_PastedSequence = 0;  // the clipboard's sequence after our last paste
 
     // Dialogs, one object each, reused.
     CSerifDlg m_SerifDlg;

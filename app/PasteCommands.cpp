@@ -4,27 +4,81 @@
 #include <commctrl.h>
 #include <mmsystem.h>
 
+#include "appcore/PasteGuard.h"
 #include "res/resource.h"
 #include "wnd/Clipboard.h"
 #include "wnd/CriticalSection.h"
 #include "wnd/HotKeyCtrl.h"
+#include "wnd/ProcessIntegrity.h"
 
 // The portable paste plan spells these values out without <windows.h>.
 static_assert(PasteKeys::kControl == VK_CONTROL, "Ctrl key code");
+static_assert(PasteKeys::kShift == VK_SHIFT, "Shift key code");
 static_assert(PasteKeys::kV == 'V', "V key code");
+static_assert(PasteKeys::kInsert == VK_INSERT, "Insert key code");
 static_assert(PasteKeys::kReturn == VK_RETURN, "Enter key code");
+static_assert(HeldKeys::kLeftShift == VK_LSHIFT && HeldKeys::kRightShift == VK_RSHIFT,
+              "Shift key codes");
+static_assert(HeldKeys::kLeftAlt == VK_LMENU && HeldKeys::kRightAlt == VK_RMENU, "Alt key codes");
+static_assert(HeldKeys::kLeftWin == VK_LWIN && HeldKeys::kRightWin == VK_RWIN, "Windows key codes");
 static_assert(CPasteSequencer::kHotKeyId == ID_PASTE_HOTKEY, "hotkey identifier");
 
 namespace
 {
 
-// One synthesised key transition: a press carries KEYEVENTF_EXTENDEDKEY, a
-// release KEYEVENTF_EXTENDEDKEY | KEYEVENTF_KEYUP.
+const char kElevatedTarget[] = "管理者として実行中のウィンドウには貼り付けできません";
+
+// One synthesised key transition. Ctrl, V, Enter and Insert go as extended
+// keys, as they always have (Insert must: without the flag it is the keypad's
+// 0); the Shift keys, the left Alt and the mask key go as plain ones, so that
+// the system and the target see the key the user holds.
 void SendKey(BYTE virtualKey, bool release)
 {
+    const bool plain = virtualKey == VK_SHIFT || virtualKey == VK_LSHIFT ||
+                       virtualKey == VK_RSHIFT || virtualKey == VK_LMENU ||
+                       virtualKey == HeldKeys::kMenuMask;
     const BYTE scan = static_cast<BYTE>(MapVirtualKeyA(virtualKey, 0));
-    keybd_event(virtualKey, scan, KEYEVENTF_EXTENDEDKEY | (release ? KEYEVENTF_KEYUP : 0), 0);
+    keybd_event(virtualKey, scan,
+                (plain ? 0 : KEYEVENTF_EXTENDEDKEY) | (release ? KEYEVENTF_KEYUP : 0), 0);
 }
+
+void SendKeys(const std::vector<CKeyStep>& keys)
+{
+    for (const CKeyStep& step : keys) {
+        if (step.m_Kind == CKeyStep::Wait)
+            Sleep(step.m_WaitMs);
+        else
+            SendKey(step.m_VirtualKey, step.m_Kind == CKeyStep::Release);
+    }
+}
+
+// The hotkey fires while its keys are still down: waits a moment for the
+// user to let go of Shift, Alt and the Windows keys, and gives the ones
+// still down.
+std::vector<uint8_t> WaitForHeldKeys()
+{
+    const DWORD start = GetTickCount();
+    for (;;) {
+        std::vector<uint8_t> held;
+        for (uint8_t key : HeldKeys::kWatched) {
+            if (GetAsyncKeyState(key) & 0x8000)
+                held.push_back(key);
+        }
+        if (held.empty() || GetTickCount() - start >= HeldKeys::kWaitMs)
+            return held;
+        Sleep(HeldKeys::kPollMs);
+    }
+}
+
+class CForegroundProbe : public IIntegrityProbe
+{
+public:
+    bool ReadOwnLevel(uint32_t& level) override { return ReadOwnIntegrityLevel(level); }
+    bool ReadTargetLevel(uint32_t& level) override
+    {
+        return ReadWindowIntegrityLevel(GetForegroundWindow(), level);
+    }
+};
 
 }  // namespace
 
@@ -116,16 +170,28 @@ LRESULT CMainWnd::OnHotKey(WPARAM id)
 // replaced the text), no keys are sent, so the target never receives
 // what the clipboard held before; the last pasted row goes back and the
 // cursor stays on the target, so the next press tries the same line again.
+// A window in front that runs above our integrity level would drop the keys:
+// nothing at all happens then but a note in the status bar.
 void CMainWnd::PasteNextSerif()
 {
     CCriticalSection section;
     CCriticalSectionLock lock(section);
     CDirectNotify direct(*this);
 
+    CForegroundProbe probe;
+    if (IsTargetAboveUs(probe)) {
+        ShowStatusNote(kElevatedTarget);
+        MessageBeep(MB_ICONEXCLAMATION);
+        return;
+    }
+
+    const COptionPaste& options = m_Option.m_Paste;
     const std::vector<int32_t> rows = CastIdsOfSerifs(m_Script.GetSerifs());
     CPasteSettings settings;
+    settings.m_PasteKey = options.m_Key;
     settings.m_AddReturn = IsAddReturn();
     settings.m_KeyWaitMs = KeyWaitMs(m_Option.m_Hotkey.m_KeyWait);
+    settings.m_EnterWaitMs = static_cast<uint32_t>(COptionPaste::ClampWait(options.m_EnterWait));
     settings.m_AutoScroll = m_Option.m_General.m_AutoScroll != 0;
     settings.m_ScrollPos = m_Option.m_General.m_ScrollPos;
     const int32_t pageHeight = static_cast<int32_t>(m_SerifList.GetCountPerPage());
@@ -138,25 +204,72 @@ void CMainWnd::PasteNextSerif()
     CClipboard clipboard(m_Wnd);
     if (!plan.HasPaste()) {
         clipboard.Clear();
+        // The emptied clipboard is ours too: a restore still due goes ahead.
+        if (m_RestorePending)
+            m_PastedSequence = GetClipboardSequenceNumber();
         return;
     }
     const char* text = plan.m_PasteRow < m_Script.GetSerifCount()
                            ? m_Script.GetSerif(plan.m_PasteRow).m_Text.c_str()
                            : nullptr;
-    if (!text || clipboard.SetText(text, true) != CClipboard::kOk || !clipboard.IsStillOurs()) {
+    const std::vector<uint8_t> held = WaitForHeldKeys();
+    if (options.m_RestoreClipboard && text)
+        KeepClipboardForRestore(clipboard);
+    const int result =
+        text ? clipboard.SetText(text, true, options.m_KeepOutOfHistory != 0) : CClipboard::kNoText;
+    if (result != CClipboard::kOk || !clipboard.IsStillOurs()) {
         m_Sequencer = before;
+        // A refused set may have emptied the clipboard: give the user's back.
+        if (result == CClipboard::kRefused && m_RestorePending)
+            RestoreClipboardNow(GetClipboardSequenceNumber());
         return;
     }
-    for (const CKeyStep& step : plan.m_Keys) {
-        if (step.m_Kind == CKeyStep::Wait)
-            Sleep(step.m_WaitMs);
-        else
-            SendKey(step.m_VirtualKey, step.m_Kind == CKeyStep::Release);
+    SendKeys(PlanHeldKeyUps(held));
+    SendKeys(plan.m_Keys);
+    if (m_RestorePending) {
+        m_PastedSequence = clipboard.GetSequence();
+        const UINT wait = static_cast<UINT>(COptionPaste::ClampWait(options.m_RestoreWait));
+        SetTimer(m_Wnd, kRestoreTimerId, wait < USER_TIMER_MINIMUM ? USER_TIMER_MINIMUM : wait,
+                 nullptr);
     }
     if (plan.m_NextRow != kNoRow)
         m_SerifList.Select(plan.m_NextRow);
     if (plan.m_ScrollRow != kNoRow)
         m_SerifList.EnsureVisible(plan.m_ScrollRow, true);
+}
+
+// A press while an earlier restore is still due keeps the content saved
+// first, unless the user has copied something since our last paste: then
+// that is what goes back at the end.
+void CMainWnd::KeepClipboardForRestore(const CClipboard& clipboard)
+{
+    if (m_RestorePending && GetClipboardSequenceNumber() == m_PastedSequence)
+        return;
+    m_RestorePending = m_SavedClipboard.Take(clipboard);
+}
+
+void CMainWnd::RestoreClipboardNow(DWORD sequence)
+{
+    KillTimer(m_Wnd, kRestoreTimerId);
+    if (m_RestorePending)
+        m_SavedClipboard.RestoreIf(CClipboard(m_Wnd), sequence);
+    m_RestorePending = false;
+    m_SavedClipboard = CClipboardSnapshot();
+}
+
+LRESULT CMainWnd::OnTimer(WPARAM id)
+{
+    if (id == kRestoreTimerId)
+        RestoreClipboardNow(m_PastedSequence);
+    return 0;
+}
+
+void CMainWnd::ShowStatusNote(const char* text)
+{
+    if (!m_StatusBar.IsBound())
+        return;
+    m_StatusBar.SetText(0, text);
+    m_StatusTexts[0] = text;
 }
 
 void CMainWnd::UpdateStatusBar()

@@ -1,10 +1,10 @@
-// COptionSheet: the modal option sheet ("オプション"): the general, hotkey
-// and colours pages, in this tab order.
+// COptionSheet: the modal option sheet ("オプション"): the general, hotkey,
+// colours and paste pages, in this tab order.
 //
 // The sheet and its pages edit the live options (not owned; may be null,
 // then nothing is shown filled in and nothing is stored). The pages write
 // into the options only when the user confirms with OK, and only the pages
-// that were shown; Cancel changes nothing. The sheet owns its three pages;
+// that were shown; Cancel changes nothing. The sheet owns its pages;
 // construct it for each showing and let it end after DoModal.
 #pragma once
 
@@ -14,6 +14,7 @@
 #include "dialogs/OptionColorsPage.h"
 #include "dialogs/OptionGeneralPage.h"
 #include "dialogs/OptionHotkeyPage.h"
+#include "dialogs/OptionPastePage.h"
 #include "wnd/PropertySheet.h"
 
 class COptionSheet : public CPropertySheet
@@ -27,4 +28,5 @@ private:
     COptionGeneralPage m_GeneralPage;
     COptionHotkeyPage m_HotkeyPage;
     COptionColorsPage m_ColorsPage;
+    COptionPastePage m_PastePage;
 };

@@ -91,6 +91,18 @@ bool CopyInto(const CGlobalMemory& memory, const void* data, size_t size)
     return true;
 }
 
+// Puts a zero DWORD on the open clipboard in the registered format `name`.
+void SetZeroData(const char* name)
+{
+    const SIZE_T size = sizeof(DWORD);
+    const UINT format = RegisterClipboardFormatA(name);
+    CGlobalMemory memory;
+    if (format == 0 || !memory.Allocate(size))
+        return;
+    if (SetClipboardData(format, memory.Get()))
+        memory.Release();
+}
+
 }  // namespace
 
 bool CClipboard::Open() const
@@ -113,7 +125,7 @@ bool CClipboard::IsStillOurs() const
     return clipboard.IsOpen() && GetClipboardSequenceNumber() == m_Sequence;
 }
 
-int CClipboard::SetText(const char* text, bool alsoUnicode)
+int CClipboard::SetText(const char* text, bool alsoUnicode, bool keepOutOfHistory)
 {
     if (!text)
         return kNoText;
@@ -158,6 +170,11 @@ int CClipboard::SetText(const char* text, bool alsoUnicode)
         if (!SetClipboardData(CF_UNICODETEXT, wide.Get()))
             return kRefused;
         wide.Release();
+    }
+    if (keepOutOfHistory) {
+        SetZeroData("ExcludeClipboardContentFromMonitorProcessing");
+        SetZeroData("CanIncludeInClipboardHistory");
+        SetZeroData("CanUploadToCloudClipboard");
     }
     clipboard.Close();
     m_Sequence = GetClipboardSequenceNumber();

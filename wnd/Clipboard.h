@@ -31,7 +31,14 @@ public:
     // and kCannotOpen leave the clipboard as it was; after kRefused it may be
     // empty or hold the CF_TEXT copy alone. Texts longer than INT_MAX bytes
     // are refused with kNoMemory.
-    int SetText(const char* text, bool alsoUnicode = false);
+    //
+    // With keepOutOfHistory, the text is marked for clipboard history,
+    // cloud sync and clipboard monitors: the registered formats
+    // ExcludeClipboardContentFromMonitorProcessing,
+    // CanIncludeInClipboardHistory and CanUploadToCloudClipboard (a zero
+    // DWORD each) go on beside it. A mark the system does not take leaves the text
+    // on the clipboard and the result kOk.
+    int SetText(const char* text, bool alsoUnicode = false, bool keepOutOfHistory = false);
 
     // Empties the clipboard. 0 when it cannot be opened, else the result of
     // CloseClipboard (non-zero).
@@ -50,6 +57,10 @@ public:
     // services and Wine's X11 bridge hold it open for short moments after
     // every change. Exposed for callers that read.
     bool Open() const;
+
+    // The clipboard's sequence number right after the last successful
+    // SetText; 0 before any.
+    DWORD GetSequence() const { return m_Sequence; }
 
 private:
     HWND m_Owner;

@@ -292,3 +292,75 @@ TEST_F(MainWndPaste, NegativeKeyWaitFromFileStillPastes)
     EXPECT_TRUE(PumpUntil([&] { return target.Text() == "一"; })) << target.Text();
     EXPECT_EQ(1, Window().GetSerifList().GetSelected());
 }
+
+// ---- the user's clipboard ---------------------------------------------------
+
+TEST_F(MainWndPaste, PastedTextIsMarkedForHistoryAndCloudUnlessTurnedOff)
+{
+    const char* const formats[] = {"ExcludeClipboardContentFromMonitorProcessing",
+                                   "CanIncludeInClipboardHistory", "CanUploadToCloudClipboard"};
+    m_OptionText = OptionFileText(0, 0x0078);
+    Open({CSerif(0, "一"), CSerif(0, "二")});
+    CTarget target(Main());
+    for (int keepOut = 1; keepOut >= 0; --keepOut) {
+        Window().GetOption().m_Paste.m_KeepOutOfHistory = keepOut;
+        Window().PasteNextSerif();
+        ASSERT_TRUE(PumpUntil([&] { return !target.Text().empty(); }));
+        ASSERT_TRUE(OpenClipboard(nullptr));
+        for (const char* name : formats) {
+            const UINT format = RegisterClipboardFormatA(name);
+            EXPECT_EQ(keepOut == 1, IsClipboardFormatAvailable(format) != FALSE) << name;
+            if (keepOut == 1) {
+                HANDLE data = GetClipboardData(format);
+                ASSERT_NE(nullptr, data) << name;
+                ASSERT_GE(GlobalSize(data), sizeof(DWORD)) << name;
+                EXPECT_EQ(0u, *static_cast<const DWORD*>(GlobalLock(data))) << name;
+                GlobalUnlock(data);
+            }
+        }
+        CloseClipboard();
+        SetWindowTextA(GetFocus(), "");
+    }
+}
+
+// Restore on, a short delay: the user's text comes back after the delay, a
+// second press within it keeps the first saved text, and something the user
+// copied after a paste is never overwritten.
+TEST_F(MainWndPaste, RestoresTheUsersClipboardAfterTheDelayOnlyWhileOurs)
+{
+    m_OptionText = OptionFileText(0, 0x0078);
+    Open({CSerif(0, "一"), CSerif(0, "二"), CSerif(0, "三")});
+    COptionPaste& paste = Window().GetOption().m_Paste;
+    paste.m_RestoreClipboard = 1;
+    paste.m_RestoreWait = 400;
+    CTarget target(Main());
+
+    PutOnClipboard("OLD");
+    Window().PasteNextSerif();
+    ASSERT_TRUE(PumpUntil([&] { return target.Text() == "一"; })) << target.Text();
+    EXPECT_EQ("一", ClipboardText());
+    Window().PasteNextSerif();  // within the delay
+    ASSERT_TRUE(PumpUntil([&] { return target.Text() == "一二"; })) << target.Text();
+    EXPECT_EQ("二", ClipboardText());
+    EXPECT_TRUE(PumpUntil([&] { return !Window().IsClipboardRestorePending(); }));
+    EXPECT_EQ("OLD", ClipboardText());
+
+    Window().PasteNextSerif();
+    ASSERT_TRUE(PumpUntil([&] { return target.Text() == "一二三"; })) << target.Text();
+    PutOnClipboard("USER");
+    EXPECT_TRUE(PumpUntil([&] { return !Window().IsClipboardRestorePending(); }));
+    PumpFor(100);
+    EXPECT_EQ("USER", ClipboardText());
+}
+
+TEST_F(MainWndPaste, ShiftInsertPastesWithNoKeyLeftDown)
+{
+    m_OptionText = OptionFileText(0, 0x0078);
+    Open({CSerif(0, "一"), CSerif(0, "二")});
+    CTarget target(Main());
+    Window().GetOption().m_Paste.m_Key = EPasteKey::ShiftInsert;
+    Window().PasteNextSerif();
+    EXPECT_TRUE(PumpUntil([&] { return target.Text() == "一"; })) << target.Text();
+    for (int key : {VK_SHIFT, VK_CONTROL, VK_INSERT, int{'V'}})
+        EXPECT_FALSE(GetAsyncKeyState(key) & 0x8000) << key;
+}

@@ -1,4 +1,4 @@
-// The option sheet and its three pages, played from inside the test: what
+// The option sheet and its four pages, played from inside the test: what
 // each page checks and stores on OK, that Cancel and pages never shown
 // store nothing, and the colour page's working copy.
 #include <gtest/gtest.h>
@@ -25,7 +25,8 @@ enum EPage
 {
     General = 0,
     Hotkey = 1,
-    Colours = 2
+    Colours = 2,
+    Paste = 3
 };
 
 class OptionSheetTest : public ::testing::Test
@@ -132,7 +133,7 @@ TEST_F(OptionSheetTest, CaptionAndTabsInOrder)
     PressCancel();
     Run();
     EXPECT_NE(caption.find("オプション"), std::string::npos) << caption;
-    EXPECT_EQ(tabs, "一般,ホットキー,色,");
+    EXPECT_EQ(tabs, "一般,ホットキー,色,貼り付け,");
 }
 
 TEST_F(OptionSheetTest, GeneralPageShowsTheStoredValues)
@@ -383,4 +384,59 @@ TEST_F(OptionSheetTest, ColourPageListsEveryItemInNameOrderInItsOwnColours)
               std::string("ActiveCast/") + sample + ",Alpha/" + sample + ",Zeta/" + sample + ",");
     EXPECT_EQ(selected, 0);
     EXPECT_EQ(drawn, "000000/ccccff/20,030303/040404/20,010101/020202/20,prepaint 20");
+}
+
+// The paste page: the stored values shown, each keystroke and both waits
+// stored on OK, a wait outside 0..10000 (or none) refused with its message
+// and nothing of the page stored.
+TEST_F(OptionSheetTest, PastePageStoresValidWaitsAndRefusesOthers)
+{
+    const char kBadEnter[] = "Enter までの待ち時間は 0 ～ 10000 までにして下さい。";
+    const char kBadRestore[] = "元に戻すまでの時間は 0 ～ 10000 までにして下さい。";
+    const struct
+    {
+        int m_Key;
+        const char* m_EnterWait;
+        const char* m_RestoreWait;
+        const char* m_Message;  // null: stored
+    } cases[] = {
+        {1, "0", "10000", nullptr},     {2, "10000", "0", nullptr}, {0, "250", "500", nullptr},
+        {1, "10001", "500", kBadEnter}, {1, "", "500", kBadEnter},  {1, "-5", "500", kBadEnter},
+        {1, "0", "20000", kBadRestore}, {1, "0", "", kBadRestore},
+    };
+    for (const auto& c : cases) {
+        m_Option.m_Paste = COptionPaste();
+        std::string shownKey, shownEnter, shownRestore;
+        m_Driver.Clear();
+        ShowPage(Paste);
+        m_Driver.OnDialog([&](HWND sheet) {
+            shownKey = std::to_string(
+                SendMessageA(CDialogDriver::Control(sheet, IDC_PASTE_KEY), CB_GETCURSEL, 0, 0));
+            shownEnter = CDialogDriver::Text(CDialogDriver::Control(sheet, IDC_PASTE_ENTERWAIT));
+            shownRestore =
+                CDialogDriver::Text(CDialogDriver::Control(sheet, IDC_PASTE_RESTOREWAIT));
+            SendMessageA(CDialogDriver::Control(sheet, IDC_PASTE_KEY), CB_SETCURSEL, c.m_Key, 0);
+        });
+        m_Driver.SetText(IDC_PASTE_ENTERWAIT, c.m_EnterWait);
+        m_Driver.SetText(IDC_PASTE_RESTOREWAIT, c.m_RestoreWait);
+        SetChecked(IDC_PASTE_RESTORE, true);
+        PressOk();
+        if (c.m_Message)
+            m_Driver.Answer(IDOK);
+        Run();
+        EXPECT_EQ("0 0 500", shownKey + " " + shownEnter + " " + shownRestore);
+        const COptionPaste& paste = m_Option.m_Paste;
+        if (c.m_Message) {
+            EXPECT_EQ(c.m_Message, MessageText(0)) << c.m_EnterWait << " " << c.m_RestoreWait;
+            EXPECT_EQ(EPasteKey::CtrlV, paste.m_Key);
+            EXPECT_EQ(0, paste.m_RestoreClipboard);
+        } else {
+            EXPECT_TRUE(m_Driver.Seen().empty()) << MessageText(0);
+            EXPECT_EQ(c.m_Key, static_cast<int>(paste.m_Key));
+            EXPECT_EQ(std::stol(c.m_EnterWait), paste.m_EnterWait);
+            EXPECT_EQ(std::stol(c.m_RestoreWait), paste.m_RestoreWait);
+            EXPECT_EQ(1, paste.m_RestoreClipboard);
+            EXPECT_EQ(1, paste.m_KeepOutOfHistory);
+        }
+    }
 }

@@ -1,0 +1,81 @@
+#include "dialogs/OptionPastePage.h"
+
+#include <cstdlib>
+#include <string>
+
+#include "res/DialogRes.h"
+#include "wnd/MessageBox.h"
+
+namespace
+{
+const char kErrorCaption[] = "エラー";
+const char kBadEnterWait[] = "Enter までの待ち時間は 0 ～ 10000 までにして下さい。";
+const char kBadRestoreWait[] = "元に戻すまでの時間は 0 ～ 10000 までにして下さい。";
+
+// The keystrokes in the order of EPasteKey.
+const char* const kKeyTexts[] = {"Ctrl+V", "Shift+Insert", "Ctrl+Shift+V"};
+
+// A wait typed in the page: false when empty or outside 0..10000.
+bool ReadWait(const std::string& text, int32_t& ms)
+{
+    if (text.empty() || text.size() > 5)
+        return false;
+    char* end = nullptr;
+    const long value = std::strtol(text.c_str(), &end, 10);
+    if (*end != '\0' || value < 0 || value > COptionPaste::kMaxWaitMs)
+        return false;
+    ms = static_cast<int32_t>(value);
+    return true;
+}
+}  // namespace
+
+COptionPastePage::COptionPastePage(COption* option)
+    : CPropertyPage(::GetModuleHandleA(nullptr), IDD_OPTION_PASTE), m_Option(option)
+{}
+
+COptionPastePage::~COptionPastePage() = default;
+
+bool COptionPastePage::OnInitDialog()
+{
+    m_Key.AttachDlgItem(m_PageWnd, IDC_PASTE_KEY);
+    m_EnterWait.AttachDlgItem(m_PageWnd, IDC_PASTE_ENTERWAIT);
+    m_KeepOut.AttachDlgItem(m_PageWnd, IDC_PASTE_KEEPOUT);
+    m_Restore.AttachDlgItem(m_PageWnd, IDC_PASTE_RESTORE);
+    m_RestoreWait.AttachDlgItem(m_PageWnd, IDC_PASTE_RESTOREWAIT);
+    for (const char* text : kKeyTexts)
+        m_Key.AddString(text);
+    ::SetFocus(m_Key.GetHandle());
+    if (!m_Option)
+        return false;
+    const COptionPaste& paste = m_Option->m_Paste;
+    m_Key.SetCurSel(static_cast<int>(paste.m_Key));
+    m_EnterWait.SetTextFormat(COptionPaste::ClampWait(paste.m_EnterWait), "%d");
+    m_KeepOut.SetCheck(paste.m_KeepOutOfHistory != 0);
+    m_Restore.SetCheck(paste.m_RestoreClipboard != 0);
+    m_RestoreWait.SetTextFormat(COptionPaste::ClampWait(paste.m_RestoreWait), "%d");
+    return true;
+}
+
+void COptionPastePage::StoreValues()
+{
+    int32_t enterWait = 0;
+    int32_t restoreWait = 0;
+    if (!ReadWait(m_EnterWait.GetText(), enterWait)) {
+        ShowMessage(m_PageWnd, kBadEnterWait, kErrorCaption, kErrorBoxFlags);
+        return;
+    }
+    if (!ReadWait(m_RestoreWait.GetText(), restoreWait)) {
+        ShowMessage(m_PageWnd, kBadRestoreWait, kErrorCaption, kErrorBoxFlags);
+        return;
+    }
+    if (!m_Option)
+        return;
+    COptionPaste& paste = m_Option->m_Paste;
+    const int key = m_Key.GetCurSel();
+    if (key >= 0 && key < static_cast<int>(sizeof kKeyTexts / sizeof kKeyTexts[0]))
+        paste.m_Key = static_cast<EPasteKey>(key);
+    paste.m_EnterWait = enterWait;
+    paste.m_KeepOutOfHistory = m_KeepOut.IsChecked() ? 1 : 0;
+    paste.m_RestoreClipboard = m_Restore.IsChecked() ? 1 : 0;
+    paste.m_RestoreWait = restoreWait;
+}
