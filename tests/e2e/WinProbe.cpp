@@ -30,6 +30,9 @@
 //                          above) and answers each with its output and a
 //                          line "end CODE"; ends at end of input. Spares
 //                          the soak a Wine start per question.
+//   keylog FILE            shows a window of class "RolecueKeyLog" and
+//                          writes each key it receives to FILE ("+XX"
+//                          press, "-XX" release) until it is ended
 //
 // Exit code 0 on success, 1 when a window is missing, 2 on bad usage.
 // Only messages that Wine marshals between processes are used: window text,
@@ -245,6 +248,54 @@ int PrintCounters(HWND window)
 
 int Run(int argc, char** argv);
 
+// The key log: a top-level window "RolecueKeyLog" that writes every key
+// transition it receives to a file as it comes, "+XX" for a press and "-XX"
+// for a release (virtual-key code in hex), one a line. It runs until the
+// window is closed or the process is ended.
+FILE* g_KeyLog = nullptr;
+
+LRESULT CALLBACK KeyLogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_KEYUP:
+    case WM_SYSKEYUP: {
+        const bool up = message == WM_KEYUP || message == WM_SYSKEYUP;
+        std::fprintf(g_KeyLog, "%c%02X\n", up ? '-' : '+', static_cast<unsigned>(wParam & 0xFF));
+        std::fflush(g_KeyLog);
+        return 0;
+    }
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    default:
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+int KeyLog(const char* path)
+{
+    g_KeyLog = std::fopen(path, "w");
+    if (g_KeyLog == nullptr)
+        return Fail("cannot write the key log");
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = KeyLogProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "RolecueKeyLog";
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    RegisterClassA(&windowClass);
+    CreateWindowExA(0, "RolecueKeyLog", "key log", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 400,
+                    300, nullptr, nullptr, windowClass.hInstance, nullptr);
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    std::fclose(g_KeyLog);
+    return 0;
+}
+
 // One command a line; the words are split at blanks.
 int Serve()
 {
@@ -269,6 +320,8 @@ int main(int argc, char** argv)
 {
     if (argc >= 2 && std::strcmp(argv[1], "serve") == 0)
         return Serve();
+    if (argc >= 3 && std::strcmp(argv[1], "keylog") == 0)
+        return KeyLog(argv[2]);
     return Run(argc, argv);
 }
 

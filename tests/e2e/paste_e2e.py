@@ -91,7 +91,7 @@ class Session:
         return text
 
     # -- setup -----------------------------------------------------------
-    def prepare(self, add_return=True):
+    def prepare(self, add_return=True, hotkey=HOTKEY_VALUE, paste=""):
         shutil.copy(self.args.rolecue, os.path.join(self.dir, "Rolecue.exe"))
         scenario = os.path.join(self.dir, "paste.xml")
         shutil.copy(os.path.join(self.args.data, "paste.xml"), scenario)
@@ -106,7 +106,9 @@ class Session:
             '\t<FileHistories>\r\n'
             '\t\t<FileHistory FullPath="%s"/>\r\n'
             '\t</FileHistories>\r\n'
-            '</Option>\r\n' % (1 if add_return else 0, HOTKEY_VALUE, windows_path(scenario)))
+            '%s'
+            '</Option>\r\n' % (1 if add_return else 0, hotkey, windows_path(scenario),
+                                ("\t" + paste + "\r\n") if paste else ""))
         with open(os.path.join(self.dir, "option.xml"), "wb") as f:
             f.write(option.encode("cp932"))
 
@@ -313,7 +315,51 @@ def case_second_instance(s):
         raise Failure("the first copy ended")
 
 
+def case_alt_held(s):
+    """A hotkey with Alt (Alt+F9), Alt still held down well after the press:
+    notepad gets the plain line (it ignores Ctrl+Alt+V), and no Alt is left
+    down for the next keys."""
+    s.prepare(add_return=False, hotkey="0478")  # HOTKEYF_ALT with F9
+    s.start_rolecue()
+    s.start_notepad()
+    s.load_and_monitor(None)
+    s.focus(s.notepad_x, "Notepad")
+    subprocess.check_call(["xdotool", "keydown", "Alt_L"], timeout=20)
+    try:
+        subprocess.check_call(["xdotool", "key", HOTKEY_XNAME], timeout=20)
+        time.sleep(1.5)  # longer than the paste waits for Alt to go up
+    finally:
+        subprocess.check_call(["xdotool", "keyup", "Alt_L"], timeout=20)
+    wait_until(lambda: s.notepad_text() != "", "the pasted line", seconds=10)
+    expect_text(s.notepad_text(), [0], add_return=False)
+
+
+def case_shift_insert(s):
+    """With Shift+Insert as the paste key the target receives Shift+Insert
+    and Enter, each key released, and no Ctrl+V."""
+    s.prepare(paste='<Paste Key="ShiftInsert"/>')
+    s.start_rolecue()
+    log = os.path.join(s.dir, "keys.log")
+    keylog = s.start(["wine", s.args.probe, "keylog", log], s.dir)
+    keylog_x = wait_for_x_window(keylog, "the key log")
+    s.load_and_monitor(None)
+    s.focus(keylog_x, "RolecueKeyLog")
+    s.press_hotkey(1)
+
+    def keys():
+        with open(log) as f:
+            # The hotkey's own F9 release reaches the window too.
+            return [line.strip() for line in f if line.strip() not in ("", "+78", "-78")]
+    wait_until(lambda: "-0D" in keys(), "Enter in the key log", seconds=10)
+    if keys() != ["+10", "+2D", "-10", "-2D", "+0D", "-0D"]:
+        raise Failure("the key log holds %s" % keys())
+    if bytes.fromhex(s.probe("clipboard")).decode("cp932") != ROWS[0][1]:
+        raise Failure("the clipboard does not hold the first line")
+
+
 CASES = {
+    "alt_held": case_alt_held,
+    "shift_insert": case_shift_insert,
     "no_active_cast": case_no_active_cast,
     "active_cast": case_active_cast,
     "blocking_row": case_blocking_row,
