@@ -151,21 +151,30 @@ void CMainWnd::RebuildRecentFilesMenu()
     DrawMenuBar(m_Wnd);
 }
 
+// The first scenario (.xml) is opened; without one, the first text file
+// (.txt) is imported. The rest are ignored.
 LRESULT CMainWnd::OnDropFiles(HDROP drop)
 {
     const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
-    std::string chosen;
-    for (UINT i = 0; i < count && chosen.empty(); ++i) {
+    std::string scenario;
+    std::string text;
+    for (UINT i = 0; i < count && scenario.empty(); ++i) {
         char path[MAX_PATH] = {};
         const UINT length = DragQueryFileA(drop, i, path, sizeof path);
         if (length == 0 || length >= sizeof path)
             continue;
         CPathSplit split;
-        if (split.Set(path) && lstrcmpiA(split.GetExt(), ".xml") == 0)
-            chosen = path;
+        if (!split.Set(path))
+            continue;
+        if (lstrcmpiA(split.GetExt(), ".xml") == 0)
+            scenario = path;
+        else if (text.empty() && lstrcmpiA(split.GetExt(), ".txt") == 0)
+            text = path;
     }
     DragFinish(drop);
-    if (!chosen.empty())
-        OpenScenario(chosen);
+    if (!scenario.empty())
+        OpenScenario(scenario);
+    else if (!text.empty())
+        ImportTextFile(text);
     return 0;
 }

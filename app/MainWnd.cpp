@@ -186,6 +186,12 @@ LRESULT CMainWnd::OnCommand(WPARAM wParam, LPARAM)
     case IDM_FILE_CLEAR_HISTORY:
         ClearFileHistory();
         break;
+    case IDM_IMPORT_TEXT:
+        ImportTextFile(std::string());
+        break;
+    case IDM_EXPORT_TEXT:
+        ExportTextFile(std::string());
+        break;
     case IDM_FILE_EXIT:
         OnExit();
         break;
@@ -203,6 +209,9 @@ LRESULT CMainWnd::OnCommand(WPARAM wParam, LPARAM)
         break;
     case IDM_COPY_SERIF:
         CopySerif();
+        break;
+    case IDM_PASTE_TEXT:
+        PasteText();
         break;
     case IDM_SERIF_UP:
         MoveSerifUp();

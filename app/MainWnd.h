@@ -6,7 +6,8 @@
 //
 // The handlers are grouped by command in their own files: MainWnd.cpp
 // (creation, layout, title, options, close), FileCommands.cpp,
-// PasteCommands.cpp, EditCommands.cpp and SearchCommands.cpp.
+// PasteCommands.cpp, EditCommands.cpp, SearchCommands.cpp and
+// TextCommands.cpp.
 //
 // The object does not own its window: the window is destroyed by the close
 // sequence (or by the test that made it) before the object ends. All texts
@@ -42,6 +43,8 @@
 #include "wnd/StatusBar.h"
 #include "wnd/ToolBar.h"
 #include "wnd/Window.h"
+
+struct CTextLines;
 
 class CMainWnd : public CWindow
 {
@@ -137,6 +140,21 @@ public:
     void FindNext(bool down);
     void JumpToRow();
 
+    // --- scenarios as plain text (TextCommands.cpp) ---
+    // Import and paste first ask whether to go on when the text holds
+    // characters Shift_JIS cannot hold (No changes nothing), then add the
+    // new casts and serifs, refresh the cast box (keeping the active cast)
+    // and the list, put the cursor on the first new row and mark the
+    // scenario unsaved. True when the scenario changed.
+    // An empty path shows the open dialog; the serifs go after the last row.
+    bool ImportTextFile(const std::string& path);
+    // The clipboard's text (CF_UNICODETEXT, else CF_TEXT), inserted before
+    // the cursor row, or after the last row without a cursor.
+    bool PasteText();
+    // An empty path shows the save dialog. The file name, the saved flag and
+    // the file history stay as they are. True when the file was written.
+    bool ExportTextFile(const std::string& path);
+
     // State, for the commands and their tests.
     CScript& GetScript() { return m_Script; }
     const CScript& GetScript() const { return m_Script; }
@@ -188,6 +206,9 @@ private:
         CMainWnd& m_Window;
         bool m_Installed = false;
     };
+
+    // TextCommands.cpp: the question, then the change, for import and paste.
+    bool TakeText(const CTextLines& lines, int32_t row);
 
     // PasteCommands.cpp
     void KeepClipboardForRestore(const CClipboard& clipboard);

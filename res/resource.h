@@ -40,6 +40,9 @@
 #define IDM_FILE_CLEAR_HISTORY 176
 #define IDM_FILE_RECENT_SEPARATOR 177
 #define IDM_FILE_EXIT 105
+#define IDM_IMPORT_TEXT 190  // scenario as plain text: import a file
+#define IDM_EXPORT_TEXT 191  // export to a file
+#define IDM_PASTE_TEXT 192   // paste the clipboard's text
 #define IDM_EDIT_SERIF 138
 #define IDM_EDIT_CASTS 139
 #define IDM_ADD_SERIF 142

@@ -296,9 +296,9 @@ TEST_F(MainWndFile, DropOpensFirstXmlWhateverItsCase)
     EXPECT_EQ(upper, Window().GetFileName());
 }
 
-TEST_F(MainWndFile, DropWithoutXmlOpensNothing)
+TEST_F(MainWndFile, DropWithoutXmlOrTxtOpensNothing)
 {
-    const std::string text = m_Folder->File("note.txt");
+    const std::string text = m_Folder->File("note.doc");
     WriteBytes(text, "text");
     ASSERT_TRUE(CreateWindowNow());
     CDialogDriver answers;

@@ -48,11 +48,17 @@ TEST(Resources, MenuBarHasSevenPopupsInOrder)
     ASSERT_EQ(1, GetMenuItemCount(recent));
     EXPECT_EQ(static_cast<UINT>(IDM_FILE_CLEAR_HISTORY), GetMenuItemID(recent, 0));
     EXPECT_EQ(static_cast<UINT>(IDM_FILE_EXIT), GetMenuItemID(file, GetMenuItemCount(file) - 1));
+    EXPECT_EQ("インポート(テキスト)...", MenuText(file, 7));
+    EXPECT_EQ(static_cast<UINT>(IDM_IMPORT_TEXT), GetMenuItemID(file, 7));
+    EXPECT_EQ("エクスポート(テキスト)...", MenuText(file, 8));
+    EXPECT_EQ(static_cast<UINT>(IDM_EXPORT_TEXT), GetMenuItemID(file, 8));
 
     HMENU edit = GetSubMenu(menu, 1);
-    EXPECT_EQ(13, GetMenuItemCount(edit));
-    EXPECT_EQ("セリフを一つ下に(&W)\tCtrl+D", MenuText(edit, 8));
-    EXPECT_EQ(static_cast<UINT>(IDM_SERIF_DOWN), GetMenuItemID(edit, 8));
+    EXPECT_EQ(14, GetMenuItemCount(edit));
+    EXPECT_EQ("テキストから貼り付け", MenuText(edit, 6));
+    EXPECT_EQ(static_cast<UINT>(IDM_PASTE_TEXT), GetMenuItemID(edit, 6));
+    EXPECT_EQ("セリフを一つ下に(&W)\tCtrl+D", MenuText(edit, 9));
+    EXPECT_EQ(static_cast<UINT>(IDM_SERIF_DOWN), GetMenuItemID(edit, 9));
     EXPECT_EQ(static_cast<UINT>(IDM_JUMP), GetMenuItemID(GetSubMenu(menu, 2), 6));
     EXPECT_EQ(static_cast<UINT>(IDM_ADD_RETURN), GetMenuItemID(GetSubMenu(menu, 3), 0));
     EXPECT_EQ("監視開始(&M)\tF5", MenuText(GetSubMenu(menu, 4), 0));

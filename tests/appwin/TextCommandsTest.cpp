@@ -1,0 +1,204 @@
+// Scenarios as plain text in the main window: import from the File menu,
+// paste from the clipboard, dropped text files, export, and the question
+// about characters that Shift_JIS cannot hold.
+#include "MainWndSupport.h"
+
+#include <shlobj.h>
+
+#include <cstring>
+
+#include "res/resource.h"
+
+namespace
+{
+
+// Three lines as an editor saves them: UTF-8 with BOM, CR LF.
+const std::string kThreeLines = "\xEF\xBB\xBF" + std::string(u8"アリス「こんにちは」\r\n"
+                                                             u8"カイ: やあ\r\n"
+                                                             u8"（間）\r\n");
+
+// Types a path into the open or save dialog and presses OK.
+void ChooseFile(HWND dialog, const std::string& path)
+{
+    for (int id : {cmb13, edt1})
+        if (GetDlgItem(dialog, id))
+            SetDlgItemTextA(dialog, id, path.c_str());
+    PostClick(dialog, IDOK);
+}
+
+HDROP MakeDrop(const std::vector<std::string>& paths)
+{
+    size_t bytes = sizeof(DROPFILES) + 1;
+    for (const std::string& path : paths)
+        bytes += path.size() + 1;
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
+    DROPFILES* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    char* names = reinterpret_cast<char*>(drop) + sizeof(DROPFILES);
+    for (const std::string& path : paths) {
+        std::memcpy(names, path.c_str(), path.size() + 1);
+        names += path.size() + 1;
+    }
+    GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
+}
+
+void SetClipboardUnicode(const std::wstring& text)
+{
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    const size_t size = (text.size() + 1) * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
+    std::memcpy(GlobalLock(memory), text.c_str(), size);
+    GlobalUnlock(memory);
+    SetClipboardData(CF_UNICODETEXT, memory);
+    CloseClipboard();
+}
+
+}  // namespace
+
+class TextCommands : public MainWndTest
+{
+protected:
+    // Rows as "cast|serif|memo".
+    std::vector<std::string> Rows()
+    {
+        std::vector<std::string> rows;
+        for (int row = 0; row < Window().GetSerifList().GetItemCount(); ++row)
+            rows.push_back(RowText(row, 0) + "|" + RowText(row, 1) + "|" + RowText(row, 2));
+        return rows;
+    }
+};
+
+TEST_F(TextCommands, MenuImportAppendsRowsAndCasts)
+{
+    const std::string scenario =
+        SaveScenario(MakeScript({CSerif(0, "はじめまして"), CSerif(1, "どうも")}), "a.xml");
+    const std::string text = m_Folder->File("台本.txt");
+    WriteBytes(text, kThreeLines);
+    ASSERT_TRUE(CreateWindowNow());
+    ASSERT_TRUE(Window().OpenScenario(scenario));
+    SendMessageA(Window().GetCastBox().GetHandle(), CB_SELECTSTRING, static_cast<WPARAM>(-1),
+                 reinterpret_cast<LPARAM>("ボブ"));
+
+    CDialogDriver driver;
+    driver.OnDialog([&](HWND box) { ChooseFile(box, text); });
+    Command(IDM_IMPORT_TEXT);
+    ExpectPlayed(driver);
+
+    const std::vector<std::string> rows = {"アリス|はじめまして|", "ボブ|どうも|",
+                                           "アリス|こんにちは|", "カイ|やあ|", "|（間）|"};
+    EXPECT_EQ(rows, Rows());
+    ASSERT_EQ(3, Window().GetScript().GetCastCount());
+    EXPECT_EQ("カイ", Window().GetScript().GetCast(2).m_Name);
+    EXPECT_EQ(2, Window().GetScript().GetCast(2).m_Id);
+    EXPECT_EQ(-1, Window().GetScript().GetSerif(4).m_CastId);
+    EXPECT_EQ(4, Window().GetCastBox().Send(CB_GETCOUNT));
+    EXPECT_EQ(1, Window().GetActiveCastId());  // still ボブ
+    EXPECT_EQ(2, Window().GetSerifList().GetSelected());
+    EXPECT_FALSE(Window().IsSaved());
+    EXPECT_EQ("散歩 * - Rolecue Ver 0.11", Title());
+    EXPECT_EQ(scenario, Window().GetFileName());
+}
+
+TEST_F(TextCommands, PasteTextInsertsBeforeCursor)
+{
+    const std::string scenario =
+        SaveScenario(MakeScript({CSerif(0, "一"), CSerif(1, "二")}), "a.xml");
+    ASSERT_TRUE(CreateWindowNow());
+    ASSERT_TRUE(Window().OpenScenario(scenario));
+    Window().GetSerifList().Select(1);
+    SetClipboardUnicode(L"ボブ「はい」\n# 小声で\nカイ：いいえ\n\nアリス: 「えっ」");
+
+    CDialogDriver driver;
+    Command(IDM_PASTE_TEXT);
+    ExpectPlayed(driver);
+
+    const std::vector<std::string> rows = {"アリス|一|", "ボブ|はい|小声で", "カイ|いいえ|",
+                                           "アリス|「えっ」|", "ボブ|二|"};
+    EXPECT_EQ(rows, Rows());
+    EXPECT_EQ(1, Window().GetSerifList().GetSelected());
+    EXPECT_EQ(3, Window().GetScript().GetCastCount());
+    EXPECT_EQ(4, Window().GetCastBox().Send(CB_GETCOUNT));
+    EXPECT_FALSE(Window().IsSaved());
+}
+
+TEST_F(TextCommands, DropImportsFirstTextFileWhenNoScenarioIsAmongThem)
+{
+    const std::string other = m_Folder->File("memo.doc");
+    const std::string first = m_Folder->File("first.TXT");
+    const std::string second = m_Folder->File("second.txt");
+    WriteBytes(other, "x");
+    WriteBytes(first, kThreeLines);
+    WriteBytes(second, "ボブ「これは読まれない」");
+    ASSERT_TRUE(CreateWindowNow());
+
+    CDialogDriver driver;
+    SendMessageA(Main(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({other, first, second})),
+                 0);
+    ExpectPlayed(driver);
+
+    const std::vector<std::string> rows = {"アリス|こんにちは|", "カイ|やあ|", "|（間）|"};
+    EXPECT_EQ(rows, Rows());
+    EXPECT_EQ(3, Window().GetCastBox().Send(CB_GETCOUNT));
+    EXPECT_EQ(" * - Rolecue Ver 0.11", Title());
+    EXPECT_EQ("", Window().GetFileName());
+}
+
+TEST_F(TextCommands, UnmappableCharactersAskFirstAndNoChangesNothing)
+{
+    const std::string text = m_Folder->File("emoji.txt");
+    std::string lines = u8"アリス「\U0001F600」\r\n\r\n";
+    for (int i = 0; i < 12; ++i)
+        lines += u8"カイ: \u301C\r\n";
+    WriteBytes(text, lines);
+    ASSERT_TRUE(CreateWindowNow());
+    {
+        CDialogDriver driver({IDNO});
+        EXPECT_FALSE(Window().ImportTextFile(text));
+        ExpectPlayed(driver);
+        ASSERT_EQ(1u, driver.Seen().size());
+        EXPECT_EQ("確認", driver.Seen()[0].m_Caption);
+        EXPECT_TRUE(driver.Seen()[0].m_YesNo);
+        EXPECT_EQ("Shift_JIS で表せない文字が 13 個あります。\n"
+                  "これらは「?」に置き換わります。\n\n"
+                  "1 行目： U+1F600\n3 行目： U+301C\n4 行目： U+301C\n5 行目： U+301C\n"
+                  "6 行目： U+301C\n7 行目： U+301C\n8 行目： U+301C\n9 行目： U+301C\n"
+                  "10 行目： U+301C\n11 行目： U+301C\nほか 3 個\n\n取り込みますか？",
+                  driver.Seen()[0].m_Text);
+    }
+    EXPECT_EQ(0, Window().GetSerifList().GetItemCount());
+    EXPECT_EQ(0, Window().GetScript().GetCastCount());
+    EXPECT_TRUE(Window().IsSaved());
+
+    CDialogDriver driver({IDYES});
+    EXPECT_TRUE(Window().ImportTextFile(text));
+    ExpectPlayed(driver);
+    ASSERT_EQ(13, Window().GetSerifList().GetItemCount());
+    EXPECT_EQ("アリス|?|", Rows()[0]);
+    EXPECT_EQ("カイ|?|", Rows()[12]);
+}
+
+TEST_F(TextCommands, MenuExportWritesTextAndLeavesScenarioState)
+{
+    CScript script = MakeScript(
+        {CSerif(0, "こんにちは", "笑顔で"), CSerif(1, "「やあ」と言う"), CSerif(-1, "（間）")});
+    const std::string scenario = SaveScenario(script, "a.xml");
+    const std::string out = m_Folder->File("out");
+    ASSERT_TRUE(CreateWindowNow());
+    ASSERT_TRUE(Window().OpenScenario(scenario));
+    Window().SetSaved(false);
+
+    CDialogDriver driver;
+    driver.OnDialog([&](HWND box) { ChooseFile(box, out); });
+    Command(IDM_EXPORT_TEXT);
+    ExpectPlayed(driver);
+
+    EXPECT_EQ("\xEF\xBB\xBF" + std::string(u8"アリス「こんにちは」\r\n# 笑顔で\r\n"
+                                           u8"ボブ: 「やあ」と言う\r\n（間）\r\n"),
+              ReadBytes(out + ".txt"));
+    EXPECT_EQ(scenario, Window().GetFileName());
+    EXPECT_FALSE(Window().IsSaved());
+    ASSERT_EQ(3u, RecentMenu().size());  // the opened scenario, separator, clear
+    EXPECT_EQ("&0 " + scenario, RecentMenu()[0].m_Text);
+}
