@@ -7,7 +7,18 @@
 bool CPasteSequencer::AcceptHotKeyPress(uint32_t id, bool inFront, bool monitoring, uint32_t nowMs,
                                         uint32_t keyWaitMs)
 {
-    if (inFront || !monitoring || id != kHotKeyId)
+    return id == kHotKeyId && AcceptPress(inFront, monitoring, nowMs, keyWaitMs);
+}
+
+bool CPasteSequencer::AcceptCuePress(uint32_t id, bool inFront, bool monitoring, uint32_t nowMs,
+                                     uint32_t keyWaitMs)
+{
+    return id >= kSkipId && id <= kRepeatId && AcceptPress(inFront, monitoring, nowMs, keyWaitMs);
+}
+
+bool CPasteSequencer::AcceptPress(bool inFront, bool monitoring, uint32_t nowMs, uint32_t keyWaitMs)
+{
+    if (inFront || !monitoring)
         return false;
     // Unsigned subtraction: the millisecond clock wraps every 49.7 days.
     if (static_cast<uint32_t>(nowMs - m_LastPressTime) <= keyWaitMs)
@@ -77,55 +88,68 @@ int32_t ScrollRowFor(int32_t row, int32_t count, int32_t pageHeight, int32_t scr
 
 }  // namespace
 
+CPressTarget CPasteSequencer::PeekTarget(const std::vector<int32_t>& rows, int32_t cursor,
+                                         int32_t activeCast) const
+{
+    CPressTarget found;
+    const int32_t count = static_cast<int32_t>(rows.size());
+    const int32_t start = cursor < 0 ? 0 : cursor;
+    // A cursor past the end (the list changed under it) finds nothing.
+    if (count == 0 || start >= count)
+        return found;
+
+    if (activeCast == -1) {
+        found.m_Row = start;
+    } else {
+        found.m_Row = ScanForCast(rows, start, activeCast);
+        found.m_Blocked =
+            found.m_Row != kNoRow && rows[static_cast<size_t>(found.m_Row)] != activeCast;
+    }
+    if (found.m_Row != kNoRow && !found.m_Blocked && found.m_Row != m_LastPastedRow)
+        found.m_PasteRow = found.m_Row;
+    return found;
+}
+
+std::vector<CKeyStep> PlanPasteKeys(const CPasteSettings& settings)
+{
+    return MakeKeyPlan(settings);
+}
+
 CPastePlan CPasteSequencer::PlanPaste(const std::vector<int32_t>& rows, int32_t cursor,
                                       int32_t activeCast, const CPasteSettings& settings,
                                       int32_t pageHeight)
 {
     CPastePlan plan;
+    const CPressTarget found = PeekTarget(rows, cursor, activeCast);
+    plan.m_FoundRow = found.m_Row;
+    if (found.m_PasteRow == kNoRow)
+        return plan;
+
     const int32_t count = static_cast<int32_t>(rows.size());
-    if (count == 0)
-        return plan;
-
-    const int32_t start = cursor < 0 ? 0 : cursor;
-    // A cursor past the end (the list changed under it) finds nothing.
-    if (start >= count)
-        return plan;
-
-    int32_t target = kNoRow;
-    bool blocked = false;
-    if (activeCast == -1) {
-        target = start;
-    } else {
-        const int32_t stop = ScanForCast(rows, start, activeCast);
-        if (stop != kNoRow) {
-            if (rows[static_cast<size_t>(stop)] == activeCast)
-                target = stop;
-            else
-                blocked = true;
-            plan.m_FoundRow = stop;
-        }
-    }
-    if (target != kNoRow)
-        plan.m_FoundRow = target;
-
-    if (blocked || target == kNoRow || target == m_LastPastedRow)
-        return plan;
-
+    const int32_t target = found.m_PasteRow;
     plan.m_PasteRow = target;
     m_LastPastedRow = target;
+    m_LastTypedRow = target;
     plan.m_Keys = MakeKeyPlan(settings);
 
-    int32_t next = target + 1;
-    if (activeCast != -1) {
-        next = ScanForCast(rows, next, activeCast);
-        if (next == kNoRow)
-            return plan;  // the cursor stays on the pasted row, no scrolling
-    }
+    const int32_t next = NextRowAfter(rows, target, activeCast);
+    if (next == kNoRow)
+        return plan;  // the cursor stays on the pasted row, no scrolling
     if (next < count)
         plan.m_NextRow = next;
     if (settings.m_AutoScroll)
         plan.m_ScrollRow = ScrollRowFor(next, count, pageHeight, settings.m_ScrollPos);
     return plan;
+}
+
+int32_t CPasteSequencer::NextRowAfter(const std::vector<int32_t>& rows, int32_t row,
+                                      int32_t activeCast)
+{
+    // Without an active cast the row after may be one past the end: the
+    // cursor stays and scrolling still aims there.
+    if (activeCast == -1)
+        return row + 1;
+    return ScanForCast(rows, row + 1, activeCast);
 }
 
 std::vector<int32_t> CastIdsOfSerifs(const std::vector<CSerif>& serifs)

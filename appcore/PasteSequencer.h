@@ -72,8 +72,20 @@ struct CPasteSettings
     int32_t m_ScrollPos = 10;  // 1-based row of the visible page; any value from a file
 };
 
-// Holds the two pieces of state kept between presses: the time of the last
-// accepted press (T) and the last pasted row (L).
+// What the next press would act on, found without changing anything.
+struct CPressTarget
+{
+    int32_t m_Row = kNoRow;       // where the search stopped: the cursor goes here
+    bool m_Blocked = false;       // m_Row is a row without a cast that stops the search
+    int32_t m_PasteRow = kNoRow;  // the row the press pastes; none when blocked,
+                                  // when nothing was found or when m_Row was just pasted
+};
+
+// The paste keys alone, as PlanPaste plans them.
+std::vector<CKeyStep> PlanPasteKeys(const CPasteSettings& settings);
+
+// Holds the state kept between presses: the time of the last accepted press
+// (T), the last pasted row (L) and the last row really typed.
 class CPasteSequencer
 {
 public:
@@ -93,15 +105,52 @@ public:
     CPastePlan PlanPaste(const std::vector<int32_t>& rows, int32_t cursor, int32_t activeCast,
                          const CPasteSettings& settings, int32_t pageHeight);
 
+    // The search of PlanPaste, which the standby strip shows and the cue
+    // keys use, so that none of them can disagree with a press.
+    CPressTarget PeekTarget(const std::vector<int32_t>& rows, int32_t cursor,
+                            int32_t activeCast) const;
+    // Where the cursor goes after `row` was pasted: the next row (which may
+    // be one past the end) without an active cast, else the next row of the
+    // active cast or the blocking row before it; kNoRow when there is none.
+    static int32_t NextRowAfter(const std::vector<int32_t>& rows, int32_t row, int32_t activeCast);
+
+    // The cue keys (PasteCues.cpp), each returning the new cursor, kNoRow
+    // for no change.
+    //
+    // The press filter of the cue keys: as for the paste hotkey, sharing the
+    // time of the last accepted press, for the identifiers 2 to 4.
+    bool AcceptCuePress(uint32_t id, bool inFront, bool monitoring, uint32_t nowMs,
+                        uint32_t keyWaitMs);
+    // Passes over the row the next press would paste, as a paste of it
+    // would (the cursor moves on, the row counts as just pasted), but types
+    // nothing. The repeat key still repeats the last row really typed.
+    int32_t Skip(const std::vector<int32_t>& rows, int32_t cursor, int32_t activeCast);
+    // Makes the next press paste the active cast's row before the one it
+    // would paste (the row just pasted when the cast has no more), never
+    // across a blocking row; forgets the last pasted row.
+    int32_t Back(const std::vector<int32_t>& rows, int32_t cursor, int32_t activeCast);
+    // The row the repeat key types again: the last row typed, while it
+    // exists and, with an active cast, still belongs to it; kNoRow otherwise.
+    int32_t RepeatRow(const std::vector<int32_t>& rows, int32_t activeCast) const;
+
     // A mouse click on a row, and New: the next press may paste any row again.
     void ForgetLastPastedRow() { m_LastPastedRow = kNoRow; }
 
     int32_t GetLastPastedRow() const { return m_LastPastedRow; }
+    int32_t GetLastTypedRow() const { return m_LastTypedRow; }
     uint32_t GetLastPressTime() const { return m_LastPressTime; }
 
+    // Identifiers of the cue hotkeys.
+    static constexpr uint32_t kSkipId = 2;
+    static constexpr uint32_t kBackId = 3;
+    static constexpr uint32_t kRepeatId = 4;
+
 private:
+    bool AcceptPress(bool inFront, bool monitoring, uint32_t nowMs, uint32_t keyWaitMs);
+
     uint32_t m_LastPressTime = 0;
     int32_t m_LastPastedRow = kNoRow;
+    int32_t m_LastTypedRow = kNoRow;  // what the repeat key types
 };
 
 // The rows of the serif list as the plan needs them: each serif's cast id.
