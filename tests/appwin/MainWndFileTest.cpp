@@ -3,10 +3,6 @@
 // changes, the recent-files menu as built, and dropped files.
 #include "MainWndSupport.h"
 
-#include <shlobj.h>
-
-#include <cstring>
-
 #include "res/resource.h"
 
 namespace
@@ -14,25 +10,6 @@ namespace
 
 const std::vector<CSerif> kThreeSerifs = {CSerif(0, "こんにちは"), CSerif(1, "やあ"),
                                           CSerif(0, "散歩に行こう")};
-
-// An HDROP holding the given paths, as the shell sends it.
-HDROP MakeDrop(const std::vector<std::string>& paths)
-{
-    size_t bytes = sizeof(DROPFILES) + 1;
-    for (const std::string& path : paths)
-        bytes += path.size() + 1;
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
-    DROPFILES* drop = static_cast<DROPFILES*>(GlobalLock(memory));
-    drop->pFiles = sizeof(DROPFILES);
-    drop->fWide = FALSE;
-    char* names = reinterpret_cast<char*>(drop) + sizeof(DROPFILES);
-    for (const std::string& path : paths) {
-        std::memcpy(names, path.c_str(), path.size() + 1);
-        names += path.size() + 1;
-    }
-    GlobalUnlock(memory);
-    return static_cast<HDROP>(memory);
-}
 
 }  // namespace
 

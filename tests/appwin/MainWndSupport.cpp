@@ -2,6 +2,9 @@
 #include "MainWndSupport.h"
 
 #include <commctrl.h>
+#include <shlobj.h>
+
+#include <cstring>
 
 std::string OptionFileText(int addReturn, unsigned hotKey, const std::vector<std::string>& history)
 {
@@ -37,6 +40,24 @@ CScript MakeScript(const std::vector<CSerif>& serifs, const std::string& title)
     for (const CSerif& serif : serifs)
         script.AddSerif(serif);
     return script;
+}
+
+HDROP MakeDrop(const std::vector<std::string>& paths)
+{
+    size_t bytes = sizeof(DROPFILES) + 1;
+    for (const std::string& path : paths)
+        bytes += path.size() + 1;
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
+    DROPFILES* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = FALSE;
+    char* names = reinterpret_cast<char*>(drop) + sizeof(DROPFILES);
+    for (const std::string& path : paths) {
+        std::memcpy(names, path.c_str(), path.size() + 1);
+        names += path.size() + 1;
+    }
+    GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
 }
 
 void MainWndTest::SetUp()

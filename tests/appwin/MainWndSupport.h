@@ -7,6 +7,7 @@
 #pragma once
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <gtest/gtest.h>
 
@@ -26,6 +27,10 @@ std::string OptionFileText(int addReturn, unsigned hotKey,
 
 // Scenario with casts 0 "アリス", 1 "ボブ" and the given serifs.
 CScript MakeScript(const std::vector<CSerif>& serifs, const std::string& title = "散歩");
+
+// An HDROP holding the given paths, as the shell sends it with
+// WM_DROPFILES; the window that receives it frees it (DragFinish).
+HDROP MakeDrop(const std::vector<std::string>& paths);
 
 // Creates and destroys a main window around each test.
 class MainWndTest : public ::testing::Test

@@ -3,7 +3,7 @@
 // about characters that Shift_JIS cannot hold.
 #include "MainWndSupport.h"
 
-#include <shlobj.h>
+#include <dlgs.h>
 
 #include <cstring>
 
@@ -24,23 +24,6 @@ void ChooseFile(HWND dialog, const std::string& path)
         if (GetDlgItem(dialog, id))
             SetDlgItemTextA(dialog, id, path.c_str());
     PostClick(dialog, IDOK);
-}
-
-HDROP MakeDrop(const std::vector<std::string>& paths)
-{
-    size_t bytes = sizeof(DROPFILES) + 1;
-    for (const std::string& path : paths)
-        bytes += path.size() + 1;
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
-    DROPFILES* drop = static_cast<DROPFILES*>(GlobalLock(memory));
-    drop->pFiles = sizeof(DROPFILES);
-    char* names = reinterpret_cast<char*>(drop) + sizeof(DROPFILES);
-    for (const std::string& path : paths) {
-        std::memcpy(names, path.c_str(), path.size() + 1);
-        names += path.size() + 1;
-    }
-    GlobalUnlock(memory);
-    return static_cast<HDROP>(memory);
 }
 
 void SetClipboardUnicode(const std::wstring& text)

@@ -15,57 +15,56 @@
 #include <cstring>
 #include <random>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace
 {
 
-// Code page 932 as the program converts it: a code point counts only when it
-// converts back to itself (Windows: WC_NO_BEST_FIT_CHARS).
+#ifdef _WIN32
+// The program's own conversion: without best fit.
 class CTestCodec : public IShiftJisCodec
 {
 public:
-    bool Encode(char32_t codePoint, std::string& bytes) const override
+    bool Encode(char32_t c, std::string& bytes) const override
     {
-        std::u32string in(1, codePoint);
-        bytes =
-            Convert("CP932", "UTF-32LE", std::string(reinterpret_cast<const char*>(in.data()), 4));
-        return !bytes.empty() && Decode(bytes) == codePoint;
+        const wchar_t wide[2] = {static_cast<wchar_t>(c < 0x10000 ? c : 0xD7C0 + (c >> 10)),
+                                 static_cast<wchar_t>(0xDC00 + (c & 0x3FF))};
+        char out[8] = {};
+        BOOL lost = FALSE;
+        const int n = WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, wide, c < 0x10000 ? 1 : 2, out,
+                                          sizeof out, nullptr, &lost);
+        bytes.assign(out, n > 0 && !lost ? n : 0);
+        return !bytes.empty();
     }
-    char32_t Decode(const std::string& character) const override
+    char32_t Decode(const std::string& s) const override
     {
-        const std::string out = Convert("UTF-32LE", "CP932", character);
-        char32_t codePoint = 0xFFFD;
+        wchar_t wide[2] = {};
+        const int n = MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, s.data(),
+                                          static_cast<int>(s.size()), wide, 2);
+        return n == 1 ? static_cast<char32_t>(wide[0]) : 0xFFFD;
+    }
+};
+#else
+// glibc's CP932; a code point counts only when it converts back to itself,
+// as without best fit on Windows.
+class CTestCodec : public IShiftJisCodec
+{
+public:
+    bool Encode(char32_t c, std::string& bytes) const override
+    {
+        bytes = Convert("CP932", "UTF-32LE", std::string(reinterpret_cast<const char*>(&c), 4));
+        return !bytes.empty() && Decode(bytes) == c;
+    }
+    char32_t Decode(const std::string& s) const override
+    {
+        const std::string out = Convert("UTF-32LE", "CP932", s);
+        char32_t c = 0xFFFD;
         if (out.size() == 4)
-            std::memcpy(&codePoint, out.data(), 4);
-        return codePoint;
+            std::memcpy(&c, out.data(), 4);
+        return c;
     }
 
 private:
-#ifdef _WIN32
-    static std::string Convert(const char* to, const char*, const std::string& in)
-    {
-        wchar_t wide[2] = {};
-        int count = 0;
-        char bytes[8] = {};
-        BOOL usedDefault = FALSE;
-        if (std::strcmp(to, "CP932") == 0) {  // in: one UTF-32LE code point
-            char32_t c = 0;
-            std::memcpy(&c, in.data(), 4);
-            count = c >= 0x10000 ? 2 : 1;
-            wide[0] = static_cast<wchar_t>(c >= 0x10000 ? 0xD800 + ((c - 0x10000) >> 10) : c);
-            wide[1] = static_cast<wchar_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
-            const int n = WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, wide, count, bytes,
-                                              sizeof bytes, nullptr, &usedDefault);
-            return n > 0 && !usedDefault ? std::string(bytes, n) : std::string();
-        }
-        count = MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, in.data(),
-                                    static_cast<int>(in.size()), wide, 2);
-        const char32_t c = static_cast<char32_t>(wide[0]);
-        return count == 1 ? std::string(reinterpret_cast<const char*>(&c), 4) : std::string();
-    }
-#else
     static std::string Convert(const char* to, const char* from, const std::string& in)
     {
         iconv_t cd = iconv_open(to, from);
@@ -78,8 +77,8 @@ private:
         iconv_close(cd);
         return ok && left == 0 ? std::string(out, target) : std::string();
     }
-#endif
 };
+#endif
 
 const CTestCodec kCodec;
 
@@ -98,20 +97,13 @@ const std::string kBom = "\xEF\xBB\xBF";
 
 struct CCase
 {
-    CCase(const char* what, std::string input, ETextEncoding encoding,
-          std::vector<std::string> serifs, std::string newCasts, std::string scriptMemo = "",
-          std::string unmapped = "")
-        : m_What(what), m_Input(std::move(input)), m_Encoding(encoding),
-          m_Serifs(std::move(serifs)), m_NewCasts(std::move(newCasts)),
-          m_ScriptMemo(std::move(scriptMemo)), m_Unmapped(std::move(unmapped))
-    {}
     const char* m_What;
     std::string m_Input;
     ETextEncoding m_Encoding;
     std::vector<std::string> m_Serifs;  // "name|text|memo", name "-" without a cast
     std::string m_NewCasts;             // "name=id ..."
-    std::string m_ScriptMemo;
-    std::string m_Unmapped;  // "line:code point ... =count"
+    std::string m_ScriptMemo = "";
+    std::string m_Unmapped = "";  // "line:code point ... =count"
 };
 
 // The text is read against one existing cast, 既存 with id 4.
@@ -290,19 +282,15 @@ CScript Canonical(const CScript& script)
     return out;
 }
 
-void ExpectSame(const CScript& expected, const CScript& actual)
+// Casts as "id:name", then serifs as "cast id|text|memo".
+std::vector<std::string> Dump(const CScript& script)
 {
-    ASSERT_EQ(expected.GetCastCount(), actual.GetCastCount());
-    for (int32_t i = 0; i < expected.GetCastCount(); ++i) {
-        EXPECT_EQ(expected.GetCast(i).m_Id, actual.GetCast(i).m_Id);
-        EXPECT_EQ(expected.GetCast(i).m_Name, actual.GetCast(i).m_Name);
-    }
-    ASSERT_EQ(expected.GetSerifCount(), actual.GetSerifCount());
-    for (int32_t i = 0; i < expected.GetSerifCount(); ++i) {
-        EXPECT_EQ(expected.GetSerif(i).m_CastId, actual.GetSerif(i).m_CastId) << i;
-        EXPECT_EQ(expected.GetSerif(i).m_Text, actual.GetSerif(i).m_Text) << i;
-        EXPECT_EQ(expected.GetSerif(i).m_Memo, actual.GetSerif(i).m_Memo) << i;
-    }
+    std::vector<std::string> out;
+    for (const CCast& cast : script.GetCasts())
+        out.push_back(std::to_string(cast.m_Id) + ":" + cast.m_Name);
+    for (const CSerif& serif : script.GetSerifs())
+        out.push_back(std::to_string(serif.m_CastId) + "|" + serif.m_Text + "|" + serif.m_Memo);
+    return out;
 }
 
 // Random casts, serifs, memos and stage directions within the rules: names
@@ -353,11 +341,11 @@ TEST(TextScript, ExportThenImportGivesScenarioBack)
         CScript sample;
         ASSERT_TRUE(sample.Load(samples + name));
         ASSERT_GT(sample.GetSerifCount(), 0);
-        ExpectSame(Canonical(sample), Imported(ExportTextScript(sample, kCodec)));
+        EXPECT_EQ(Dump(Canonical(sample)), Dump(Imported(ExportTextScript(sample, kCodec))));
     }
     const CScript generated = Generated();
     ASSERT_GT(generated.GetSerifCount(), 200);
-    ExpectSame(generated, Canonical(generated));
+    EXPECT_EQ(Dump(generated), Dump(Canonical(generated)));
     const std::string exported = ExportTextScript(generated, kCodec);
     EXPECT_EQ(0u, exported.rfind(kBom, 0));
     size_t lineEnds = 0;
@@ -366,5 +354,5 @@ TEST(TextScript, ExportThenImportGivesScenarioBack)
         ++lineEnds;
     EXPECT_EQ(lineEnds, static_cast<size_t>(std::count(exported.begin(), exported.end(), '\n')));
     EXPECT_EQ(lineEnds, static_cast<size_t>(std::count(exported.begin(), exported.end(), '\r')));
-    ExpectSame(generated, Imported(exported));
+    EXPECT_EQ(Dump(generated), Dump(Imported(exported)));
 }
