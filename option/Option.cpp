@@ -7,6 +7,7 @@
 //     <Colors> <Color Name="ActiveCast" TextColor="000000" BackColor="ffcccc"/> </Colors>
 //     <FileHistories> <FileHistory FullPath="..."/> </FileHistories>
 //     <Paste Key="CtrlV" EnterWait="0" KeepOutOfHistory="1" RestoreClipboard="0" RestoreWait="500"/>
+//     <Cue ShowStandby="1" StandbyWidth="480" Skip="0000" Back="0000" Repeat="0000"/>
 //   </Option>
 //
 // Elements this version does not know are skipped, so files written by later
@@ -62,6 +63,7 @@ bool COption::Save(const std::string& path) const
             entry.second.Write(*colors, entry.first);
         m_FileHistory.Write(root);
         m_Paste.Write(root);
+        m_Cue.Write(root);
         text = Tessel::ToString(*document, true, 0);
     } catch (const std::exception&) {
         return false;  // out of memory while building the text
@@ -108,6 +110,8 @@ bool COption::Load(const std::string& path)
                 m_FileHistory.Read(*element);
             } else if (name == "Paste") {
                 m_Paste.Read(*element);
+            } else if (name == "Cue") {
+                m_Cue.Read(*element);
             }
         }
     } catch (const Tessel::ParsingException& e) {

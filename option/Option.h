@@ -3,12 +3,14 @@
 //
 // The parts are public and read and written directly: the general options,
 // the hotkey, the colour table (ordered by name, byte-wise), the file
-// history and how lines are pasted. A new COption holds the defaults and
-// exactly one colour item, "ActiveCast" (black on 0xCCCCFF, a light pink).
+// history, how lines are pasted and the cue controls. A new COption holds
+// the defaults and exactly one colour item, "ActiveCast" (black on
+// 0xCCCCFF, a light pink).
 #pragma once
 
 #include "option/ColorManager.h"
 #include "option/FileHistory.h"
+#include "option/OptionCue.h"
 #include "option/OptionGeneral.h"
 #include "option/OptionHotkey.h"
 #include "option/OptionPaste.h"
@@ -48,4 +50,5 @@ public:
     std::map<std::string, CColorManager> m_Colors;
     CFileHistory m_FileHistory;
     COptionPaste m_Paste;
+    COptionCue m_Cue;
 };

@@ -80,7 +80,7 @@ TEST(COptionPaste, SavesClampedAndComesBack)
     EXPECT_NE(std::string::npos,
               ReadBytes(path).find("\t<Paste Key=\"ShiftInsert\" EnterWait=\"0\" "
                                    "KeepOutOfHistory=\"0\" RestoreClipboard=\"1\" "
-                                   "RestoreWait=\"10000\"/>\r\n</Option>"));
+                                   "RestoreWait=\"10000\"/>\r\n"));
     COption loaded;
     ASSERT_TRUE(loaded.Load(path));
     EXPECT_EQ("ShiftInsert enter 0 keep 0 restore 1 after 10000", Describe(loaded.m_Paste));
