@@ -127,12 +127,18 @@ void CMainWnd::EditOptions()
 {
     CMonitoringPause pause(*this);
     const unsigned hotKeyBefore = m_Option.m_Hotkey.m_HotKey;
+    const COptionCue cueBefore = m_Option.m_Cue;
     COptionSheet sheet(&m_Option, m_Wnd);
     if (sheet.DoModal() <= 0)
         return;
     if (m_Option.m_Hotkey.m_HotKey != hotKeyBefore) {
         UnregisterPasteHotKey();
         RegisterPasteHotKey();
+    }
+    if (m_Option.m_Cue.m_Skip != cueBefore.m_Skip || m_Option.m_Cue.m_Back != cueBefore.m_Back ||
+        m_Option.m_Cue.m_Repeat != cueBefore.m_Repeat) {
+        UnregisterCueHotKeys();
+        RegisterCueHotKeys();
     }
     m_SerifList.Redraw(true);
 }

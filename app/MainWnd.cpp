@@ -153,11 +153,14 @@ LRESULT CMainWnd::WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPar
         // Both dialogs send the same registered message ("commdlg_FindReplace");
         // its lParam, the dialog's own record, tells which one it came from.
         if (message != 0 && message == m_FindDlg.GetMessageId() &&
-            lParam == reinterpret_cast<LPARAM>(&m_FindDlg.GetRecord()))
+            lParam == reinterpret_cast<LPARAM>(&m_FindDlg.GetRecord())) {
             OnFindMessage();
-        else if (message != 0 && message == m_ReplaceDlg.GetMessageId() &&
-                 lParam == reinterpret_cast<LPARAM>(&m_ReplaceDlg.GetRecord()))
+            UpdateStandby();
+        } else if (message != 0 && message == m_ReplaceDlg.GetMessageId() &&
+                   lParam == reinterpret_cast<LPARAM>(&m_ReplaceDlg.GetRecord())) {
             OnReplaceMessage();
+            UpdateStandby();
+        }
         break;
     }
     return CWindow::WindowProc(hWnd, message, wParam, lParam);
@@ -168,6 +171,7 @@ LRESULT CMainWnd::OnCommand(WPARAM wParam, LPARAM)
     const int id = LOWORD(wParam);
     if (id >= IDM_FILE_RECENT_FIRST && id <= IDM_FILE_RECENT_LAST) {
         OpenRecentFile(id - IDM_FILE_RECENT_FIRST);
+        UpdateStandby();
         return 0;
     }
     switch (id) {
@@ -246,6 +250,9 @@ LRESULT CMainWnd::OnCommand(WPARAM wParam, LPARAM)
     case IDM_MONITOR:
         ToggleMonitoring();
         break;
+    case IDM_SHOW_STANDBY:
+        ToggleStandby();
+        break;
     case IDM_OPTIONS:
         EditOptions();
         break;
@@ -286,6 +293,8 @@ LRESULT CMainWnd::OnCommand(WPARAM wParam, LPARAM)
     default:
         break;
     }
+    // Every command may change what the next press does.
+    UpdateStandby();
     return 0;
 }
 
@@ -313,8 +322,10 @@ LRESULT CMainWnd::OnNotify(NMHDR* header)
         return 0;
     }
     case NM_CLICK:
-        if (reinterpret_cast<NMITEMACTIVATE*>(header)->iItem >= 0)
+        if (reinterpret_cast<NMITEMACTIVATE*>(header)->iItem >= 0) {
             m_Sequencer.ForgetLastPastedRow();
+            UpdateStandby();
+        }
         return 0;
     case NM_DBLCLK:
         EditSerif();
@@ -364,6 +375,9 @@ LRESULT CMainWnd::OnCreate()
     LoadOptions();
     RebuildRecentFilesMenu();
     RegisterPasteHotKey();
+    RegisterCueHotKeys();
+    CreateStandby();
+    UpdateStandby();
     return 0;
 }
 
@@ -520,6 +534,7 @@ bool CMainWnd::LoadOptions()
 bool CMainWnd::SaveOptions()
 {
     m_Option.m_General.m_AddReturn = IsAddReturn() ? 1 : 0;
+    KeepStandbyPlace();
     const bool saved = m_Option.Save(GetOptionPath());
     if (!saved)
         ShowError("設定の保存に失敗しました。");
@@ -694,6 +709,7 @@ LRESULT CMainWnd::OnDestroy()
     if (m_HotKeyRegistered)
         UnregisterHotKey(m_Wnd, ID_PASTE_HOTKEY);
     m_HotKeyRegistered = false;
+    UnregisterCueHotKeys();
     m_Menu.SetHandle(nullptr);
     PostQuitMessage(0);
     return 0;

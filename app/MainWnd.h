@@ -23,6 +23,7 @@
 #include <cstdint>
 #include <string>
 
+#include "app/StandbyWnd.h"
 #include "appcore/PasteSequencer.h"
 #include "appcore/TextSearch.h"
 #include "dialogs/CastDlg.h"
@@ -102,10 +103,25 @@ public:
     LRESULT OnHotKey(WPARAM id);
     void PasteNextSerif();
     void UpdateStatusBar();
+    // Types serif `row` again through the clipboard, as a press does, without
+    // moving the cursor or changing the last pasted row (the repeat key).
+    void TypeSerif(int32_t row);
     // Puts the clipboard the user had before the pastes back now, if it is
     // still ours (the restore timer does this after the set delay).
     void RestoreClipboardNow(DWORD sequence);
     bool IsClipboardRestorePending() const { return m_RestorePending; }
+
+    // --- the standby strip and the cue keys (CueCommands.cpp) ---
+    // Shows what the next press does, while monitoring is on and the strip
+    // is switched on; hides the strip otherwise.
+    void UpdateStandby();
+    void ToggleStandby();
+    // Registers the skip, back and repeat hotkeys that are set; one message
+    // names every key another program has taken.
+    bool RegisterCueHotKeys();
+    void UnregisterCueHotKeys();
+    void OnCueKey(uint32_t id);
+    CStandbyWnd& GetStandby() { return m_Standby; }
 
     // --- file commands (FileCommands.cpp) ---
     // Asks first, every time; then opens the scenario settings and cast
@@ -211,9 +227,18 @@ private:
     bool TakeText(const CTextLines& lines, int32_t row);
 
     // PasteCommands.cpp
+    CPasteSettings GetPasteSettings();
+    bool RefuseElevatedTarget();
+    // Sets the clipboard and sends the keys; false when nothing was typed.
+    bool TypeText(const std::string& text, const std::vector<CKeyStep>& keys);
     void KeepClipboardForRestore(const CClipboard& clipboard);
     LRESULT OnTimer(WPARAM id);
     void ShowStatusNote(const char* text);
+
+    // CueCommands.cpp
+    void CreateStandby();
+    // Copies the strip's place into the options.
+    void KeepStandbyPlace();
 
     // SearchCommands.cpp
     LRESULT OnFindMessage();
@@ -250,6 +275,11 @@ private:
     CClipboardSnapshot m_SavedClipboard;
     bool m_RestorePending = false;
     DWORD m_PastedSequence = 0;  // the clipboard's sequence after our last paste
+
+    // The standby strip (CueCommands.cpp).
+    CStandbyWnd m_Standby;
+    bool m_HoldStandby = false;        // no update while a press is carried out
+    unsigned m_CueKeysRegistered = 0;  // bit n: hotkey id n is registered
 
     // Dialogs, one object each, reused.
     CSerifDlg m_SerifDlg;

@@ -158,10 +158,40 @@ static uint32_t KeyWaitMs(int32_t keyWait)
 LRESULT CMainWnd::OnHotKey(WPARAM id)
 {
     const bool inFront = GetForegroundWindow() == m_Wnd;
-    if (m_Sequencer.AcceptHotKeyPress(static_cast<uint32_t>(id), inFront, IsMonitoring(),
-                                      timeGetTime(), KeyWaitMs(m_Option.m_Hotkey.m_KeyWait)))
+    const uint32_t now = timeGetTime();
+    const uint32_t keyWait = KeyWaitMs(m_Option.m_Hotkey.m_KeyWait);
+    const uint32_t key = static_cast<uint32_t>(id);
+    if (m_Sequencer.AcceptHotKeyPress(key, inFront, IsMonitoring(), now, keyWait))
         PasteNextSerif();
+    else if (m_Sequencer.AcceptCuePress(key, inFront, IsMonitoring(), now, keyWait))
+        OnCueKey(key);
+    UpdateStandby();
     return 0;
+}
+
+CPasteSettings CMainWnd::GetPasteSettings()
+{
+    CPasteSettings settings;
+    settings.m_PasteKey = m_Option.m_Paste.m_Key;
+    settings.m_AddReturn = IsAddReturn();
+    settings.m_KeyWaitMs = KeyWaitMs(m_Option.m_Hotkey.m_KeyWait);
+    settings.m_EnterWaitMs =
+        static_cast<uint32_t>(COptionPaste::ClampWait(m_Option.m_Paste.m_EnterWait));
+    settings.m_AutoScroll = m_Option.m_General.m_AutoScroll != 0;
+    settings.m_ScrollPos = m_Option.m_General.m_ScrollPos;
+    return settings;
+}
+
+// A window in front that runs above our integrity level would drop the
+// keys: nothing at all happens then but a note in the status bar.
+bool CMainWnd::RefuseElevatedTarget()
+{
+    CForegroundProbe probe;
+    if (!IsTargetAboveUs(probe))
+        return false;
+    ShowStatusNote(kElevatedTarget);
+    MessageBeep(MB_ICONEXCLAMATION);
+    return true;
 }
 
 // The serif text comes from the scenario, not from the list (whose texts
@@ -170,72 +200,84 @@ LRESULT CMainWnd::OnHotKey(WPARAM id)
 // replaced the text), no keys are sent, so the target never receives
 // what the clipboard held before; the last pasted row goes back and the
 // cursor stays on the target, so the next press tries the same line again.
-// A window in front that runs above our integrity level would drop the keys:
-// nothing at all happens then but a note in the status bar.
 void CMainWnd::PasteNextSerif()
 {
     CCriticalSection section;
     CCriticalSectionLock lock(section);
     CDirectNotify direct(*this);
+    // The strip follows once, when the press is done, not at each step.
+    struct CHoldStandby
+    {
+        CMainWnd& m_Window;
+        explicit CHoldStandby(CMainWnd& window) : m_Window(window)
+        {
+            m_Window.m_HoldStandby = true;
+        }
+        ~CHoldStandby()
+        {
+            m_Window.m_HoldStandby = false;
+            m_Window.UpdateStandby();
+        }
+    } hold(*this);
 
-    CForegroundProbe probe;
-    if (IsTargetAboveUs(probe)) {
-        ShowStatusNote(kElevatedTarget);
-        MessageBeep(MB_ICONEXCLAMATION);
+    if (RefuseElevatedTarget())
         return;
-    }
-
-    const COptionPaste& options = m_Option.m_Paste;
     const std::vector<int32_t> rows = CastIdsOfSerifs(m_Script.GetSerifs());
-    CPasteSettings settings;
-    settings.m_PasteKey = options.m_Key;
-    settings.m_AddReturn = IsAddReturn();
-    settings.m_KeyWaitMs = KeyWaitMs(m_Option.m_Hotkey.m_KeyWait);
-    settings.m_EnterWaitMs = static_cast<uint32_t>(COptionPaste::ClampWait(options.m_EnterWait));
-    settings.m_AutoScroll = m_Option.m_General.m_AutoScroll != 0;
-    settings.m_ScrollPos = m_Option.m_General.m_ScrollPos;
     const int32_t pageHeight = static_cast<int32_t>(m_SerifList.GetCountPerPage());
     const CPasteSequencer before = m_Sequencer;
-    const CPastePlan plan = m_Sequencer.PlanPaste(rows, m_SerifList.GetSelected(),
-                                                  GetActiveCastId(), settings, pageHeight);
+    const CPastePlan plan = m_Sequencer.PlanPaste(
+        rows, m_SerifList.GetSelected(), GetActiveCastId(), GetPasteSettings(), pageHeight);
 
     if (plan.m_FoundRow != kNoRow)
         m_SerifList.Select(plan.m_FoundRow);
-    CClipboard clipboard(m_Wnd);
     if (!plan.HasPaste()) {
-        clipboard.Clear();
+        CClipboard(m_Wnd).Clear();
         // The emptied clipboard is ours too: a restore still due goes ahead.
         if (m_RestorePending)
             m_PastedSequence = GetClipboardSequenceNumber();
         return;
     }
-    const char* text = plan.m_PasteRow < m_Script.GetSerifCount()
-                           ? m_Script.GetSerif(plan.m_PasteRow).m_Text.c_str()
-                           : nullptr;
-    const std::vector<uint8_t> held = WaitForHeldKeys();
-    if (options.m_RestoreClipboard && text)
-        KeepClipboardForRestore(clipboard);
-    const int result =
-        text ? clipboard.SetText(text, true, options.m_KeepOutOfHistory != 0) : CClipboard::kNoText;
-    if (result != CClipboard::kOk || !clipboard.IsStillOurs()) {
+    if (plan.m_PasteRow >= m_Script.GetSerifCount() ||
+        !TypeText(m_Script.GetSerif(plan.m_PasteRow).m_Text, plan.m_Keys)) {
         m_Sequencer = before;
+        return;
+    }
+    if (plan.m_NextRow != kNoRow)
+        m_SerifList.Select(plan.m_NextRow);
+    if (plan.m_ScrollRow != kNoRow)
+        m_SerifList.EnsureVisible(plan.m_ScrollRow, true);
+}
+
+void CMainWnd::TypeSerif(int32_t row)
+{
+    if (row < 0 || row >= m_Script.GetSerifCount() || RefuseElevatedTarget())
+        return;
+    TypeText(m_Script.GetSerif(row).m_Text, PlanPasteKeys(GetPasteSettings()));
+}
+
+bool CMainWnd::TypeText(const std::string& text, const std::vector<CKeyStep>& keys)
+{
+    const COptionPaste& options = m_Option.m_Paste;
+    CClipboard clipboard(m_Wnd);
+    const std::vector<uint8_t> held = WaitForHeldKeys();
+    if (options.m_RestoreClipboard)
+        KeepClipboardForRestore(clipboard);
+    const int result = clipboard.SetText(text.c_str(), true, options.m_KeepOutOfHistory != 0);
+    if (result != CClipboard::kOk || !clipboard.IsStillOurs()) {
         // A refused set may have emptied the clipboard: give the user's back.
         if (result == CClipboard::kRefused && m_RestorePending)
             RestoreClipboardNow(GetClipboardSequenceNumber());
-        return;
+        return false;
     }
     SendKeys(PlanHeldKeyUps(held));
-    SendKeys(plan.m_Keys);
+    SendKeys(keys);
     if (m_RestorePending) {
         m_PastedSequence = clipboard.GetSequence();
         const UINT wait = static_cast<UINT>(COptionPaste::ClampWait(options.m_RestoreWait));
         SetTimer(m_Wnd, kRestoreTimerId, wait < USER_TIMER_MINIMUM ? USER_TIMER_MINIMUM : wait,
                  nullptr);
     }
-    if (plan.m_NextRow != kNoRow)
-        m_SerifList.Select(plan.m_NextRow);
-    if (plan.m_ScrollRow != kNoRow)
-        m_SerifList.EnsureVisible(plan.m_ScrollRow, true);
+    return true;
 }
 
 // A press while an earlier restore is still due keeps the content saved
@@ -281,6 +323,7 @@ void CMainWnd::UpdateStatusBar()
     wsprintfA(text, "%ld行", static_cast<long>(row + 1));
     const std::string state = IsMonitoring() ? "監視中" : "停止中";
     // A part is rewritten (and repainted) only when its text changes.
+    UpdateStandby();
     if (text != m_StatusTexts[0]) {
         m_StatusBar.SetText(0, text);
         m_StatusTexts[0] = text;

@@ -14,6 +14,7 @@ namespace
 const char kErrorCaption[] = "エラー";
 const char kNoKey[] = "キーを設定して下さい。";
 const char kBadKeyWait[] = "キーウェイトの値が不正です。\r\n10以上、10,000以下にして下さい。";
+const char kSameKey[] = "同じキーが二つのホットキーに設定されています。";
 
 // Every combination with Shift, Ctrl or Alt is invalid; the control then
 // drops the modifiers.
@@ -31,6 +32,9 @@ bool COptionHotkeyPage::OnInitDialog()
 {
     m_HotKey.AttachDlgItem(m_PageWnd, IDC_HOTKEY_KEY);
     m_KeyWait.AttachDlgItem(m_PageWnd, IDC_HOTKEY_WAIT);
+    m_Skip.AttachDlgItem(m_PageWnd, IDC_CUE_SKIP);
+    m_Back.AttachDlgItem(m_PageWnd, IDC_CUE_BACK);
+    m_Repeat.AttachDlgItem(m_PageWnd, IDC_CUE_REPEAT);
     m_HotKey.SetRules(kInvalidCombinations, 0);
     ::SetFocus(m_HotKey.GetHandle());
     if (!m_Option)
@@ -38,6 +42,10 @@ bool COptionHotkeyPage::OnInitDialog()
     const uint16_t hotkey = m_Option->m_Hotkey.m_HotKey;
     m_HotKey.SetHotKey(LOBYTE(hotkey), HIBYTE(hotkey));
     m_KeyWait.SetTextFormat(m_Option->m_Hotkey.m_KeyWait, "%ld");
+    const COptionCue& cue = m_Option->m_Cue;
+    m_Skip.SetHotKey(LOBYTE(cue.m_Skip), HIBYTE(cue.m_Skip));
+    m_Back.SetHotKey(LOBYTE(cue.m_Back), HIBYTE(cue.m_Back));
+    m_Repeat.SetHotKey(LOBYTE(cue.m_Repeat), HIBYTE(cue.m_Repeat));
     return true;
 }
 
@@ -55,8 +63,23 @@ void COptionHotkeyPage::StoreValues()
         ShowMessage(m_PageWnd, kBadKeyWait, kErrorCaption, kErrorBoxFlags);
         return;
     }
+    const uint16_t cues[] = {static_cast<uint16_t>(m_Skip.GetHotKey() & 0xFFFF),
+                             static_cast<uint16_t>(m_Back.GetHotKey() & 0xFFFF),
+                             static_cast<uint16_t>(m_Repeat.GetHotKey() & 0xFFFF)};
+    for (size_t i = 0; i < 3; ++i) {
+        bool same = cues[i] != 0 && cues[i] == hotkey;
+        for (size_t j = i + 1; j < 3; ++j)
+            same = same || (cues[i] != 0 && cues[i] == cues[j]);
+        if (same) {
+            ShowMessage(m_PageWnd, kSameKey, kErrorCaption, kErrorBoxFlags);
+            return;
+        }
+    }
     if (m_Option) {
         m_Option->m_Hotkey.m_HotKey = hotkey;
         m_Option->m_Hotkey.m_KeyWait = static_cast<int32_t>(keyWait);
+        m_Option->m_Cue.m_Skip = cues[0];
+        m_Option->m_Cue.m_Back = cues[1];
+        m_Option->m_Cue.m_Repeat = cues[2];
     }
 }

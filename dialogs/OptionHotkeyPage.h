@@ -1,11 +1,12 @@
 // COptionHotkeyPage: the "ホットキー" (hotkey) page of the option sheet
-// (template 160): the paste hotkey and the key wait.
+// (template 160): the paste hotkey and the key wait, and the cue hotkeys
+// (skip, back, repeat; empty for none).
 //
 // The page edits the live options (not owned; may be null, then the page
 // shows and stores nothing) and writes into them only on OK, through
 // StoreValues: a key must be set and the key wait must lie in 10..10000 ms.
-// The hotkey control accepts keys without Shift, Ctrl or Alt only. Texts are
-// Shift_JIS bytes.
+// The paste hotkey control accepts keys without Shift, Ctrl or Alt only; the
+// cue keys take any combination, but no key twice. Texts are Shift_JIS bytes.
 #pragma once
 
 #include <windows.h>
@@ -30,4 +31,7 @@ private:
     COption* m_Option;
     CHotKeyCtrl m_HotKey;
     CEditBox m_KeyWait;
+    CHotKeyCtrl m_Skip;
+    CHotKeyCtrl m_Back;
+    CHotKeyCtrl m_Repeat;
 };

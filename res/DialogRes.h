@@ -41,6 +41,9 @@
 #define IDD_OPTION_HOTKEY 160
 #define IDC_HOTKEY_KEY 1024
 #define IDC_HOTKEY_WAIT 1033
+#define IDC_CUE_SKIP 1111
+#define IDC_CUE_BACK 1112
+#define IDC_CUE_REPEAT 1113
 
 // Option sheet: colours page
 #define IDD_OPTION_COLORS 161

@@ -15,6 +15,7 @@
 #define IDR_MAINMENU 109      // menu bar
 #define IDR_ACCELERATORS 128  // accelerator table
 #define IDB_TOOLBAR 148       // 20 toolbar images of 16 x 16, grey 192,192,192 transparent
+#define IDB_TOOLBAR_32 150    // the same 20 images drawn at 32 x 32, for higher DPI
 
 // Strings: tooltips of the toolbar buttons (the option sheet caption is in
 // Dialogs.rc).
@@ -59,6 +60,7 @@
 #define IDM_JUMP 179
 #define IDM_ADD_RETURN 131
 #define IDM_MONITOR 151
+#define IDM_SHOW_STANDBY 193  // the standby strip on or off
 #define IDM_OPTIONS 129
 #define IDM_ABOUT 104
 
@@ -81,3 +83,6 @@
 
 // Hotkey identifier of the paste key on the main window
 #define ID_PASTE_HOTKEY 1
+#define ID_SKIP_HOTKEY 2    // cue keys: pass over the next line
+#define ID_BACK_HOTKEY 3    // the line before the next one
+#define ID_REPEAT_HOTKEY 4  // the last line again

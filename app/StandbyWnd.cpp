@@ -1,0 +1,233 @@
+#include "app/StandbyWnd.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <string>
+
+#include "option/OptionCue.h"
+
+const char CStandbyWnd::kClassName[] = "RolecueStandby";
+
+namespace
+{
+
+const int kPadding = 6;   // left and right of the text
+const int kSizeEdge = 8;  // the width of the right edge that sizes
+const char kEllipsis[] = "…";
+
+// The longest start of `text`, cut between characters, that fits into
+// `width` pixels with "…" after it; the whole text when it fits.
+std::string CutToWidth(HDC dc, const std::string& text, int width)
+{
+    SIZE size = {};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    if (size.cx <= width)
+        return text;
+    std::string fitted;
+    for (size_t i = 0; i < text.size();) {
+        const size_t length =
+            IsDBCSLeadByte(static_cast<BYTE>(text[i])) && i + 1 < text.size() ? 2 : 1;
+        const std::string longer = text.substr(0, i + length) + kEllipsis;
+        GetTextExtentPoint32A(dc, longer.c_str(), static_cast<int>(longer.size()), &size);
+        if (size.cx > width)
+            break;
+        fitted = longer;
+        i += length;
+    }
+    return fitted.empty() ? std::string(kEllipsis) : fitted;
+}
+
+int TextWidth(HDC dc, const std::string& text)
+{
+    SIZE size = {};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    return size.cx;
+}
+
+}  // namespace
+
+RECT KeepOnAMonitor(const RECT& rect)
+{
+    if (MonitorFromRect(&rect, MONITOR_DEFAULTTONULL) != nullptr)
+        return rect;
+    MONITORINFO info = {};
+    info.cbSize = sizeof info;
+    if (!GetMonitorInfoA(MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST), &info))
+        return rect;
+    const RECT& work = info.rcWork;
+    const LONG width = std::min(rect.right - rect.left, work.right - work.left);
+    const LONG height = std::min(rect.bottom - rect.top, work.bottom - work.top);
+    RECT moved;
+    moved.left = std::min(std::max(rect.left, work.left), work.right - width);
+    moved.top = std::min(std::max(rect.top, work.top), work.bottom - height);
+    moved.right = moved.left + width;
+    moved.bottom = moved.top + height;
+    return moved;
+}
+
+CStandbyWnd::~CStandbyWnd()
+{
+    if (m_Font)
+        DeleteObject(m_Font);
+}
+
+ATOM CStandbyWnd::RegisterStandbyClass()
+{
+    return RegisterWndClass(kClassName, CS_HREDRAW | CS_VREDRAW, nullptr, nullptr,
+                            LoadCursor(nullptr, IDC_SIZEALL),
+                            reinterpret_cast<HBRUSH>(COLOR_INFOBK + 1), 0);
+}
+
+bool CStandbyWnd::CreateStandby(HWND owner, int x, int y, int width)
+{
+    if (!m_Font) {
+        m_Font = CreateFontA(-16, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                             DEFAULT_PITCH | FF_DONTCARE, "MS UI Gothic");
+    }
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, m_Font ? m_Font : GetStockObject(DEFAULT_GUI_FONT));
+    TEXTMETRICA metrics = {};
+    GetTextMetricsA(dc, &metrics);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    m_Height = metrics.tmHeight + 10;
+
+    width = std::min(std::max(width, static_cast<int>(COptionCue::kMinWidth)),
+                     static_cast<int>(COptionCue::kMaxWidth));
+    const RECT wanted = {x, y, x + width, y + m_Height};
+    const RECT place = KeepOnAMonitor(wanted);
+    return Create(kClassName, "", WS_POPUP | WS_BORDER,
+                  WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, place.left, place.top,
+                  place.right - place.left, place.bottom - place.top, owner, nullptr) != 0;
+}
+
+void CStandbyWnd::SetLine(const CStandbyLine& line)
+{
+    if (!IsBound())
+        return;
+    if (line.m_Head == m_Line.m_Head && line.m_Text == m_Line.m_Text &&
+        line.m_Tail == m_Line.m_Tail)
+        return;
+    m_Line = line;
+    SetWindowTextA(m_Wnd, m_Line.Whole().c_str());
+    InvalidateRect(m_Wnd, nullptr, TRUE);
+}
+
+void CStandbyWnd::ShowStrip(bool show)
+{
+    if (!IsBound() || (IsWindowVisible(m_Wnd) != FALSE) == show)
+        return;
+    ShowWindow(m_Wnd, show ? SW_SHOWNOACTIVATE : SW_HIDE);
+}
+
+RECT CStandbyWnd::GetScreenRect() const
+{
+    RECT rect = {};
+    if (IsBound())
+        GetWindowRect(m_Wnd, &rect);
+    return rect;
+}
+
+LRESULT CStandbyWnd::WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_MOUSEACTIVATE:
+        return MA_NOACTIVATE;
+    case WM_PAINT:
+        OnPaint();
+        return 0;
+    case WM_LBUTTONDOWN:
+        OnButtonDown(lParam);
+        return 0;
+    case WM_MOUSEMOVE:
+        OnMouseMove(lParam);
+        return 0;
+    case WM_LBUTTONUP:
+    case WM_CAPTURECHANGED:
+        if (m_Drag != None) {
+            m_Drag = None;
+            if (GetCapture() == m_Wnd)
+                ReleaseCapture();
+        }
+        return 0;
+    case WM_SETCURSOR:
+        if (LOWORD(lParam) == HTCLIENT) {
+            POINT cursor = {};
+            GetCursorPos(&cursor);
+            RECT rect = GetScreenRect();
+            SetCursor(
+                LoadCursor(nullptr, cursor.x >= rect.right - kSizeEdge ? IDC_SIZEWE : IDC_SIZEALL));
+            return TRUE;
+        }
+        break;
+    default:
+        break;
+    }
+    return CWindow::WindowProc(hWnd, message, wParam, lParam);
+}
+
+void CStandbyWnd::OnPaint()
+{
+    PAINTSTRUCT paint = {};
+    HDC dc = BeginPaint(m_Wnd, &paint);
+    RECT client = {};
+    GetClientRect(m_Wnd, &client);
+    HGDIOBJ old = SelectObject(dc, m_Font ? m_Font : GetStockObject(DEFAULT_GUI_FONT));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
+
+    RECT area = client;
+    area.left += kPadding;
+    area.right -= kPadding;
+    const UINT flags = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
+    // The count stays at the right edge, the head at the left; the text
+    // between them gives way.
+    const int tailWidth = TextWidth(dc, m_Line.m_Tail);
+    DrawTextA(dc, m_Line.m_Tail.c_str(), -1, &area, flags | DT_RIGHT);
+    RECT left = area;
+    left.right = std::max(left.left, area.right - tailWidth);
+    const int headWidth =
+        std::min(TextWidth(dc, m_Line.m_Head), static_cast<int>(left.right - left.left));
+    const std::string head = CutToWidth(dc, m_Line.m_Head, headWidth);
+    DrawTextA(dc, head.c_str(), -1, &left, flags);
+    left.left += headWidth;
+    const std::string text = CutToWidth(dc, m_Line.m_Text, std::max(0L, left.right - left.left));
+    DrawTextA(dc, text.c_str(), -1, &left, flags);
+
+    SelectObject(dc, old);
+    EndPaint(m_Wnd, &paint);
+}
+
+void CStandbyWnd::OnButtonDown(LPARAM position)
+{
+    GetCursorPos(&m_DragStart);
+    m_DragRect = GetScreenRect();
+    RECT client = {};
+    GetClientRect(m_Wnd, &client);
+    m_Drag = GET_X_LPARAM(position) >= client.right - kSizeEdge ? Size : Move;
+    SetCapture(m_Wnd);
+}
+
+void CStandbyWnd::OnMouseMove(LPARAM)
+{
+    if (m_Drag == None || GetCapture() != m_Wnd)
+        return;
+    POINT cursor = {};
+    GetCursorPos(&cursor);
+    const int dx = cursor.x - m_DragStart.x;
+    const int dy = cursor.y - m_DragStart.y;
+    const UINT flags = SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOOWNERZORDER;
+    if (m_Drag == Move) {
+        SetWindowPos(m_Wnd, nullptr, m_DragRect.left + dx, m_DragRect.top + dy, 0, 0,
+                     flags | SWP_NOSIZE);
+    } else {
+        const int width =
+            std::min(std::max(static_cast<int>(m_DragRect.right - m_DragRect.left) + dx,
+                              static_cast<int>(COptionCue::kMinWidth)),
+                     static_cast<int>(COptionCue::kMaxWidth));
+        SetWindowPos(m_Wnd, nullptr, 0, 0, width, m_DragRect.bottom - m_DragRect.top,
+                     flags | SWP_NOMOVE);
+    }
+}
