@@ -30,6 +30,8 @@
 //                          above) and answers each with its output and a
 //                          line "end CODE"; ends at end of input. Spares
 //                          the soak a Wine start per question.
+//   standby                the standby strip's window text as hex, "none"
+//                          when the strip is hidden or missing
 //   keylog FILE            shows a window of class "RolecueKeyLog" and
 //                          writes each key it receives to FILE ("+XX"
 //                          press, "-XX" release) until it is ended
@@ -360,6 +362,13 @@ int Run(int argc, char** argv)
             CloseClipboard();
         }
         std::printf("%s\n", text.c_str());
+        return 0;
+    }
+    if (verb == "standby") {
+        HWND strip = FindWindowA("RolecueStandby", nullptr);
+        std::printf("%s\n", strip != nullptr && IsWindowVisible(strip)
+                                ? Hex(WindowText(strip)).c_str()
+                                : "none");
         return 0;
     }
     if (verb == "text" || verb == "clear" || verb == "last-line") {

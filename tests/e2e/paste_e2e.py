@@ -91,7 +91,7 @@ class Session:
         return text
 
     # -- setup -----------------------------------------------------------
-    def prepare(self, add_return=True, hotkey=HOTKEY_VALUE, paste=""):
+    def prepare(self, add_return=True, hotkey=HOTKEY_VALUE, paste="", cue=""):
         shutil.copy(self.args.rolecue, os.path.join(self.dir, "Rolecue.exe"))
         scenario = os.path.join(self.dir, "paste.xml")
         shutil.copy(os.path.join(self.args.data, "paste.xml"), scenario)
@@ -108,7 +108,7 @@ class Session:
             '\t</FileHistories>\r\n'
             '%s'
             '</Option>\r\n' % (1 if add_return else 0, hotkey, windows_path(scenario),
-                                ("\t" + paste + "\r\n") if paste else ""))
+                                "".join("\t" + e + "\r\n" for e in (paste, cue) if e)))
         with open(os.path.join(self.dir, "option.xml"), "wb") as f:
             f.write(option.encode("cp932"))
 
@@ -147,6 +147,10 @@ class Session:
                 return
         raise Failure("could not bring %s to the front (foreground: %s)"
                       % (expected_class, self.probe("foreground")))
+
+    def press_key(self, key):
+        subprocess.check_call(["xdotool", "key", key], timeout=20)
+        time.sleep(0.8)
 
     def press_hotkey(self, times):
         for _ in range(times):
@@ -357,7 +361,38 @@ def case_shift_insert(s):
         raise Failure("the clipboard does not hold the first line")
 
 
+def case_cue_keys(s):
+    """Skip, repeat and back from the chat window: skip passes over the next
+    line, repeat types the last line again, back makes the line before the
+    next one the next; the strip always shows what the next press pastes."""
+    s.prepare(paste="", cue='<Cue Skip="007a" Back="007b" Repeat="017a"/>')
+    s.start_rolecue()
+    s.start_notepad()
+    s.load_and_monitor(None)
+    s.focus(s.notepad_x, "Notepad")
+
+    def expect_strip(row):
+        cast = {0: ALICE, 1: BOB}[ROWS[row][0]]
+        want = "%s（キャスト未選択）：%s　残り %d" % (cast, ROWS[row][1], len(ROWS) - row)
+        got = s.probe("standby")
+        got = got if got == "none" else bytes.fromhex(got).decode("cp932")
+        if got != want:
+            raise Failure("the strip shows %r, expected %r" % (got, want))
+
+    expect_strip(0)
+    s.press_key("F11")       # skip line 0
+    expect_strip(1)
+    s.press_hotkey(2)        # lines 1 and 2
+    s.press_key("shift+F11")  # line 2 again
+    expect_strip(3)
+    s.press_key("F12")       # back: line 2 is next again
+    expect_strip(2)
+    s.press_hotkey(1)
+    expect_text(s.notepad_text(), [1, 2, 2, 2])
+
+
 CASES = {
+    "cue_keys": case_cue_keys,
     "alt_held": case_alt_held,
     "shift_insert": case_shift_insert,
     "no_active_cast": case_no_active_cast,
