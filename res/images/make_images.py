@@ -1,12 +1,16 @@
 #!/usr/bin/env python3
-"""Draws the toolbar strip (Toolbar.bmp, resource 148) and the program icon
-(Rolecue.ico, resource 107) from the pixel maps below.
+"""Draws the toolbar strips (Toolbar.bmp, resource 148, and Toolbar32.bmp,
+resource 150) and the program icon (Rolecue.ico, resource 107) from the pixel
+maps below.
 
 Run it from anywhere after changing a map; it rewrites both files beside
 itself. Standard library only: the files are written byte by byte.
 
 Toolbar: 20 images of 16 x 16 side by side, 24 bits per pixel; the light grey
-"." (192, 192, 192) is the colour the image list treats as transparent.
+"." (192, 192, 192) is the colour the image list treats as transparent. The
+same images at 32 x 32 serve screens of higher DPI: each map doubled with
+Scale2x, which rounds diagonal edges instead of making steps of 2 pixels,
+and adds no colour, so the grey stays exact.
 """
 import os
 import struct
@@ -258,6 +262,32 @@ ICON16 = [
 ]
 
 
+def scale2x(image):
+    """The map doubled in both directions by the Scale2x rule."""
+    height, width = len(image), len(image[0])
+
+    def at(x, y):
+        if 0 <= x < width and 0 <= y < height:
+            return image[y][x]
+        return None
+
+    rows = []
+    for y in range(height):
+        top, bottom = [], []
+        for x in range(width):
+            p = image[y][x]
+            a = at(x, y - 1) or p  # above
+            b = at(x + 1, y) or p  # right
+            c = at(x - 1, y) or p  # left
+            d = at(x, y + 1) or p  # below
+            top += [a if c == a and c != d and a != b else p,
+                    b if a == b and a != c and b != d else p]
+            bottom += [c if d == c and d != b and c != a else p,
+                       d if b == d and b != a and d != c else p]
+        rows += ["".join(top), "".join(bottom)]
+    return rows
+
+
 def check(image, name):
     assert len(image) == 16 and all(len(r) == 16 for r in image), name
     assert all(ch in PALETTE for r in image for ch in r), name
@@ -334,6 +364,10 @@ def main():
     check(ICON16, "icon")
     strip = bmp_24(16 * 20, 16, lambda x, y: PALETTE[STRIP[x // 16][y][x % 16]])
     with open(os.path.join(here, "Toolbar.bmp"), "wb") as f:
+        f.write(strip)
+    large = [scale2x(image) for image in STRIP]
+    strip = bmp_24(32 * 20, 32, lambda x, y: PALETTE[large[x // 32][y][x % 32]])
+    with open(os.path.join(here, "Toolbar32.bmp"), "wb") as f:
         f.write(strip)
     icon = ico([(16, icon_image(16, icon_pixel_16)), (32, icon_image(32, icon_pixel_32))])
     with open(os.path.join(here, "Rolecue.ico"), "wb") as f:
