@@ -149,6 +149,9 @@ LRESULT CMainWnd::WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPar
         return OnHotKey(wParam);
     case WM_TIMER:
         return OnTimer(wParam);
+    case kUpdateStandbyMessage:
+        UpdateStandby();
+        return 0;
     default:
         // Both dialogs send the same registered message ("commdlg_FindReplace");
         // its lParam, the dialog's own record, tells which one it came from.

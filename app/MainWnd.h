@@ -276,7 +276,8 @@ private:
     bool m_RestorePending = false;
     DWORD m_PastedSequence = 0;  // the clipboard's sequence after our last paste
 
-    // The standby strip (CueCommands.cpp).
+    // The standby strip (CueCommands.cpp); the message asks for an update.
+    static const UINT kUpdateStandbyMessage = WM_APP + 1;
     CStandbyWnd m_Standby;
     bool m_HoldStandby = false;        // no update while a press is carried out
     unsigned m_CueKeysRegistered = 0;  // bit n: hotkey id n is registered

@@ -165,7 +165,6 @@ LRESULT CMainWnd::OnHotKey(WPARAM id)
         PasteNextSerif();
     else if (m_Sequencer.AcceptCuePress(key, inFront, IsMonitoring(), now, keyWait))
         OnCueKey(key);
-    UpdateStandby();
     return 0;
 }
 
@@ -205,7 +204,8 @@ void CMainWnd::PasteNextSerif()
     CCriticalSection section;
     CCriticalSectionLock lock(section);
     CDirectNotify direct(*this);
-    // The strip follows once, when the press is done, not at each step.
+    // The strip follows once the press is done (a posted message), not at
+    // each step of it, so that it adds nothing to the press itself.
     struct CHoldStandby
     {
         CMainWnd& m_Window;
@@ -216,7 +216,7 @@ void CMainWnd::PasteNextSerif()
         ~CHoldStandby()
         {
             m_Window.m_HoldStandby = false;
-            m_Window.UpdateStandby();
+            PostMessageA(m_Window.m_Wnd, kUpdateStandbyMessage, 0, 0);
         }
     } hold(*this);
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "option/OptionCue.h"
 
@@ -17,25 +18,34 @@ const int kSizeEdge = 8;  // the width of the right edge that sizes
 const char kEllipsis[] = "…";
 
 // The longest start of `text`, cut between characters, that fits into
-// `width` pixels with "…" after it; the whole text when it fits.
+// `width` pixels with "…" after it; the whole text when it fits. The cut is
+// found by halving, so a long line costs a few measurements, not one per
+// character.
 std::string CutToWidth(HDC dc, const std::string& text, int width)
 {
     SIZE size = {};
     GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
     if (size.cx <= width)
         return text;
-    std::string fitted;
+    std::vector<size_t> ends;  // where each character ends
     for (size_t i = 0; i < text.size();) {
-        const size_t length =
-            IsDBCSLeadByte(static_cast<BYTE>(text[i])) && i + 1 < text.size() ? 2 : 1;
-        const std::string longer = text.substr(0, i + length) + kEllipsis;
-        GetTextExtentPoint32A(dc, longer.c_str(), static_cast<int>(longer.size()), &size);
-        if (size.cx > width)
-            break;
-        fitted = longer;
-        i += length;
+        i += IsDBCSLeadByte(static_cast<BYTE>(text[i])) && i + 1 < text.size() ? 2 : 1;
+        ends.push_back(i);
     }
-    return fitted.empty() ? std::string(kEllipsis) : fitted;
+    size_t fits = 0;  // characters that fit with the ellipsis
+    size_t low = 1, high = ends.size();
+    while (low <= high) {
+        const size_t middle = (low + high) / 2;
+        const std::string longer = text.substr(0, ends[middle - 1]) + kEllipsis;
+        GetTextExtentPoint32A(dc, longer.c_str(), static_cast<int>(longer.size()), &size);
+        if (size.cx <= width) {
+            fits = middle;
+            low = middle + 1;
+        } else {
+            high = middle - 1;
+        }
+    }
+    return (fits ? text.substr(0, ends[fits - 1]) : std::string()) + kEllipsis;
 }
 
 int TextWidth(HDC dc, const std::string& text)
