@@ -440,3 +440,46 @@ TEST_F(OptionSheetTest, PastePageStoresValidWaitsAndRefusesOthers)
         }
     }
 }
+
+// The cue keys on the hotkey page: stored as typed (any modifiers, none for
+// an empty control), and refused when one key is set twice.
+TEST_F(OptionSheetTest, CueKeysAreStoredUnlessAKeyIsSetTwice)
+{
+    const struct
+    {
+        WORD m_Skip, m_Back, m_Repeat;
+        bool m_Refused;
+    } cases[] = {
+        {0x017A, 0x007B, 0x027A, false},  // Shift+F11, F12, Ctrl+F11
+        {0x0000, 0x0000, 0x0000, false},
+        {0x007A, 0x007A, 0x0000, true},  // skip and back the same
+        {0x0075, 0x0000, 0x0000, true},  // skip on the paste key (F6)
+    };
+    for (const auto& c : cases) {
+        m_Option.m_Cue = COptionCue();
+        m_Option.m_Hotkey.m_HotKey = 0x0077;
+        m_Driver.Clear();
+        ShowPage(Hotkey);
+        SetHotKey(0x0075);
+        m_Driver.OnDialog([&](HWND sheet) {
+            SendMessageA(CDialogDriver::Control(sheet, IDC_CUE_SKIP), HKM_SETHOTKEY, c.m_Skip, 0);
+            SendMessageA(CDialogDriver::Control(sheet, IDC_CUE_BACK), HKM_SETHOTKEY, c.m_Back, 0);
+            SendMessageA(CDialogDriver::Control(sheet, IDC_CUE_REPEAT), HKM_SETHOTKEY, c.m_Repeat,
+                         0);
+        });
+        PressOk();
+        if (c.m_Refused)
+            m_Driver.Answer(IDOK);
+        Run();
+        if (c.m_Refused) {
+            EXPECT_EQ("同じキーが二つのホットキーに設定されています。", MessageText(0));
+            EXPECT_EQ(0, m_Option.m_Cue.m_Skip);
+            EXPECT_EQ(0x0077, m_Option.m_Hotkey.m_HotKey);
+        } else {
+            EXPECT_TRUE(m_Driver.Seen().empty()) << MessageText(0);
+            EXPECT_EQ(c.m_Skip, m_Option.m_Cue.m_Skip);
+            EXPECT_EQ(c.m_Back, m_Option.m_Cue.m_Back);
+            EXPECT_EQ(c.m_Repeat, m_Option.m_Cue.m_Repeat);
+        }
+    }
+}
