@@ -5,8 +5,11 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <vector>
+
 #include "dialogs/AboutBox.h"
 #include "res/resource.h"
+#include "wnd/Dpi.h"
 #include "wnd/MessageBox.h"
 #include "wnd/PathSplit.h"
 
@@ -46,9 +49,16 @@ const int kToolButtonCount = sizeof(kToolButtons) / sizeof(kToolButtons[0]);
 const int kToolImageCount = 20;
 const COLORREF kToolMaskColour = RGB(192, 192, 192);
 
+// Sizes in pixels at 96 DPI; the window scales them to its own DPI.
+const int kToolImageSize = 16;
 const int kBandHeight = 25;
 const int kHintWidth = 100;
+const int kHintHeight = 20;
+const int kHintBandWidth = 200;
+const int kCastBoxHeight = 200;
 const int kSeparatorHeight = 2;
+const int kStatusPartWidths[] = {60, 50};
+const int kContextMenuIndent = 8;
 
 }  // namespace
 
@@ -108,6 +118,8 @@ CMainWnd::~CMainWnd()
 {
     // The menu bar belongs to the window, which destroys it.
     m_Menu.SetHandle(nullptr);
+    if (m_Font != nullptr)
+        DeleteObject(m_Font);
 }
 
 ATOM CMainWnd::RegisterMainClass()
@@ -134,6 +146,8 @@ LRESULT CMainWnd::WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPar
     case WM_SIZE:
         Layout(LOWORD(lParam));
         return 0;
+    case WM_DPICHANGED:
+        return OnDpiChanged(LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
     case WM_CLOSE:
         return OnClose();
     case WM_NOTIFY:
@@ -365,14 +379,16 @@ LRESULT CMainWnd::OnCustomDraw(NMLVCUSTOMDRAW* draw)
 LRESULT CMainWnd::OnCreate()
 {
     SetIcon(IDI_ROLECUE);
+    m_Dpi = GetWindowDpi(m_Wnd);
     m_Separator.Create(m_Wnd, "", WS_CHILD | WS_VISIBLE | SS_SUNKEN, 0, 0, 0, 0, 0, 0);
     CreateBars();
     CreateSerifList();
     m_Menu.SetHandle(GetMenu(m_Wnd));
     m_StatusBar.Create(m_Wnd, IDC_STATUS_BAR, WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP | CCS_BOTTOM,
                        "");
-    m_StatusBar.AddPart(60);
-    m_StatusBar.AddPart(50);
+    for (int width : kStatusPartWidths)
+        m_StatusBar.AddPart(Scale(width));
+    SetChildFonts();
     UpdateStatusBar();
     DragAcceptFiles(m_Wnd, TRUE);
     LoadOptions();
@@ -405,7 +421,7 @@ void CMainWnd::CreateBars()
     if (m_ToolBar.Create(m_ReBar.GetHandle(),
                          WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | CCS_NODIVIDER | CCS_NORESIZE,
                          IDC_TOOLBAR, kToolImageCount, IDB_TOOLBAR, buttons, kToolButtonCount)) {
-        m_ToolBar.SetImageList(IDB_TOOLBAR, 16, 16, kToolImageCount, kToolMaskColour);
+        SetToolbarImages();
         for (int i = 0; i < kToolButtonCount; ++i) {
             if (kToolButtons[i].m_Tip != 0)
                 m_ToolBar.AddTooltip(i, kToolButtons[i].m_Tip);
@@ -414,21 +430,23 @@ void CMainWnd::CreateBars()
     RECT bar = {};
     GetWindowRect(m_ReBar.GetHandle(), &bar);
     const UINT barWidth = static_cast<UINT>(bar.right - bar.left);
-    m_ReBar.InsertBand(m_ToolBar.GetHandle(), "", barWidth, 0, kBandHeight, RBBS_CHILDEDGE);
+    const UINT bandHeight = static_cast<UINT>(Scale(kBandHeight));
+    const UINT hintWidth = static_cast<UINT>(Scale(kHintWidth));
+    m_ReBar.InsertBand(m_ToolBar.GetHandle(), "", barWidth, 0, bandHeight, RBBS_CHILDEDGE);
 
     m_CastBox.Create(m_ReBar.GetHandle(), "",
                      WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_VSCROLL |
                          WS_TABSTOP | CBS_DROPDOWN | CBS_SORT | CBS_AUTOHSCROLL |
                          CBS_NOINTEGRALHEIGHT,
-                     0, 0, 0, 0, 200, IDC_CAST_BOX);
+                     0, 0, 0, 0, Scale(kCastBoxHeight), IDC_CAST_BOX);
     m_ReBar.InsertBand(m_CastBox.GetHandle(), "キャスト選択",
-                       barWidth > kHintWidth ? barWidth - kHintWidth : 0, 0, kBandHeight,
+                       barWidth > hintWidth ? barWidth - hintWidth : 0, 0, bandHeight,
                        RBBS_BREAK | RBBS_CHILDEDGE);
 
-    m_Hint.Create(m_ReBar.GetHandle(), "", WS_CHILD | WS_VISIBLE, 0, 0, 0, kHintWidth, 20,
-                  IDC_HINT);
+    m_Hint.Create(m_ReBar.GetHandle(), "", WS_CHILD | WS_VISIBLE, 0, 0, 0, Scale(kHintWidth),
+                  Scale(kHintHeight), IDC_HINT);
     m_ReBar.InsertBand(m_Hint.GetHandle(), "選択したキャストのセリフがホットキーで貼り付けられます",
-                       200, 0, kBandHeight, RBBS_CHILDEDGE);
+                       static_cast<UINT>(Scale(kHintBandWidth)), 0, bandHeight, RBBS_CHILDEDGE);
 }
 
 void CMainWnd::CreateSerifList()
@@ -455,11 +473,12 @@ void CMainWnd::CreateSerifList()
 }
 
 // Separator across the top, rebar and status bar placing themselves, the
-// list in between (2 pixels below the rebar).
+// list in between (2 pixels below the rebar, at 96 DPI).
 void CMainWnd::Layout(int width)
 {
+    const int separatorHeight = Scale(kSeparatorHeight);
     if (m_Separator.IsBound())
-        MoveWindow(m_Separator.GetHandle(), 0, 0, width, kSeparatorHeight, TRUE);
+        MoveWindow(m_Separator.GetHandle(), 0, 0, width, separatorHeight, TRUE);
     RECT client = {};
     GetClientRect(m_Wnd, &client);
     const LPARAM size = MAKELPARAM(client.right - client.left, client.bottom - client.top);
@@ -481,14 +500,128 @@ void CMainWnd::Layout(int width)
         barBottom = bar.bottom;
     }
     if (m_SerifList.IsBound()) {
-        const int height = client.bottom - client.top - barBottom - statusHeight - kSeparatorHeight;
-        MoveWindow(m_SerifList.GetHandle(), client.left, barBottom + kSeparatorHeight, client.right,
+        const int height = client.bottom - client.top - barBottom - statusHeight - separatorHeight;
+        MoveWindow(m_SerifList.GetHandle(), client.left, barBottom + separatorHeight, client.right,
                    height > 0 ? height : 0, TRUE);
     }
     if (m_CastBox.IsBound())
         m_CastBox.Redraw(false);
     if (m_SerifList.IsBound())
         m_SerifList.Redraw(true);
+}
+
+// --- screen resolution ---------------------------------------------------
+
+int CMainWnd::Scale(int pixels) const
+{
+    return ScaleToDpi(pixels, m_Dpi);
+}
+
+// The children that show text get one font made for the window's DPI (the
+// one list views use by default), so that they keep their size when the
+// window moves to a screen of another DPI. The old font is deleted only
+// after every child has the new one.
+void CMainWnd::SetChildFonts()
+{
+    HFONT font = CreateUiFont(m_Dpi);
+    if (font == nullptr)
+        return;
+    for (HWND child : {m_SerifList.GetHandle(), m_CastBox.GetHandle(), m_StatusBar.GetHandle(),
+                       m_ReBar.GetHandle()}) {
+        if (child != nullptr)
+            SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    }
+    if (m_Font != nullptr)
+        DeleteObject(m_Font);
+    m_Font = font;
+}
+
+// The strip is drawn at 16 and at 32 pixels (res/images/make_images.py);
+// other sizes are resampled from the larger drawing. A toolbar made at 96
+// DPI takes the bitmap resource as it is.
+void CMainWnd::SetToolbarImages()
+{
+    const int size = Scale(kToolImageSize);
+    if (size == kToolImageSize && m_ToolBar.GetImageList().GetHandle() == nullptr) {
+        m_ToolBar.SetImageList(IDB_TOOLBAR, size, size, kToolImageCount, kToolMaskColour);
+        return;
+    }
+    HBITMAP strip =
+        LoadImageStrip(IDB_TOOLBAR, IDB_TOOLBAR_32, kToolImageCount, size, kToolMaskColour);
+    if (strip == nullptr)
+        return;
+    m_ToolBar.SetImageList(strip, size, size, kToolImageCount, kToolMaskColour);
+    DeleteObject(strip);
+}
+
+// The window has moved to a screen of another DPI, or that screen's scale
+// has changed: everything sized in pixels is scaled again, then the window
+// takes the rectangle the system suggests, which lays the children out.
+LRESULT CMainWnd::OnDpiChanged(UINT dpi, const RECT* suggested)
+{
+    const UINT oldDpi = m_Dpi;
+    if (dpi == 0 || dpi == oldDpi) {
+        m_Dpi = dpi == 0 ? oldDpi : dpi;
+    } else {
+        m_Dpi = dpi;
+        SetChildFonts();
+        RescaleBars(oldDpi);
+        if (m_StatusBar.IsBound()) {
+            std::vector<int> widths;
+            for (int width : kStatusPartWidths)
+                widths.push_back(Scale(width));
+            m_StatusBar.SetPartWidths(widths);
+        }
+        // Column widths are the user's to change: each keeps its share.
+        for (int column = 0; m_SerifList.IsBound() && column < m_SerifList.GetColumnCount();
+             ++column) {
+            const int width = static_cast<int>(m_SerifList.Send(LVM_GETCOLUMNWIDTH, column));
+            m_SerifList.Send(LVM_SETCOLUMNWIDTH, column,
+                             MulDiv(width, static_cast<int>(dpi), static_cast<int>(oldDpi)));
+        }
+    }
+    if (suggested != nullptr)
+        SetWindowPos(m_Wnd, nullptr, suggested->left, suggested->top,
+                     suggested->right - suggested->left, suggested->bottom - suggested->top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT client = {};
+    GetClientRect(m_Wnd, &client);
+    Layout(client.right - client.left);
+    return 0;
+}
+
+void CMainWnd::RescaleBars(UINT oldDpi)
+{
+    if (!m_ReBar.IsBound())
+        return;
+    if (m_ToolBar.GetHandle() != nullptr) {
+        SetToolbarImages();
+        m_ToolBar.UpdateTooltipRects();
+    }
+    if (m_Hint.IsBound())
+        SetWindowPos(m_Hint.GetHandle(), nullptr, 0, 0, Scale(kHintWidth), Scale(kHintHeight),
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (m_CastBox.IsBound()) {
+        // Closed height and drop-down list, as made: the list's item height
+        // follows the new font.
+        RECT box = {};
+        GetWindowRect(m_CastBox.GetHandle(), &box);
+        SetWindowPos(m_CastBox.GetHandle(), nullptr, 0, 0, box.right - box.left,
+                     Scale(kCastBoxHeight), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        m_CastBox.SetDropDownHeight();
+    }
+    const int bands = static_cast<int>(m_ReBar.Send(RB_GETBANDCOUNT));
+    for (int i = 0; i < bands; ++i) {
+        REBARBANDINFOA band = {};
+        band.cbSize = sizeof(band);
+        band.fMask = RBBIM_SIZE | RBBIM_CHILDSIZE;
+        if (!m_ReBar.Send(RB_GETBANDINFOA, i, reinterpret_cast<LPARAM>(&band)))
+            continue;
+        band.cx = static_cast<UINT>(
+            MulDiv(static_cast<int>(band.cx), static_cast<int>(m_Dpi), static_cast<int>(oldDpi)));
+        band.cyMinChild = static_cast<UINT>(Scale(kBandHeight));
+        m_ReBar.Send(RB_SETBANDINFOA, i, reinterpret_cast<LPARAM>(&band));
+    }
 }
 
 // --- title, errors, options ------------------------------------------------
@@ -656,7 +789,7 @@ void CMainWnd::OnContextMenu(HWND, LPARAM position)
         if (row < 0 || !m_SerifList.Send(LVM_GETITEMRECT, static_cast<WPARAM>(row),
                                          reinterpret_cast<LPARAM>(&rect)))
             rect = RECT{};
-        screen.x = rect.left + 8;
+        screen.x = rect.left + Scale(kContextMenuIndent);
         screen.y = rect.bottom;
         ClientToScreen(m_SerifList.GetHandle(), &screen);
     } else {

@@ -181,6 +181,8 @@ public:
     CComboBox& GetCastBox() { return m_CastBox; }
     CStatusBar& GetStatusBar() { return m_StatusBar; }
     CMenu& GetMenuBar() { return m_Menu; }
+    // The DPI the window's own pixel sizes are scaled to.
+    UINT GetDpi() const { return m_Dpi; }
     CPasteSequencer& GetSequencer() { return m_Sequencer; }
 
 private:
@@ -189,6 +191,13 @@ private:
     void CreateBars();
     void CreateSerifList();
     void Layout(int width);
+    // Screen resolution: a size at 96 DPI at the window's DPI, the font of
+    // the children, the toolbar images and WM_DPICHANGED.
+    int Scale(int pixels) const;
+    void SetChildFonts();
+    void SetToolbarImages();
+    LRESULT OnDpiChanged(UINT dpi, const RECT* suggested);
+    void RescaleBars(UINT oldDpi);
     LRESULT OnClose();
     LRESULT OnDestroy();
     LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
@@ -254,6 +263,8 @@ private:
     CStatic m_Separator;
     CMenu m_Menu;
     CStatusBar m_StatusBar;
+    UINT m_Dpi = 96;         // the DPI the children are sized for
+    HFONT m_Font = nullptr;  // the children's font, made for m_Dpi; owned
 
     // Document and settings
     CScript m_Script;

@@ -48,6 +48,14 @@ public:
         return destroyed;
     }
 
+    // Exchanges the lists of two objects.
+    void Swap(CImageList& other)
+    {
+        HIMAGELIST list = m_List;
+        m_List = other.m_List;
+        other.m_List = list;
+    }
+
     HIMAGELIST GetHandle() const { return m_List; }
     int GetImageCount() const { return m_List ? ImageList_GetImageCount(m_List) : 0; }
 

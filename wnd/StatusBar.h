@@ -59,6 +59,28 @@ public:
         return result;
     }
 
+    // Replaces the parts by parts of the given widths, left to right. 0 when
+    // a width is below 1, the edges would overflow or the bar refuses the
+    // parts (then the parts stay as they were); else the SB_SETPARTS result.
+    LRESULT SetPartWidths(const std::vector<int>& widths)
+    {
+        std::vector<int> parts;
+        int right = 0;
+        for (int width : widths) {
+            if (width < 1 || right > INT_MAX - width)
+                return 0;
+            right += width;
+            parts.push_back(right);
+        }
+        if (parts.empty())
+            return 0;
+        const LRESULT result =
+            Send(SB_SETPARTS, parts.size(), reinterpret_cast<LPARAM>(parts.data()));
+        if (result)
+            m_Parts.swap(parts);
+        return result;
+    }
+
     // SB_SETTEXTA with the part ORed with the drawing type (0, SBT_NOBORDERS,
     // SBT_POPOUT, ...). 0 without a call when the part is not 0 to 255: a
     // larger number would run into the drawing-type bits.

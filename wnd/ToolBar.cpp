@@ -24,13 +24,40 @@ LRESULT CToolBar::SetImageList(UINT bitmapId, int imageWidth, int imageHeight, i
     HBITMAP bitmap = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(bitmapId));
     if (!bitmap)
         return 0;
-    LRESULT result = 0;
-    if (m_Images.Create(imageWidth, imageHeight, initialCount, ILC_COLOR32 | ILC_MASK)) {
-        m_Images.AddMasked(bitmap, maskColour);
-        result = Send(TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(m_Images.GetHandle()));
-    }
+    const LRESULT result =
+        TakeImages(bitmap, imageWidth, imageHeight, initialCount, maskColour, false);
     // The list keeps copies of the images.
     DeleteObject(bitmap);
+    return result;
+}
+
+LRESULT CToolBar::SetImageList(HBITMAP bitmap, int imageWidth, int imageHeight, int initialCount,
+                               COLORREF maskColour)
+{
+    if (!m_Wnd || !bitmap)
+        return 0;
+    return TakeImages(bitmap, imageWidth, imageHeight, initialCount, maskColour, true);
+}
+
+LRESULT CToolBar::TakeImages(HBITMAP bitmap, int imageWidth, int imageHeight, int initialCount,
+                             COLORREF maskColour, bool setBitmapSize)
+{
+    // The toolbar keeps using the old list until it has the new one; the old
+    // one ends with `images`.
+    CImageList images;
+    if (!images.Create(imageWidth, imageHeight, initialCount, ILC_COLOR32 | ILC_MASK))
+        return 0;
+    images.AddMasked(bitmap, maskColour);
+    if (setBitmapSize)
+        Send(TB_SETBITMAPSIZE, 0, MAKELPARAM(imageWidth, imageHeight));
+    const LRESULT result = Send(TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images.GetHandle()));
+    m_Images.Swap(images);
+    if (setBitmapSize) {
+        // Buttons grow with larger images by themselves but never shrink.
+        const DWORD padding = static_cast<DWORD>(Send(TB_GETPADDING));
+        Send(TB_SETBUTTONSIZE, 0,
+             MAKELPARAM(imageWidth + LOWORD(padding), imageHeight + HIWORD(padding)));
+    }
     return result;
 }
 
@@ -70,5 +97,23 @@ bool CToolBar::AddTooltip(int index, UINT stringId)
         return false;
     }
     Send(TB_SETTOOLTIPS, reinterpret_cast<WPARAM>(tip), 0);
+    m_Tips.push_back(CTip{tip, index, stringId});
     return true;
+}
+
+void CToolBar::UpdateTooltipRects() const
+{
+    if (!m_Wnd)
+        return;
+    for (const CTip& tip : m_Tips) {
+        if (!IsWindow(tip.m_Window))
+            continue;
+        TOOLINFOA info = {};
+        info.cbSize = TTTOOLINFOA_V2_SIZE;
+        info.hwnd = m_Wnd;
+        info.uId = tip.m_StringId;
+        Send(TB_GETITEMRECT, static_cast<WPARAM>(tip.m_Index),
+             reinterpret_cast<LPARAM>(&info.rect));
+        SendMessageA(tip.m_Window, TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&info));
+    }
 }

@@ -13,6 +13,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <vector>
+
 #include "wnd/ImageList.h"
 #include "wnd/WndBase.h"
 
@@ -32,6 +34,11 @@ public:
     // no toolbar, the bitmap cannot be loaded or the list cannot be made.
     LRESULT SetImageList(UINT bitmapId, int imageWidth, int imageHeight, int initialCount,
                          COLORREF maskColour);
+    // The same from a bitmap, which stays the caller's; the toolbar's bitmap
+    // size becomes the image size and its buttons that size and the padding,
+    // so that they follow images of another size (another DPI).
+    LRESULT SetImageList(HBITMAP bitmap, int imageWidth, int imageHeight, int initialCount,
+                         COLORREF maskColour);
 
     int GetButtonCount() const;
 
@@ -43,10 +50,23 @@ public:
     // tooltip. Nothing when the index is not a button's. Whether the tip was
     // added (a tooltip window that refused the tool is destroyed again).
     bool AddTooltip(int index, UINT stringId);
+    // Moves every tip made by AddTooltip to its button's rectangle again,
+    // after the buttons changed size.
+    void UpdateTooltipRects() const;
 
     const CImageList& GetImageList() const { return m_Images; }
 
 private:
+    LRESULT TakeImages(HBITMAP bitmap, int imageWidth, int imageHeight, int initialCount,
+                       COLORREF maskColour, bool setBitmapSize);
+
     CImageList m_Images;  // the button images
     CImageList m_Spare;   // kept for a disabled or hot image strip; unused
+    struct CTip
+    {
+        HWND m_Window;  // owned by the toolbar's parent
+        int m_Index;
+        UINT m_StringId;
+    };
+    std::vector<CTip> m_Tips;
 };
