@@ -53,6 +53,21 @@ if [ -n "$retried" ] && [[ "${summary[-1]}" == ok* ]]; then
   summary+=("NOTE    passed only when run again: $retried")
 fi
 
+# The release zip as a user gets it: tools/package.sh builds it, and
+# tests/package/zip_test.py unpacks it into a fresh folder and starts
+# Rolecue.exe in a fresh Wine prefix (one test in the totals).
+step "package" tools/package.sh
+zip=$(ls -t build/Rolecue-*-win64.zip 2>/dev/null | head -n 1)
+rm -rf build/zip-test
+step "zip test (fresh Wine prefix)" tools/with-wine.sh --prefix build/zip-test/wineprefix -- \
+  python3 tests/package/zip_test.py --zip "$zip" \
+    --probe build/mingw/tests/package/package_probe.exe --work build/zip-test/run \
+    --screenshot build/zip-test/screenshot.png
+case "${summary[-1]}" in
+  ok*) passed_total=$((passed_total + 1)) ;;
+  *) failed_total=$((failed_total + 1)) ;;
+esac
+
 if [ "${ROLECUE_SKIP_FUZZ:-}" != 1 ] && [ -x tools/fuzz.sh ]; then
   step "fuzz (${ROLECUE_FUZZ_SECONDS:-60} s per target)" tools/fuzz.sh "${ROLECUE_FUZZ_SECONDS:-60}"
 fi
