@@ -21,9 +21,9 @@ class NodeContainer;
 class COptionCue : public IXMLBase
 {
 public:
-    static const int32_t kDefaultWidth = 480;
-    static const int32_t kMinWidth = 120;
-    static const int32_t kMaxWidth = 4000;
+    static constexpr int32_t kDefaultWidth = 480;
+    static constexpr int32_t kMinWidth = 120;
+    static constexpr int32_t kMaxWidth = 4000;
 
     ~COptionCue() override = default;
 

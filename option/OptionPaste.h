@@ -37,7 +37,7 @@ class COptionPaste : public IXMLBase
 {
 public:
     // Both waits run from 0 to 10000 ms; values outside are clamped on load.
-    static const int32_t kMaxWaitMs = 10000;
+    static constexpr int32_t kMaxWaitMs = 10000;
 
     ~COptionPaste() override = default;
 

@@ -30,6 +30,8 @@
 //                          above) and answers each with its output and a
 //                          line "end CODE"; ends at end of input. Spares
 //                          the soak a Wine start per question.
+//   activate CLASS         SetForegroundWindow on the top-level window of
+//                          class CLASS (when X focus events got lost)
 //   standby                the standby strip's window text as hex, "none"
 //                          when the strip is hidden or missing
 //   keylog FILE            shows a window of class "RolecueKeyLog" and
@@ -362,6 +364,13 @@ int Run(int argc, char** argv)
             CloseClipboard();
         }
         std::printf("%s\n", text.c_str());
+        return 0;
+    }
+    if (verb == "activate") {
+        HWND top = argc >= 3 ? FindWindowA(argv[2], nullptr) : nullptr;
+        if (top == nullptr)
+            return Fail("no such window");
+        SetForegroundWindow(top);
         return 0;
     }
     if (verb == "standby") {
