@@ -7,14 +7,18 @@
 #include <vector>
 
 #include "option/OptionCue.h"
+#include "wnd/Dpi.h"
 
 const char CStandbyWnd::kClassName[] = "RolecueStandby";
 
 namespace
 {
 
-const int kPadding = 6;   // left and right of the text
-const int kSizeEdge = 8;  // the width of the right edge that sizes
+// Sizes at 96 DPI, scaled to the strip's.
+const int kPadding = 6;      // left and right of the text
+const int kSizeEdge = 8;     // the width of the right edge that sizes
+const int kFontHeight = 16;  // the text's em height
+const int kMargin = 10;      // the strip's height beyond the text's
 const char kEllipsis[] = "…";
 
 // The longest start of `text`, cut between characters, that fits into
@@ -89,12 +93,16 @@ ATOM CStandbyWnd::RegisterStandbyClass()
                             reinterpret_cast<HBRUSH>(COLOR_INFOBK + 1), 0);
 }
 
-bool CStandbyWnd::CreateStandby(HWND owner, int x, int y, int width)
+void CStandbyWnd::MakeFont(UINT dpi)
 {
-    if (!m_Font) {
-        m_Font = CreateFontA(-16, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                             DEFAULT_PITCH | FF_DONTCARE, "MS UI Gothic");
+    m_Dpi = dpi;
+    HFONT font = CreateFontA(-ScaleToDpi(kFontHeight, dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                             SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                             DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "MS UI Gothic");
+    if (font) {
+        if (m_Font)
+            DeleteObject(m_Font);
+        m_Font = font;
     }
     HDC dc = GetDC(nullptr);
     HGDIOBJ old = SelectObject(dc, m_Font ? m_Font : GetStockObject(DEFAULT_GUI_FONT));
@@ -102,8 +110,14 @@ bool CStandbyWnd::CreateStandby(HWND owner, int x, int y, int width)
     GetTextMetricsA(dc, &metrics);
     SelectObject(dc, old);
     ReleaseDC(nullptr, dc);
-    m_Height = metrics.tmHeight + 10;
+    m_Height = metrics.tmHeight + ScaleToDpi(kMargin, dpi);
+}
 
+bool CStandbyWnd::CreateStandby(HWND owner, int x, int y, int width)
+{
+    // The strip is made for the DPI of its owner's screen; a move to another
+    // screen brings WM_DPICHANGED.
+    MakeFont(GetWindowDpi(owner));
     width = std::min(std::max(width, static_cast<int>(COptionCue::kMinWidth)),
                      static_cast<int>(COptionCue::kMaxWidth));
     const RECT wanted = {x, y, x + width, y + m_Height};
@@ -145,6 +159,16 @@ LRESULT CStandbyWnd::WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM l
     switch (message) {
     case WM_MOUSEACTIVATE:
         return MA_NOACTIVATE;
+    case WM_DPICHANGED: {
+        // The new font and height, at the place the system suggests.
+        MakeFont(HIWORD(wParam));
+        const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+        SetWindowPos(m_Wnd, nullptr, suggested->left, suggested->top,
+                     suggested->right - suggested->left, m_Height,
+                     SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOOWNERZORDER);
+        InvalidateRect(m_Wnd, nullptr, TRUE);
+        return 0;
+    }
     case WM_PAINT:
         OnPaint();
         return 0;
@@ -167,8 +191,9 @@ LRESULT CStandbyWnd::WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM l
             POINT cursor = {};
             GetCursorPos(&cursor);
             RECT rect = GetScreenRect();
-            SetCursor(
-                LoadCursor(nullptr, cursor.x >= rect.right - kSizeEdge ? IDC_SIZEWE : IDC_SIZEALL));
+            SetCursor(LoadCursor(nullptr, cursor.x >= rect.right - ScaleToDpi(kSizeEdge, m_Dpi)
+                                              ? IDC_SIZEWE
+                                              : IDC_SIZEALL));
             return TRUE;
         }
         break;
@@ -189,8 +214,8 @@ void CStandbyWnd::OnPaint()
     SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
 
     RECT area = client;
-    area.left += kPadding;
-    area.right -= kPadding;
+    area.left += ScaleToDpi(kPadding, m_Dpi);
+    area.right -= ScaleToDpi(kPadding, m_Dpi);
     const UINT flags = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
     // The count stays at the right edge, the head at the left; the text
     // between them gives way.
@@ -216,7 +241,7 @@ void CStandbyWnd::OnButtonDown(LPARAM position)
     m_DragRect = GetScreenRect();
     RECT client = {};
     GetClientRect(m_Wnd, &client);
-    m_Drag = GET_X_LPARAM(position) >= client.right - kSizeEdge ? Size : Move;
+    m_Drag = GET_X_LPARAM(position) >= client.right - ScaleToDpi(kSizeEdge, m_Dpi) ? Size : Move;
     SetCapture(m_Wnd);
 }
 

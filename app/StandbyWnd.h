@@ -8,7 +8,8 @@
 // would activate it anyway). The user drags it with the mouse; near its
 // right edge the drag changes its width. Its window text is the whole line,
 // uncut, for tests and screen readers; only the drawing cuts the serif's
-// text to the width, with "…".
+// text to the width, with "…". Its font, height and margins follow the DPI
+// of its screen; the width is the user's, in pixels.
 #pragma once
 
 #include <windows.h>
@@ -41,13 +42,18 @@ public:
 
     LRESULT WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) override;
 
+    // The DPI the strip's font and height are made for.
+    UINT GetDpi() const { return m_Dpi; }
+
 private:
+    void MakeFont(UINT dpi);
     void OnPaint();
     void OnButtonDown(LPARAM position);
     void OnMouseMove(LPARAM position);
 
     CStandbyLine m_Line;
     HFONT m_Font = nullptr;
+    UINT m_Dpi = 96;
     int m_Height = 28;
     // The drag under way: none, moving, or sizing from the right edge.
     enum EDrag

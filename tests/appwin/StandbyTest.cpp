@@ -164,3 +164,20 @@ TEST_F(StandbyTest, ATakenCueKeyIsNamedAndTheOthersStillWork)
     UnregisterHotKey(other, 1);
     DestroyWindow(other);
 }
+
+TEST_F(StandbyTest, ADpiChangeScalesTheStripsFontAndHeight)
+{
+    ASSERT_TRUE(CreateWindowNow());
+    RECT before = {};
+    GetWindowRect(Strip(), &before);
+    const int height = before.bottom - before.top;
+    RECT suggested = {before.left + 10, before.top + 10, before.right + 10, before.bottom + 10};
+    SendMessageA(Strip(), WM_DPICHANGED, MAKEWPARAM(144, 144),
+                 reinterpret_cast<LPARAM>(&suggested));
+    RECT after = {};
+    GetWindowRect(Strip(), &after);
+    EXPECT_EQ(144u, Window().GetStandby().GetDpi());
+    EXPECT_EQ(suggested.left, after.left);
+    EXPECT_EQ(suggested.right - suggested.left, after.right - after.left) << "the width is kept";
+    EXPECT_NEAR(height * 1.5, after.bottom - after.top, 3);
+}
