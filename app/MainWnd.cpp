@@ -560,9 +560,7 @@ void CMainWnd::SetToolbarImages()
 LRESULT CMainWnd::OnDpiChanged(UINT dpi, const RECT* suggested)
 {
     const UINT oldDpi = m_Dpi;
-    if (dpi == 0 || dpi == oldDpi) {
-        m_Dpi = dpi == 0 ? oldDpi : dpi;
-    } else {
+    if (dpi != 0 && dpi != oldDpi) {
         m_Dpi = dpi;
         SetChildFonts();
         RescaleBars(oldDpi);
