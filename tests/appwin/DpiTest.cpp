@@ -173,9 +173,9 @@ std::map<std::string, int> MainWindowSizes(CMainWnd& window)
         SendMessageA(rebar, RB_GETBANDINFOA, i, reinterpret_cast<LPARAM>(&band));
         sizes["band " + std::to_string(i) + " height"] = static_cast<int>(band.cyMinChild);
     }
+    // The rebar gives the hint what is left of its row, and the band's height.
     RECT hint = {};
     GetWindowRect(GetDlgItem(rebar, IDC_HINT), &hint);
-    sizes["hint width"] = hint.right - hint.left;
     sizes["hint height"] = hint.bottom - hint.top;
     int parts[4] = {};
     const int count = static_cast<int>(SendMessageA(window.GetStatusBar().GetHandle(), SB_GETPARTS,
