@@ -113,6 +113,10 @@ class Session:
             f.write(option.encode("cp932"))
 
     def start_rolecue(self):
+        # A copy left by the case before (still ending) would make this one a
+        # second instance, which exits at once.
+        wait_until(lambda: self.probe("main-count", check=False) == "0",
+                   "an earlier Rolecue to end", seconds=15)
         proc = self.start(["wine", os.path.join(self.dir, "Rolecue.exe")], self.dir)
         self.rolecue = proc
         self.rolecue_x = wait_for_x_window(proc, "Rolecue")
@@ -428,6 +432,9 @@ def main():
         CASES[args.case](session)
     except Failure as failure:
         print("FAILED %s: %s" % (args.case, failure))
+        rolecue = getattr(session, "rolecue", None)
+        if rolecue is not None and rolecue.poll() is not None:
+            print("Rolecue had ended with exit code %d" % rolecue.returncode)
         return 1
     finally:
         session.close()
