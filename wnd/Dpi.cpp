@@ -5,6 +5,19 @@
 namespace
 {
 
+// The format of a top-down 32-bit bitmap, 0x00RRGGBB per pixel.
+BITMAPINFO TopDownFormat(int width, int height)
+{
+    BITMAPINFO format = {};
+    format.bmiHeader.biSize = sizeof(format.bmiHeader);
+    format.bmiHeader.biWidth = width;
+    format.bmiHeader.biHeight = -height;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    return format;
+}
+
 using GetDpiForWindowProc = UINT(WINAPI*)(HWND);
 using GetDpiForSystemProc = UINT(WINAPI*)();
 
@@ -36,13 +49,7 @@ std::vector<DWORD> ReadPixels(HBITMAP bitmap, int& width, int& height)
         return pixels;
     width = info.bmWidth;
     height = info.bmHeight;
-    BITMAPINFO format = {};
-    format.bmiHeader.biSize = sizeof(format.bmiHeader);
-    format.bmiHeader.biWidth = width;
-    format.bmiHeader.biHeight = -height;
-    format.bmiHeader.biPlanes = 1;
-    format.bmiHeader.biBitCount = 32;
-    format.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO format = TopDownFormat(width, height);
     pixels.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
     HDC screen = GetDC(nullptr);
     const int rows = GetDIBits(screen, bitmap, 0, static_cast<UINT>(height), pixels.data(), &format,
@@ -58,13 +65,7 @@ std::vector<DWORD> ReadPixels(HBITMAP bitmap, int& width, int& height)
 // A top-down 32-bit bitmap holding `pixels` (0x00RRGGBB).
 HBITMAP MakeBitmap(const std::vector<DWORD>& pixels, int width, int height)
 {
-    BITMAPINFO format = {};
-    format.bmiHeader.biSize = sizeof(format.bmiHeader);
-    format.bmiHeader.biWidth = width;
-    format.bmiHeader.biHeight = -height;
-    format.bmiHeader.biPlanes = 1;
-    format.bmiHeader.biBitCount = 32;
-    format.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO format = TopDownFormat(width, height);
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (bitmap != nullptr && bits != nullptr) {
