@@ -63,24 +63,6 @@ public:
     }
 };
 
-// Closes the clipboard on every way out of ReadClipboardText.
-class CClipboardOpen
-{
-public:
-    explicit CClipboardOpen(const CClipboard& clipboard) : m_Open(clipboard.Open()) {}
-    ~CClipboardOpen()
-    {
-        if (m_Open)
-            CloseClipboard();
-    }
-    CClipboardOpen(const CClipboardOpen&) = delete;
-    CClipboardOpen& operator=(const CClipboardOpen&) = delete;
-    bool IsOpen() const { return m_Open; }
-
-private:
-    bool m_Open;
-};
-
 enum class EClipboardRead
 {
     Read,
@@ -95,7 +77,7 @@ enum class EClipboardRead
 EClipboardRead ReadClipboardText(HWND owner, std::string& text, bool& unicode)
 {
     CClipboard clipboard(owner);
-    CClipboardOpen open(clipboard);
+    COpenClipboard open(clipboard);
     if (!open.IsOpen())
         return EClipboardRead::CannotOpen;
     for (UINT format : {CF_UNICODETEXT, CF_TEXT}) {

@@ -57,31 +57,6 @@ private:
     void* m_Data;
 };
 
-// Closes the clipboard on every way out of SetText and Clear.
-class COpenClipboard
-{
-public:
-    explicit COpenClipboard(const CClipboard& clipboard) : m_Open(clipboard.Open()) {}
-    ~COpenClipboard()
-    {
-        if (m_Open)
-            CloseClipboard();
-    }
-    COpenClipboard(const COpenClipboard&) = delete;
-    COpenClipboard& operator=(const COpenClipboard&) = delete;
-
-    bool IsOpen() const { return m_Open; }
-    // Closes now and gives CloseClipboard's result.
-    BOOL Close()
-    {
-        m_Open = false;
-        return CloseClipboard();
-    }
-
-private:
-    bool m_Open;
-};
-
 bool CopyInto(const CGlobalMemory& memory, const void* data, size_t size)
 {
     CGlobalLock lock(memory.Get());

@@ -66,3 +66,29 @@ private:
     HWND m_Owner;
     DWORD m_Sequence;  // after the last successful SetText; 0 before any
 };
+
+// Opens the clipboard with CClipboard::Open and closes it on every way out
+// of the scope that holds it.
+class COpenClipboard
+{
+public:
+    explicit COpenClipboard(const CClipboard& clipboard) : m_Open(clipboard.Open()) {}
+    ~COpenClipboard()
+    {
+        if (m_Open)
+            CloseClipboard();
+    }
+    COpenClipboard(const COpenClipboard&) = delete;
+    COpenClipboard& operator=(const COpenClipboard&) = delete;
+
+    bool IsOpen() const { return m_Open; }
+    // Closes now and gives CloseClipboard's result.
+    BOOL Close()
+    {
+        m_Open = false;
+        return CloseClipboard();
+    }
+
+private:
+    bool m_Open;
+};

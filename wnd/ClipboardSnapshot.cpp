@@ -60,7 +60,8 @@ HGLOBAL CopyIn(const std::string& bytes)
 bool CClipboardSnapshot::Take(const CClipboard& clipboard)
 {
     m_Formats.clear();
-    if (!clipboard.Open())
+    COpenClipboard open(clipboard);
+    if (!open.IsOpen())
         return false;
     for (UINT format = EnumClipboardFormats(0); format != 0;
          format = EnumClipboardFormats(format)) {
@@ -71,24 +72,19 @@ bool CClipboardSnapshot::Take(const CClipboard& clipboard)
         if (data && CopyOut(data, bytes))
             m_Formats.emplace_back(format, std::move(bytes));
     }
-    CloseClipboard();
     return true;
 }
 
 bool CClipboardSnapshot::RestoreIf(const CClipboard& clipboard, DWORD sequence) const
 {
-    if (!clipboard.Open())
+    COpenClipboard open(clipboard);
+    if (!open.IsOpen() || GetClipboardSequenceNumber() != sequence)
         return false;
-    if (GetClipboardSequenceNumber() != sequence) {
-        CloseClipboard();
-        return false;
-    }
     EmptyClipboard();
     for (const auto& entry : m_Formats) {
         HGLOBAL memory = CopyIn(entry.second);
         if (memory && !SetClipboardData(entry.first, memory))
             GlobalFree(memory);
     }
-    CloseClipboard();
     return true;
 }
