@@ -42,7 +42,8 @@ step "build mingw" cmake --build --preset mingw
 # can hand the activation between two top-level windows back and forth under
 # load. A test that hangs ends its suite after a minute with a list of its
 # windows (tests/support/Watchdog.cpp); a suite that fails twice fails the run.
-step "test mingw (Wine)" tools/with-wine.sh --prefix build/mingw/wineprefix -- \
+step "test mingw (Wine)" tools/with-wine.sh --prefix build/mingw/wineprefix \
+  --hold build/mingw/tests/support/desktop_hold.exe -- \
   bash -c 'ctest --preset mingw --repeat until-pass:2 2>&1 | tee build/ctest-mingw.log; exit ${PIPESTATUS[0]}'
 count build/ctest-mingw.log
 # A suite that passed only on its second run is named in the summary, so

@@ -1,25 +1,34 @@
 #!/usr/bin/env bash
-# with-wine.sh [--prefix DIR] [--display :N] -- COMMAND [ARGS...]
+# with-wine.sh [--prefix DIR] [--display :N] [--hold EXE] -- COMMAND [ARGS...]
 #
 # Runs COMMAND with a private X server (Xvfb on a free display) and a Wine
 # prefix set up for Rolecue's tests: Japanese locale (ANSI code page 932),
 # no Gecko/Mono prompts, and UseTakeFocus=N so that focus changes made with
 # xdotool reach Wine without a window manager. The prefix is created once and
 # reused. Everything this script starts is ended by process id on exit.
+#
+# --hold EXE starts EXE (tests/support/DesktopHold.cpp) before COMMAND and
+# ends it after: it keeps Wine's desktop open for the whole run, so that
+# programs started one after another never meet a desktop that is closing.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 prefix="${WINEPREFIX:-$root/build/wineprefix}"
 use_display=""
+hold_exe=""
 while [ $# -gt 0 ]; do
   case "$1" in
     --prefix) prefix="$2"; shift 2 ;;
     --display) use_display="$2"; shift 2 ;;
+    --hold) hold_exe="$2"; shift 2 ;;
     --) shift; break ;;
     *) break ;;
   esac
 done
-[ $# -gt 0 ] || { echo "usage: $0 [--prefix DIR] -- COMMAND..." >&2; exit 2; }
+[ $# -gt 0 ] || { echo "usage: $0 [--prefix DIR] [--display :N] [--hold EXE] -- COMMAND..." >&2; exit 2; }
+if [ -n "$hold_exe" ] && [ ! -f "$hold_exe" ]; then
+  echo "with-wine: $hold_exe not found (build it first)" >&2; exit 2
+fi
 
 mkdir -p "$prefix"
 prefix=$(cd "$prefix" && pwd)
@@ -30,8 +39,15 @@ export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
 
 xvfb_pid=""
+hold_pid=""
+hold_out=""
 server_started=""
 cleanup() {
+  if [ -n "$hold_pid" ]; then
+    kill "$hold_pid" 2>/dev/null || true
+    wait "$hold_pid" 2>/dev/null || true
+  fi
+  [ -z "$hold_out" ] || rm -f "$hold_out"
   if [ -n "$server_started" ]; then
     wineserver -k >/dev/null 2>&1 || true
     wineserver -w >/dev/null 2>&1 || true
@@ -71,6 +87,17 @@ wineserver -p
 # standard handles: started by the first test program, they would inherit its
 # output pipe and keep ctest waiting for it until the test times out.
 wine cmd /c exit >/dev/null 2>&1 </dev/null || true
+if [ -n "$hold_exe" ]; then
+  hold_out=$(mktemp)
+  wine "$hold_exe" </dev/null >"$hold_out" 2>/dev/null &
+  hold_pid=$!
+  for _ in $(seq 1 300); do
+    grep -q ready "$hold_out" && break
+    kill -0 "$hold_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  grep -q ready "$hold_out" || { echo "with-wine: $hold_exe did not get a desktop" >&2; exit 1; }
+fi
 
 set +e
 "$@"
