@@ -42,6 +42,7 @@ step "build mingw" cmake --build --preset mingw
 # can hand the activation between two top-level windows back and forth under
 # load. A test that hangs ends its suite after a minute with a list of its
 # windows (tests/support/Watchdog.cpp); a suite that fails twice fails the run.
+# --hold keeps one Wine desktop open from the first suite to the last.
 step "test mingw (Wine)" tools/with-wine.sh --prefix build/mingw/wineprefix \
   --hold build/mingw/tests/support/desktop_hold.exe -- \
   bash -c 'ctest --preset mingw --repeat until-pass:2 2>&1 | tee build/ctest-mingw.log; exit ${PIPESTATUS[0]}'
