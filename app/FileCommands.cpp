@@ -51,12 +51,8 @@ bool CMainWnd::OpenScenario(const std::string& requested)
     if (!ConfirmDiscardChanges())
         return false;
     std::string path = requested;
-    if (path.empty()) {
-        CFileDialog dialog;
-        dialog.SetFilter(kScenarioFilter);
-        if (!dialog.ShowOpen(m_Wnd, path))
-            return false;
-    }
+    if (!ChoosePathIfEmpty(m_Wnd, kScenarioFilter, false, path))
+        return false;
     CScript loaded;
     if (!loaded.Load(path)) {
         ShowError(loaded.GetError().empty() ? "読み込みに失敗しました。"
@@ -77,12 +73,8 @@ bool CMainWnd::OpenScenario(const std::string& requested)
 bool CMainWnd::SaveScenario(const std::string& requested)
 {
     std::string path = requested;
-    if (path.empty()) {
-        CFileDialog dialog;
-        dialog.SetFilter(kScenarioFilter);
-        if (!dialog.ShowSave(m_Wnd, path))
-            return false;
-    }
+    if (!ChoosePathIfEmpty(m_Wnd, kScenarioFilter, true, path))
+        return false;
     if (!m_Script.Save(path)) {
         ShowError("保存に失敗しました。");
         return false;

@@ -140,12 +140,8 @@ bool CMainWnd::ImportTextFile(const std::string& requested)
 {
     CMonitoringPause pause(*this);
     std::string path = requested;
-    if (path.empty()) {
-        CFileDialog dialog;
-        dialog.SetFilter(kTextFilter);
-        if (!dialog.ShowOpen(m_Wnd, path))
-            return false;
-    }
+    if (!ChoosePathIfEmpty(m_Wnd, kTextFilter, false, path))
+        return false;
     std::string bytes;
     if (!ReadWholeFile(path, bytes, kMaxTextBytes)) {
         ShowError(("テキストファイルを読み込めません。\n" + path +
@@ -202,12 +198,8 @@ bool CMainWnd::ExportTextFile(const std::string& requested)
 {
     CMonitoringPause pause(*this);
     std::string path = requested;
-    if (path.empty()) {
-        CFileDialog dialog;
-        dialog.SetFilter(kTextFilter);
-        if (!dialog.ShowSave(m_Wnd, path))
-            return false;
-    }
+    if (!ChoosePathIfEmpty(m_Wnd, kTextFilter, true, path))
+        return false;
     if (!WriteWholeFile(path, ExportTextScript(m_Script, CCodePage932()))) {
         ShowError("エクスポートに失敗しました。");
         return false;

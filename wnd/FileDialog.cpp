@@ -72,3 +72,12 @@ BOOL CFileDialog::Show(HWND owner, DWORD flags, bool save, std::string& path)
         path = buffer;
     return result;
 }
+
+bool ChoosePathIfEmpty(HWND owner, const char* filter, bool save, std::string& path)
+{
+    if (!path.empty())
+        return true;
+    CFileDialog dialog;
+    dialog.SetFilter(filter);
+    return (save ? dialog.ShowSave(owner, path) : dialog.ShowOpen(owner, path)) != FALSE;
+}

@@ -43,3 +43,8 @@ private:
     OPENFILENAMEA m_Record;
     std::string m_Filter;
 };
+
+// For commands that take a path or ask for one: a path already given is
+// kept; an empty one is filled from the open (or, with save, the save)
+// dialog with this filter. False when the user cancels.
+bool ChoosePathIfEmpty(HWND owner, const char* filter, bool save, std::string& path);
