@@ -1,0 +1,261 @@
+#include "text/CodePage932.h"
+
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+#include "text/Utf8.h"
+
+namespace
+{
+
+#include "text/CodePage932Table.inc"
+
+constexpr unsigned kFirstTrail = 0x40;
+constexpr unsigned kEndTrail = 0xFD;
+constexpr unsigned kLeadRows = sizeof kDoubleByte / sizeof kDoubleByte[0];
+
+bool IsLeadByte(unsigned byte)
+{
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+unsigned LeadIndex(unsigned lead)
+{
+    return lead < 0xA0 ? lead - 0x81 : lead - 0xE0 + (0xA0 - 0x81);
+}
+
+unsigned LeadOfRow(unsigned row)
+{
+    return row < 0xA0 - 0x81 ? 0x81 + row : 0xE0 + row - (0xA0 - 0x81);
+}
+
+// The code point of a double-byte code, 0 when the code page has none.
+char16_t DoubleByte(unsigned lead, unsigned trail)
+{
+    if (trail < kFirstTrail || trail >= kEndTrail)
+        return 0;
+    return kDoubleByte[LeadIndex(lead)][trail - kFirstTrail];
+}
+
+bool IsAsciiWord(const char* p)
+{
+    std::uint64_t word;
+    std::memcpy(&word, p, sizeof word);
+    return (word & 0x8080808080808080ull) == 0;
+}
+
+// Where several codes decode to one code point, the lowest rank is the one
+// WideCharToMultiByte writes: JIS X 0208 first, then NEC row 13 (0x87), then
+// the IBM extensions (0xFA..0xFC), and last their NEC-selected copies
+// (0xED, 0xEE), which Windows reads but never writes. No two codes of one
+// rank share a code point.
+int Rank(std::uint16_t code)
+{
+    const unsigned lead = code >> 8;
+    if (lead == 0x87)
+        return 1;
+    if (lead >= 0xFA)
+        return 2;
+    if (lead == 0xED || lead == 0xEE)
+        return 3;
+    return 0;
+}
+
+// Code point to code, for the BMP (the code page holds nothing beyond it):
+// a page of 256 codes for every 256 code points that hold one, and a shared
+// empty page for the rest, about 55 KB in all. A code below 0x100 is one
+// byte, 0 is none; ASCII never reaches the table.
+class CEncodeTable
+{
+public:
+    CEncodeTable();
+    std::uint16_t Find(char32_t codePoint) const
+    {
+        return m_Codes[m_Pages[codePoint >> 8] * 256u + (codePoint & 0xFF)];
+    }
+
+private:
+    void Add(char32_t codePoint, std::uint16_t code);
+
+    std::uint16_t m_Pages[256] = {};
+    std::vector<std::uint16_t> m_Codes;
+};
+
+CEncodeTable::CEncodeTable() : m_Codes(256, 0)
+{
+    for (unsigned byte = 0x80; byte < 0x100; ++byte) {
+        if (kSingleByte[byte - 0x80] != 0)
+            Add(kSingleByte[byte - 0x80], static_cast<std::uint16_t>(byte));
+    }
+    for (unsigned row = 0; row < kLeadRows; ++row) {
+        for (unsigned trail = kFirstTrail; trail < kEndTrail; ++trail) {
+            const char16_t codePoint = kDoubleByte[row][trail - kFirstTrail];
+            if (codePoint != 0)
+                Add(codePoint, static_cast<std::uint16_t>(LeadOfRow(row) << 8 | trail));
+        }
+    }
+}
+
+void CEncodeTable::Add(char32_t codePoint, std::uint16_t code)
+{
+    std::uint16_t& page = m_Pages[codePoint >> 8];
+    if (page == 0) {
+        page = static_cast<std::uint16_t>(m_Codes.size() / 256);
+        m_Codes.resize(m_Codes.size() + 256, 0);
+    }
+    std::uint16_t& slot = m_Codes[page * 256u + (codePoint & 0xFF)];
+    if (slot == 0 || Rank(code) < Rank(slot))
+        slot = code;
+}
+
+const CEncodeTable& EncodeTable()
+{
+    static const CEncodeTable table;
+    return table;
+}
+
+// Writes a BMP code point as UTF-8 at `out`; returns the bytes written.
+size_t PutUtf8(char* out, char16_t codePoint)
+{
+    if (codePoint < 0x80) {
+        out[0] = static_cast<char>(codePoint);
+        return 1;
+    }
+    if (codePoint < 0x800) {
+        out[0] = static_cast<char>(0xC0 | (codePoint >> 6));
+        out[1] = static_cast<char>(0x80 | (codePoint & 0x3F));
+        return 2;
+    }
+    out[0] = static_cast<char>(0xE0 | (codePoint >> 12));
+    out[1] = static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+    out[2] = static_cast<char>(0x80 | (codePoint & 0x3F));
+    return 3;
+}
+
+}  // namespace
+
+bool DecodeCodePage932(std::string_view bytes, size_t at, char32_t& codePoint, size_t& length)
+{
+    const unsigned byte = static_cast<unsigned char>(bytes[at]);
+    length = 1;
+    if (byte < 0x80) {
+        codePoint = byte;
+        return true;
+    }
+    if (!IsLeadByte(byte)) {
+        codePoint = kSingleByte[byte - 0x80];
+        return true;
+    }
+    codePoint = 0xFFFD;
+    if (at + 1 == bytes.size())
+        return false;
+    const char16_t value = DoubleByte(byte, static_cast<unsigned char>(bytes[at + 1]));
+    if (value == 0)
+        return false;
+    codePoint = value;
+    length = 2;
+    return true;
+}
+
+bool EncodeCodePage932(char32_t codePoint, std::string& out)
+{
+    if (codePoint < 0x80) {
+        out += static_cast<char>(codePoint);
+        return true;
+    }
+    if (codePoint > 0xFFFF)
+        return false;
+    const std::uint16_t code = EncodeTable().Find(codePoint);
+    if (code == 0)
+        return false;
+    if (code >= 0x100)
+        out += static_cast<char>(code >> 8);
+    out += static_cast<char>(code & 0xFF);
+    return true;
+}
+
+bool Cp932ToUtf8(std::string_view bytes, std::string& utf8, size_t& badAt)
+{
+    const size_t size = bytes.size();
+    const char* in = bytes.data();
+    // Japanese text grows by about half (two bytes become three); the buffer
+    // doubles on the rare text that grows more (half-width katakana triple).
+    std::string out(size + size / 2 + 16, '\0');
+    size_t used = 0;
+    size_t at = 0;
+    while (at < size) {
+        if (out.size() - used < 8)
+            out.resize(out.size() * 2);
+        char* dst = &out[used];
+        const unsigned byte = static_cast<unsigned char>(in[at]);
+        if (byte < 0x80) {
+            if (size - at >= 8 && IsAsciiWord(in + at)) {
+                std::memcpy(dst, in + at, 8);
+                used += 8;
+                at += 8;
+            } else {
+                *dst = static_cast<char>(byte);
+                ++used;
+                ++at;
+            }
+            continue;
+        }
+        char16_t codePoint;
+        if (IsLeadByte(byte)) {
+            codePoint =
+                at + 1 < size ? DoubleByte(byte, static_cast<unsigned char>(in[at + 1])) : 0;
+            if (codePoint == 0) {
+                badAt = at;
+                return false;
+            }
+            at += 2;
+        } else {
+            codePoint = kSingleByte[byte - 0x80];
+            ++at;
+        }
+        used += PutUtf8(dst, codePoint);
+    }
+    out.resize(used);
+    utf8.swap(out);
+    return true;
+}
+
+bool Utf8ToCp932(std::string_view utf8, std::string& bytes)
+{
+    const CEncodeTable& table = EncodeTable();
+    const size_t size = utf8.size();
+    const char* in = utf8.data();
+    // No code point takes more bytes in the code page than in UTF-8.
+    std::string out(size, '\0');
+    size_t used = 0;
+    size_t at = 0;
+    while (at < size) {
+        const unsigned byte = static_cast<unsigned char>(in[at]);
+        if (byte < 0x80) {
+            if (size - at >= 8 && IsAsciiWord(in + at)) {
+                std::memcpy(&out[used], in + at, 8);
+                used += 8;
+                at += 8;
+            } else {
+                out[used++] = static_cast<char>(byte);
+                ++at;
+            }
+            continue;
+        }
+        char32_t codePoint;
+        size_t length;
+        if (!DecodeUtf8(utf8, at, codePoint, length) || codePoint > 0xFFFF)
+            return false;
+        const std::uint16_t code = table.Find(codePoint);
+        if (code == 0)
+            return false;
+        if (code >= 0x100)
+            out[used++] = static_cast<char>(code >> 8);
+        out[used++] = static_cast<char>(code & 0xFF);
+        at += length;
+    }
+    out.resize(used);
+    bytes.swap(out);
+    return true;
+}
