@@ -7,7 +7,10 @@
 // Decoding follows MultiByteToWideChar(932, MB_ERR_INVALID_CHARS): every
 // byte sequence the code page defines decodes, anything else (a lead byte
 // without a valid trail byte, a double-byte code the code page leaves
-// unassigned) is an error. Encoding follows WideCharToMultiByte(932,
+// unassigned) is an error. One exception: the four single bytes the table
+// maps to private use (0xA0 and 0xFD..0xFF, to U+F8F0..U+F8F3) decode, as
+// they do without that flag, where the flag rejects them; written back they
+// give the same bytes. Encoding follows WideCharToMultiByte(932,
 // WC_NO_BEST_FIT_CHARS): a code point encodes only when the code page has a
 // code that decodes back to exactly it (no best-fit look-alikes: U+301C WAVE
 // DASH has none), and where several codes decode to the same code point

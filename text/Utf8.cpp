@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 #include <iterator>
+#include <vector>
 
 namespace
 {
@@ -87,6 +88,32 @@ size_t PreviousCodePointStart(std::string_view text, size_t at)
 bool EndsWithJoiner(std::string_view text, size_t at)
 {
     return at >= 3 && text.substr(at - 3, 3) == "\xE2\x80\x8D";
+}
+
+bool IsCombiningMark(char32_t codePoint)
+{
+    const auto* range =
+        std::upper_bound(std::begin(kCombiningMarks), std::end(kCombiningMarks), codePoint,
+                         [](char32_t value, const CodePointRange& r) { return value < r.first; });
+    return range != std::begin(kCombiningMarks) && codePoint <= (range - 1)->last;
+}
+
+// The marks and the zero width joiner of the BMP as one bit per code point
+// (8 KB), made on first use: stepping through Japanese text asks about
+// every code point, and a bit costs less than a search of the ranges.
+bool IsBmpExtender(char32_t codePoint)
+{
+    static const std::vector<std::uint64_t> bits = [] {
+        std::vector<std::uint64_t> b(0x10000 / 64);
+        auto set = [&b](char32_t c) { b[c / 64] |= std::uint64_t{1} << (c % 64); };
+        for (const CodePointRange& r : kCombiningMarks) {
+            for (char32_t c = r.first; c <= r.last && c < 0x10000; ++c)
+                set(c);
+        }
+        set(kZeroWidthJoiner);
+        return b;
+    }();
+    return (bits[codePoint / 64] >> (codePoint % 64)) & 1;
 }
 
 size_t CodePointWidth(char32_t codePoint)
@@ -197,14 +224,12 @@ bool ExtendsCharacter(char32_t codePoint)
 {
     if (codePoint < 0x300)
         return false;
-    if (codePoint == kZeroWidthJoiner || (codePoint >= 0x1F3FB && codePoint <= 0x1F3FF) ||
+    if (codePoint < 0x10000)
+        return IsBmpExtender(codePoint);
+    if ((codePoint >= 0x1F3FB && codePoint <= 0x1F3FF) ||
         (codePoint >= 0xE0020 && codePoint <= 0xE007F))
         return true;
-    const auto* end = std::end(kCombiningMarks);
-    const auto* range =
-        std::upper_bound(std::begin(kCombiningMarks), end, codePoint,
-                         [](char32_t value, const CodePointRange& r) { return value < r.first; });
-    return range != std::begin(kCombiningMarks) && codePoint <= (range - 1)->last;
+    return IsCombiningMark(codePoint);
 }
 
 size_t CharLength(std::string_view text, size_t at)

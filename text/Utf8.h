@@ -39,9 +39,10 @@ inline bool IsValidUtf8(std::string_view text)
 // Bytes of the code point at `at` (1 for an invalid byte, 0 at the end).
 size_t CodePointLength(std::string_view text, size_t at);
 
-// Whether the code point belongs to the character before it (see above;
-// the zero width joiner's following code point is the caller's business:
-// CharLength handles it).
+// Whether the code point belongs to the character before it whatever that
+// is (see above). The code point after a zero width joiner and the second
+// regional indicator of a flag belong by what comes before them; that is
+// the business of CharLength and IsCharBoundary, not of this function.
 bool ExtendsCharacter(char32_t codePoint);
 
 // Bytes of the character that starts at `at` (0 at the end).

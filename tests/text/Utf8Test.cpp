@@ -137,24 +137,34 @@ TEST(Utf8, CutsAndStepsAgreeOnRandomText)
 
 TEST(Utf8, KnownWidthsCutsAndInvalidSequences)
 {
-    EXPECT_EQ(8u, TextWidth(u8"aｱア♡😊"));
+    // Out of the assertions, whose text is also compiled as a narrow string.
+    const std::string mixed = u8"aｱア♡😊";
+    const std::string digitsThenEmoji = u8"0123456789abcdef😊";
+    const std::string twoFlags = u8"🇯🇵🇺🇸";
+    const std::string flagAndHalf = u8"🇯🇵🇯";
+    const std::string thumbsUpMedium = u8"👍🏽";
+    EXPECT_EQ(8u, TextWidth(mixed));
     EXPECT_EQ(6u, TextWidth(u8"\uFF60\uFF61\uFF9F\uFFA0"));  // the half-width range's ends
     EXPECT_EQ(2u, TextWidth("\xFF"));
     EXPECT_EQ(4u, TextWidth("\xC0\x80"));
-    EXPECT_EQ(4u, CutToWidth(u8"aｱア♡😊", 3));
-    EXPECT_EQ(7u, CutToWidth(u8"aｱア♡😊", 4));
-    EXPECT_EQ(16u, CutToWidth(u8"0123456789abcdef😊", 17));
-    EXPECT_EQ(20u, CutToWidth(u8"0123456789abcdef😊", 18));
+    EXPECT_EQ(4u, CutToWidth(mixed, 3));
+    EXPECT_EQ(7u, CutToWidth(mixed, 4));
+    EXPECT_EQ(16u, CutToWidth(digitsThenEmoji, 17));
+    EXPECT_EQ(20u, CutToWidth(digitsThenEmoji, 18));
 
     // A mark stays with its base, a flag is never halved, and a joined
     // sequence or a skin tone is one character.
     EXPECT_EQ(1u, CutToWidth(u8"aか\u3099", 3));
     EXPECT_EQ(1u, CutAtCharBoundary(u8"ae\u0301", 3));
-    EXPECT_EQ(8u, CutToWidth(u8"🇯🇵🇺🇸", 6));
-    EXPECT_EQ(8u, CharLength(u8"🇯🇵🇯", 0));
-    EXPECT_EQ(4u, CharLength(u8"🇯🇵🇯", 8));
+    EXPECT_EQ(8u, CutToWidth(twoFlags, 6));
+    EXPECT_EQ(8u, CharLength(flagAndHalf, 0));
+    EXPECT_EQ(4u, CharLength(flagAndHalf, 8));
     EXPECT_EQ(18u, CharLength(u8"\U0001F468\u200D\U0001F469\u200D\U0001F467x", 0));
-    EXPECT_EQ(8u, CharLength(u8"👍🏽", 0));
+    EXPECT_EQ(8u, CharLength(thumbsUpMedium, 0));
+    EXPECT_EQ(6u, CharLength(u8"\u2764\uFE0Fa", 0));
+    EXPECT_TRUE(ExtendsCharacter(0x1D165));  // marks beyond the BMP
+    EXPECT_TRUE(ExtendsCharacter(0xE01EF));
+    EXPECT_FALSE(ExtendsCharacter(0x1F600));
 
     struct Case
     {
