@@ -99,7 +99,7 @@ void CMainWnd::CopySerif()
     const std::string text =
         m_Script.FindCastName(serif.m_CastId) + "\t" + serif.m_Text + "\t" + serif.m_Memo;
     CClipboard clipboard;
-    clipboard.SetText(text.c_str(), true);
+    clipboard.SetText(text.c_str());
 }
 
 void CMainWnd::EditCasts()

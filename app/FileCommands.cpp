@@ -151,7 +151,7 @@ LRESULT CMainWnd::OnDropFiles(HDROP drop)
     std::string scenario;
     std::string text;
     for (UINT i = 0; i < count && scenario.empty(); ++i) {
-        char path[MAX_PATH] = {};
+        char path[CPathSplit::kPathSize] = {};
         const UINT length = DragQueryFileA(drop, i, path, sizeof path);
         if (length == 0 || length >= sizeof path)
             continue;

@@ -648,10 +648,10 @@ std::string CMainWnd::GetOptionPath() const
 {
     if (!m_OptionPath.empty())
         return m_OptionPath;
-    char module[MAX_PATH + 1] = {};
-    const DWORD length = GetModuleFileNameA(nullptr, module, MAX_PATH);
+    char module[CPathSplit::kPathSize] = {};
+    const DWORD length = GetModuleFileNameA(nullptr, module, sizeof module);
     CPathSplit split;
-    if (length == 0 || length >= MAX_PATH || !split.Set(module))
+    if (length == 0 || length >= sizeof module || !split.Set(module))
         return kOptionFileName;
     return std::string(split.GetFolder()) + kOptionFileName;
 }

@@ -11,7 +11,7 @@
 //
 // The object does not own its window: the window is destroyed by the close
 // sequence (or by the test that made it) before the object ends. All texts
-// are Shift_JIS bytes.
+// are UTF-8.
 //
 // Invariant kept by every command: serif list row r shows serif r of the
 // scenario, with the serif's cast id as its item data.
@@ -157,15 +157,14 @@ public:
     void JumpToRow();
 
     // --- scenarios as plain text (TextCommands.cpp) ---
-    // Import and paste first ask whether to go on when the text holds
-    // characters Shift_JIS cannot hold (No changes nothing), then add the
-    // new casts and serifs, refresh the cast box (keeping the active cast)
-    // and the list, put the cursor on the first new row and mark the
-    // scenario unsaved. True when the scenario changed.
+    // Import and paste keep every character of the text: they add the new
+    // casts and serifs, refresh the cast box (keeping the active cast) and
+    // the list, put the cursor on the first new row and mark the scenario
+    // unsaved. True when the scenario changed.
     // An empty path shows the open dialog; the serifs go after the last row.
     bool ImportTextFile(const std::string& path);
-    // The clipboard's text (CF_UNICODETEXT, else CF_TEXT), inserted before
-    // the cursor row, or after the last row without a cursor.
+    // The clipboard's text (CF_UNICODETEXT), inserted before the cursor row,
+    // or after the last row without a cursor.
     bool PasteText();
     // An empty path shows the save dialog. The file name, the saved flag and
     // the file history stay as they are. True when the file was written.
@@ -232,7 +231,7 @@ private:
         bool m_Installed = false;
     };
 
-    // TextCommands.cpp: the question, then the change, for import and paste.
+    // TextCommands.cpp: the change, for import and paste.
     bool TakeText(const CTextLines& lines, int32_t row);
 
     // PasteCommands.cpp

@@ -262,7 +262,7 @@ bool CMainWnd::TypeText(const std::string& text, const std::vector<CKeyStep>& ke
     const std::vector<uint8_t> held = WaitForHeldKeys();
     if (options.m_RestoreClipboard)
         KeepClipboardForRestore(clipboard);
-    const int result = clipboard.SetText(text.c_str(), true, options.m_KeepOutOfHistory != 0);
+    const int result = clipboard.SetText(text.c_str(), options.m_KeepOutOfHistory != 0);
     if (result != CClipboard::kOk || !clipboard.IsStillOurs()) {
         // A refused set may have emptied the clipboard: give the user's back.
         if (result == CClipboard::kRefused && m_RestorePending)

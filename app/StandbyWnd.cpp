@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "option/OptionCue.h"
+#include "text/Utf8.h"
 #include "wnd/Dpi.h"
+#include "wnd/WideText.h"
 
 const char CStandbyWnd::kClassName[] = "RolecueStandby";
 
@@ -21,28 +23,38 @@ const int kFontHeight = 16;  // the text's em height
 const int kMargin = 10;      // the strip's height beyond the text's
 const char kEllipsis[] = "…";
 
-// The longest start of `text`, cut between characters, that fits into
-// `width` pixels with "…" after it; the whole text when it fits. The cut is
-// found by halving, so a long line costs a few measurements, not one per
-// character.
-std::string CutToWidth(HDC dc, const std::string& text, int width)
+int PixelWidth(HDC dc, const std::string& text)
 {
+    const std::wstring wide = Widen(text);
     SIZE size = {};
-    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    if (size.cx <= width)
+    GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
+    return size.cx;
+}
+
+void DrawLine(HDC dc, const std::string& text, RECT& area, UINT flags)
+{
+    const std::wstring wide = Widen(text);
+    DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &area, flags);
+}
+
+// The longest start of `text`, cut between characters (a mark stays with
+// its letter, an emoji sequence whole), that fits into `width` pixels with
+// "…" after it; the whole text when it fits. The cut is found by halving, so
+// a long line costs a few measurements, not one per character.
+std::string CutToPixels(HDC dc, const std::string& text, int width)
+{
+    if (PixelWidth(dc, text) <= width)
         return text;
     std::vector<size_t> ends;  // where each character ends
     for (size_t i = 0; i < text.size();) {
-        i += IsDBCSLeadByte(static_cast<BYTE>(text[i])) && i + 1 < text.size() ? 2 : 1;
+        i += CharLength(text, i);
         ends.push_back(i);
     }
     size_t fits = 0;  // characters that fit with the ellipsis
     size_t low = 1, high = ends.size();
     while (low <= high) {
         const size_t middle = (low + high) / 2;
-        const std::string longer = text.substr(0, ends[middle - 1]) + kEllipsis;
-        GetTextExtentPoint32A(dc, longer.c_str(), static_cast<int>(longer.size()), &size);
-        if (size.cx <= width) {
+        if (PixelWidth(dc, text.substr(0, ends[middle - 1]) + kEllipsis) <= width) {
             fits = middle;
             low = middle + 1;
         } else {
@@ -50,13 +62,6 @@ std::string CutToWidth(HDC dc, const std::string& text, int width)
         }
     }
     return (fits ? text.substr(0, ends[fits - 1]) : std::string()) + kEllipsis;
-}
-
-int TextWidth(HDC dc, const std::string& text)
-{
-    SIZE size = {};
-    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    return size.cx;
 }
 
 }  // namespace
@@ -96,9 +101,15 @@ ATOM CStandbyWnd::RegisterStandbyClass()
 void CStandbyWnd::MakeFont(UINT dpi)
 {
     m_Dpi = dpi;
-    HFONT font = CreateFontA(-ScaleToDpi(kFontHeight, dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                             SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                             DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "MS UI Gothic");
+    // DEFAULT_CHARSET lets the system's font fallback draw what the face
+    // lacks (emoji, symbols).
+    LOGFONTW face = {};
+    face.lfHeight = -ScaleToDpi(kFontHeight, dpi);
+    face.lfWeight = FW_NORMAL;
+    face.lfCharSet = DEFAULT_CHARSET;
+    face.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
+    lstrcpynW(face.lfFaceName, L"MS UI Gothic", LF_FACESIZE);
+    HFONT font = CreateFontIndirectW(&face);
     if (font) {
         if (m_Font)
             DeleteObject(m_Font);
@@ -106,8 +117,8 @@ void CStandbyWnd::MakeFont(UINT dpi)
     }
     HDC dc = GetDC(nullptr);
     HGDIOBJ old = SelectObject(dc, m_Font ? m_Font : GetStockObject(DEFAULT_GUI_FONT));
-    TEXTMETRICA metrics = {};
-    GetTextMetricsA(dc, &metrics);
+    TEXTMETRICW metrics = {};
+    GetTextMetricsW(dc, &metrics);
     SelectObject(dc, old);
     ReleaseDC(nullptr, dc);
     m_Height = metrics.tmHeight + ScaleToDpi(kMargin, dpi);
@@ -219,17 +230,15 @@ void CStandbyWnd::OnPaint()
     const UINT flags = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
     // The count stays at the right edge, the head at the left; the text
     // between them gives way.
-    const int tailWidth = TextWidth(dc, m_Line.m_Tail);
-    DrawTextA(dc, m_Line.m_Tail.c_str(), -1, &area, flags | DT_RIGHT);
+    const int tailWidth = PixelWidth(dc, m_Line.m_Tail);
+    DrawLine(dc, m_Line.m_Tail, area, flags | DT_RIGHT);
     RECT left = area;
     left.right = std::max(left.left, area.right - tailWidth);
     const int headWidth =
-        std::min(TextWidth(dc, m_Line.m_Head), static_cast<int>(left.right - left.left));
-    const std::string head = CutToWidth(dc, m_Line.m_Head, headWidth);
-    DrawTextA(dc, head.c_str(), -1, &left, flags);
+        std::min(PixelWidth(dc, m_Line.m_Head), static_cast<int>(left.right - left.left));
+    DrawLine(dc, CutToPixels(dc, m_Line.m_Head, headWidth), left, flags);
     left.left += headWidth;
-    const std::string text = CutToWidth(dc, m_Line.m_Text, std::max(0L, left.right - left.left));
-    DrawTextA(dc, text.c_str(), -1, &left, flags);
+    DrawLine(dc, CutToPixels(dc, m_Line.m_Text, std::max(0L, left.right - left.left)), left, flags);
 
     SelectObject(dc, old);
     EndPaint(m_Wnd, &paint);

@@ -10,6 +10,7 @@
 #include "res/resource.h"
 #include "wnd/MessageBox.h"
 #include "wnd/Mutex.h"
+#include "wnd/WideText.h"
 #include "wnd/WndBase.h"
 
 namespace
@@ -32,6 +33,19 @@ void ShowWndProcError(const char* what)
         g_DebuggerReport(what);
     const std::string text = std::string("予期しないエラーが発生しました。\n") + what;
     g_MainWnd.ShowError(text.c_str());
+}
+
+// Every narrow string of the program is UTF-8, which the "A" calls take only
+// under the manifest's UTF-8 code page: Windows before 10 (1903) ignores it.
+// The box is shown through the "W" call, since the "A" one would read the
+// UTF-8 text in the system's code page.
+bool RequireUtf8CodePage()
+{
+    if (GetACP() == CP_UTF8)
+        return true;
+    MessageBoxW(nullptr, Widen("このプログラムには Windows 10 (1903) 以降が必要です。").c_str(),
+                Widen("エラー").c_str(), kErrorBoxFlags);
+    return false;
 }
 
 bool IsKeyboardOrMouse(UINT message)
@@ -67,6 +81,9 @@ int RunMessageLoop(HWND main, HACCEL accelerators)
 
 int WINAPI WinMain(HINSTANCE module, HINSTANCE, LPSTR, int)
 {
+    // Before anything else, and before any file is touched.
+    if (!RequireUtf8CodePage())
+        return 0;
     g_DebuggerReport = SetWndProcErrorHandler(ShowWndProcError);
 
     INITCOMMONCONTROLSEX controls = {sizeof(controls),

@@ -27,7 +27,7 @@ CStandby PreviewNextPress(const CPasteSequencer& sequencer, const std::vector<in
 
 std::string FirstLine(const std::string& text)
 {
-    // CR and LF never occur inside a Shift_JIS character.
+    // CR and LF never occur inside a UTF-8 character.
     return text.substr(0, text.find_first_of("\r\n"));
 }
 

@@ -1,38 +1,25 @@
 #include "appcore/TextSearch.h"
 
 #include "scenario/Script.h"
+#include "text/Utf8.h"
 
 #include <algorithm>
 
 namespace
 {
 
-// Shift_JIS (code page 932): a lead byte followed by a trail byte is one
-// character. A lead byte without a valid trail byte after it (a broken or cut
-// text) stands alone, so that a line feed or an ASCII byte after it is still
-// a character of its own.
-bool IsLeadByte(unsigned char c)
-{
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
-
-bool IsTrailByte(unsigned char c)
-{
-    return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFC);
-}
-
+// Matches start and end between code points, stepped through with the UTF-8
+// rules: a byte that starts no valid sequence (a text broken elsewhere)
+// stands alone, so a match never takes part of a character with it and a
+// replacement never corrupts one. In valid UTF-8 a search for a valid
+// text cannot find it inside a character anyway; this keeps it so for any
+// bytes.
 size_t CharLength(const std::string& text, size_t i)
 {
-    if (i + 1 < text.size() && IsLeadByte(static_cast<unsigned char>(text[i])) &&
-        IsTrailByte(static_cast<unsigned char>(text[i + 1])))
-        return 2;
-    return 1;
+    return CodePointLength(text, i);
 }
 
-// Whether `what` occurs at character boundary `i` and ends on one. A plain
-// byte search would find "A" in the second byte of a katakana or a
-// double-byte character made of the halves of two others, and replacing
-// there would corrupt both.
+// Whether `what` occurs at code point boundary `i` and ends on one.
 bool MatchesAt(const std::string& text, size_t i, const std::string& what)
 {
     if (text.compare(i, what.size(), what) != 0)

@@ -6,10 +6,9 @@
 //
 // Rows are numbered from 0 like the serif list's, which mirrors the
 // scenario's serifs one to one; -1 stands for "no row" (CTextSearch::kNoRow).
-// All texts are Shift_JIS bytes. Matching is byte for byte and
-// case-sensitive, on the whole texts of the scenario (cast name, serif text,
-// memo), and a match always covers whole characters: it never starts on the
-// second byte of a double-byte character nor ends inside one.
+// All texts are UTF-8. Matching is byte for byte and case-sensitive, on the
+// whole texts of the scenario (cast name, serif text, memo), and a match
+// always covers whole code points: it never starts or ends inside one.
 //
 // Nothing here keeps a pointer: the scenario is passed to every call and
 // stays owned by the caller.

@@ -225,7 +225,7 @@ int main()
         double clip = 0, keys = 0, cursor = 0, scroll = 0, sleep = 0;
         for (int i = 0; i < presses; ++i) {
             double t = NowMs();
-            CClipboard(window.GetHandle()).SetText("セリフ", true);
+            CClipboard(window.GetHandle()).SetText("セリフ");
             clip += NowMs() - t;
             t = NowMs();
             keybd_event(VK_SHIFT, 0, KEYEVENTF_EXTENDEDKEY, 0);
@@ -264,10 +264,10 @@ int main()
                 GetAsyncKeyState(key);
             held += NowMs() - t;
             t = NowMs();
-            CClipboard(window.GetHandle()).SetText("セリフ", true, true);
+            CClipboard(window.GetHandle()).SetText("セリフ", true);
             marked += NowMs() - t;
             t = NowMs();
-            CClipboard(window.GetHandle()).SetText("セリフ", true, false);
+            CClipboard(window.GetHandle()).SetText("セリフ", false);
             plain += NowMs() - t;
             Pump();
         }

@@ -1,11 +1,11 @@
 # Compiler settings shared by every target of the project.
-# Sources are UTF-8; narrow string literals are compiled to Shift_JIS (CP932),
-# the code page the program works in at run time.
+# Sources are UTF-8, and so is every narrow string literal: the program works
+# in UTF-8 at run time (the manifest's active code page).
 if(MSVC)
-  add_compile_options(/W4 /source-charset:utf-8 /execution-charset:.932)
+  add_compile_options(/W4 /utf-8)
   add_compile_definitions(_CRT_SECURE_NO_WARNINGS)
 else()
-  add_compile_options(-Wall -Wextra -finput-charset=UTF-8 -fexec-charset=CP932)
+  add_compile_options(-Wall -Wextra -finput-charset=UTF-8 -fexec-charset=UTF-8)
 endif()
 
 if(WIN32)

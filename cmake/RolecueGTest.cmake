@@ -11,12 +11,14 @@ else()
 endif()
 include(GoogleTest)
 
-# rolecue_add_test(NAME SOURCES src... [LIBS lib...] [WINE_ONLY])
+# rolecue_add_test(NAME SOURCES src... [LIBS lib...] [TIMEOUT s] [OWN_MANIFEST])
 # One executable per area. Natively every TEST becomes its own ctest test;
 # in the Windows build the executable is one ctest test, run under Wine
-# through CMAKE_CROSSCOMPILING_EMULATOR (one Wine start per suite).
+# through CMAKE_CROSSCOMPILING_EMULATOR (one Wine start per suite). Windows
+# suites run in the program's UTF-8 code page: they get a manifest that asks
+# for it, unless they carry the program's resources (OWN_MANIFEST).
 function(rolecue_add_test name)
-  cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "OWN_MANIFEST" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 120)
   endif()
@@ -25,6 +27,9 @@ function(rolecue_add_test name)
     # Every Windows suite ends with a report of its windows when one test
     # hangs (tests/support/Watchdog.cpp).
     target_sources(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support/Watchdog.cpp)
+    if(NOT T_OWN_MANIFEST)
+      target_sources(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support/Utf8CodePage.rc)
+    endif()
   endif()
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest_main GTest::gtest)
   target_compile_definitions(${name} PRIVATE

@@ -8,7 +8,7 @@
 // the only link between a row and its member. Names are kept non-blank
 // (after trimming ASCII spaces) and unique, by Change as well as by Add, so
 // that the serif dialog can find each member by its name. Texts are
-// Shift_JIS bytes, read whole.
+// UTF-8, read whole.
 //
 // DoModal(owner, IDD_CAST) gives 1 after OK (casts written back, serifs of
 // deleted members removed), 0 after Cancel or the close box.

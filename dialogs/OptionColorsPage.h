@@ -6,7 +6,7 @@
 // page owns. StoreValues (on OK) copies the whole table back into the live
 // options (not owned; may be null, then the page shows and stores nothing).
 // A page that was never shown has no copy and stores nothing. Texts are
-// Shift_JIS bytes.
+// UTF-8.
 #pragma once
 
 #include <windows.h>

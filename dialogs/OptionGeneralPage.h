@@ -3,8 +3,7 @@
 //
 // The page edits the live options (not owned; may be null, then the page
 // shows and stores nothing) and writes into them only on OK, through
-// StoreValues, after checking the position (1 to 99). Texts are Shift_JIS
-// bytes.
+// StoreValues, after checking the position (1 to 99). Texts are UTF-8.
 #pragma once
 
 #include <windows.h>

@@ -6,7 +6,7 @@
 // shows and stores nothing) and writes into them only on OK, through
 // StoreValues: a key must be set and the key wait must lie in 10..10000 ms.
 // The paste hotkey control accepts keys without Shift, Ctrl or Alt only; the
-// cue keys take any combination, but no key twice. Texts are Shift_JIS bytes.
+// cue keys take any combination, but no key twice. Texts are UTF-8.
 #pragma once
 
 #include <windows.h>

@@ -4,7 +4,7 @@
 // The dialog keeps a pointer to the scenario (not owned; may be null, then
 // the dialog edits nothing) and writes title and memo back only when its OK
 // button (IDC_SCRIPT_OK, not IDOK) is pressed. The memo is stored with "\n"
-// line ends and shown with "\r\n". Texts are Shift_JIS bytes, read whole.
+// line ends and shown with "\r\n". Texts are UTF-8, read whole.
 //
 // DoModal(owner, IDD_SCRIPT) gives 1 after OK (scenario updated), 0 after
 // Cancel or the close box (nothing changed).

@@ -5,7 +5,7 @@
 // The dialog works on its own copy of the serif; the caller reads it with
 // GetSerif after an OK and copies it into the scenario. The scenario pointer
 // (not owned; may be null) only supplies the casts offered in the cast box.
-// Texts are Shift_JIS bytes, read whole.
+// Texts are UTF-8, read whole.
 //
 // DoModal(owner, IDD_SERIF) gives 1 after OK, 0 after Cancel or the close
 // box.

@@ -1,6 +1,6 @@
 // CColorManager: one named colour pair of the option file's colour table
 // (the program uses "ActiveCast" for the active cast's rows). Plain copyable
-// data; the name is Shift_JIS bytes.
+// data; the name is UTF-8.
 //
 // Colours are COLORREF values, 0x00BBGGRR. ColorRef is the type COLORREF has
 // on Windows (a DWORD), so a COLORREF& binds to the fields directly, while

@@ -1,6 +1,6 @@
 // CFileHistory: the recently opened scenario files, oldest first, for the
 // recent-files menu. At most ten distinct paths: adding an eleventh drops the
-// oldest. Paths are Shift_JIS bytes exactly as given, compared byte for byte
+// oldest. Paths are UTF-8 exactly as given, compared byte for byte
 // (no case folding, no normalisation). Stored in the option file as
 // <FileHistories><FileHistory FullPath="..."/>...</FileHistories>.
 #pragma once

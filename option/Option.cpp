@@ -1,4 +1,6 @@
-// COption::Load and COption::Save: the option file.
+// COption::Load and COption::Save: the option file, in Shift_JIS or, when
+// its text needs it (a recent file in a folder named with ♡), UTF-8
+// (persist/XMLEncoding.h).
 //
 //   <?xml version="1.0" encoding="Shift_JIS"?>
 //   <Option Version="1.0">
@@ -16,7 +18,7 @@
 // Every value is an attribute, written and read verbatim (no escaping).
 #include "option/Option.h"
 
-#include "persist/XMLFile.h"
+#include "persist/XMLEncoding.h"
 #include "tessel/Tessel.h"
 
 #include <exception>
@@ -46,7 +48,6 @@ bool COption::Save(const std::string& path) const
 {
     if (path.empty())
         return false;
-    std::string text;
     try {
         CDocumentPtr document(Tessel::CreateDocument("Option"));
         Tessel::CreateAttribute("version", kVersion, *document);
@@ -64,18 +65,21 @@ bool COption::Save(const std::string& path) const
         m_FileHistory.Write(root);
         m_Paste.Write(root);
         m_Cue.Write(root);
-        text = Tessel::ToString(*document, true, 0);
+        return WriteXMLDocument(path, *document);
     } catch (const std::exception&) {
-        return false;  // out of memory while building the text
+        return false;  // out of memory while building the tree
     }
-    return WriteXMLFile(path, text);
 }
 
 bool COption::Load(const std::string& path)
 {
     std::string text;
-    if (!ReadXMLFile(path, text))
+    std::string error;
+    if (!ReadXMLText(path, text, error)) {
+        if (!error.empty())
+            SetErrorText(error);
         return false;
+    }
     try {
         Tessel::DOM_Parser parser;
         parser.SetTrimWhitespace(true);

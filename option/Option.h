@@ -1,5 +1,6 @@
 // COption: the user's settings, owned by the main window for the whole run
-// and kept in "option.xml" beside the executable (Shift_JIS XML, CR LF).
+// and kept in "option.xml" beside the executable (XML in Shift_JIS, or UTF-8 when the
+// text needs it; CR LF).
 //
 // The parts are public and read and written directly: the general options,
 // the hotkey, the colour table (ordered by name, byte-wise), the file

@@ -1,7 +1,7 @@
 // IXMLBase: common base of every object that loads and saves itself as XML
 // (the scenario, the options and their parts).
 //
-// It holds the error text of the last failed load, in Shift_JIS bytes. The
+// It holds the error text of the last failed load, in UTF-8. The
 // text is only ever overwritten by a later failure that sets a text; success,
 // Clear and failures without a text leave it as it was.
 #pragma once

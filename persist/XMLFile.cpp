@@ -98,8 +98,8 @@ bool WriteWholeFile(const std::string& path, const std::string& bytes)
     }
 
     // The temporary file sits beside the target (appending to the name keeps
-    // it in the same folder without having to find the folder in a Shift_JIS
-    // path), so the final rename stays on one volume.
+    // it in the same folder without having to find the folder in the path),
+    // so the final rename stays on one volume.
     // Created exclusively, so that no file of the user's is ever taken over.
     std::string temp;
     std::FILE* file = nullptr;

@@ -2,7 +2,7 @@
 // other files written and read as they are (scenarios as plain text).
 //
 // In XML files on disk every line ends in CR LF on every platform; in memory
-// lines end in a single line feed. Paths are narrow (Shift_JIS) strings
+// lines end in a single line feed. Paths are narrow (UTF-8) strings
 // handed to the C library as they are.
 #pragma once
 

@@ -1,5 +1,5 @@
 // CCast: one speaker of a scenario. Plain copyable data; the strings are
-// Shift_JIS bytes, compared byte for byte.
+// UTF-8, compared byte for byte.
 #pragma once
 
 #include <cstdint>

@@ -1,6 +1,6 @@
 // CScript: the scenario the program edits - a title, a memo, the casts and
 // the serifs in reading order. One object lives in the main window for the
-// whole run. Plain copyable data held by value; every string is Shift_JIS
+// whole run. Plain copyable data held by value; every string is UTF-8
 // bytes, compared byte for byte without case folding.
 //
 // Row numbers are signed 32-bit like the serif list's; the position-taking
@@ -70,7 +70,8 @@ public:
     // Empties title, memo, casts and serifs. The error text stays.
     void Clear();
 
-    // The scenario file (ScriptFile.cpp): Shift_JIS XML with CR LF line ends.
+    // The scenario file (ScriptFile.cpp): XML in Shift_JIS, or in UTF-8 when
+    // the text needs it (persist/XMLEncoding.h), with CR LF line ends.
     //
     // Load: false for an empty path, a file that cannot be opened (a missing
     // one is created empty), a folder or an empty file - the scenario and the

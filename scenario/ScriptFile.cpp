@@ -1,4 +1,5 @@
-// CScript::Load and CScript::Save: the scenario file.
+// CScript::Load and CScript::Save: the scenario file, in Shift_JIS or, when
+// its text needs it, UTF-8 (persist/XMLEncoding.h).
 //
 //   <?xml version="1.0" encoding="Shift_JIS"?>
 //   <script version="1.0">
@@ -12,7 +13,7 @@
 #include "scenario/Script.h"
 
 #include "persist/NumberText.h"
-#include "persist/XMLFile.h"
+#include "persist/XMLEncoding.h"
 #include "tessel/Tessel.h"
 
 #include <exception>
@@ -59,7 +60,6 @@ bool CScript::Save(const std::string& path) const
 {
     if (path.empty())
         return false;
-    std::string text;
     try {
         CDocumentPtr document(Tessel::CreateDocument("script"));
         Tessel::CreateAttribute("version", kVersion, *document);
@@ -81,18 +81,21 @@ bool CScript::Save(const std::string& path) const
             AppendText(*element, "serif", serif.m_Text);
             AppendText(*element, "memo", serif.m_Memo);
         }
-        text = Tessel::ToString(*document, true, 0);
+        return WriteXMLDocument(path, *document);
     } catch (const std::exception&) {
-        return false;  // out of memory while building the text
+        return false;  // out of memory while building the tree
     }
-    return WriteXMLFile(path, text);
 }
 
 bool CScript::Load(const std::string& path)
 {
     std::string text;
-    if (!ReadXMLFile(path, text))
+    std::string error;
+    if (!ReadXMLText(path, text, error)) {
+        if (!error.empty())
+            SetErrorText(error);
         return false;
+    }
 
     Clear();
     try {

@@ -1,5 +1,5 @@
 // CSerif: one line of dialogue. Plain copyable data; the strings are
-// Shift_JIS bytes. A negative cast id means the serif has no cast (only a
+// UTF-8. A negative cast id means the serif has no cast (only a
 // loaded file can say so).
 #pragma once
 

@@ -1,80 +1,46 @@
 #include "scenario/TextScript.h"
 
+#include "text/CodePage932.h"
+#include "text/Utf8.h"
+
 namespace
 {
 
 const char kOpenQuote[] = "「";
 const char kCloseQuote[] = "」";
 const char kWideColon[] = "：";
-const size_t kMaxNameBytes = 32;
+const size_t kMaxNameWidth = 32;
 const char32_t kReplacement = 0xFFFD;
 const char32_t kByteOrderMark = 0xFEFF;
 
-// --- Shift_JIS characters ----------------------------------------------
+// The texts are valid UTF-8 (they were decoded here), where a search for a
+// character can only find that character.
 
-bool IsLeadByte(unsigned char byte)
+bool EndsWith(const std::string& text, const char* suffix)
 {
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
-
-bool IsTrailByte(unsigned char byte)
-{
-    return (byte >= 0x40 && byte <= 0x7E) || (byte >= 0x80 && byte <= 0xFC);
-}
-
-// Bytes of the character at `at`: 2 for a lead byte with its trail byte,
-// else 1 (a lead byte without a valid trail byte stands alone).
-size_t CharLength(const std::string& text, size_t at)
-{
-    if (IsLeadByte(static_cast<unsigned char>(text[at])) && at + 1 < text.size() &&
-        IsTrailByte(static_cast<unsigned char>(text[at + 1])))
-        return 2;
-    return 1;
-}
-
-bool IsCharAt(const std::string& text, size_t at, const char* character)
-{
-    return text.compare(at, std::char_traits<char>::length(character), character) == 0 &&
-           CharLength(text, at) == std::char_traits<char>::length(character);
-}
-
-// The first character `character` at or after `from`; npos when none.
-size_t FindChar(const std::string& text, const char* character, size_t from = 0)
-{
-    for (size_t at = from; at < text.size(); at += CharLength(text, at)) {
-        if (IsCharAt(text, at, character))
-            return at;
-    }
-    return std::string::npos;
+    const size_t length = std::char_traits<char>::length(suffix);
+    return text.size() >= length && text.compare(text.size() - length, length, suffix) == 0;
 }
 
 // The first ":" or "："; npos when none. `length` is its byte count.
 size_t FindColon(const std::string& text, size_t& length)
 {
-    for (size_t at = 0; at < text.size(); at += CharLength(text, at)) {
-        if (text[at] == ':' || IsCharAt(text, at, kWideColon)) {
-            length = CharLength(text, at);
-            return at;
-        }
+    const size_t ascii = text.find(':');
+    const size_t wide = text.find(kWideColon);
+    if (wide < ascii) {
+        length = sizeof kWideColon - 1;
+        return wide;
     }
-    return std::string::npos;
-}
-
-// Start of the last character; npos for an empty text.
-size_t LastCharStart(const std::string& text)
-{
-    size_t last = std::string::npos;
-    for (size_t at = 0; at < text.size(); at += CharLength(text, at))
-        last = at;
-    return last;
+    length = 1;
+    return ascii;
 }
 
 bool Contains(const std::string& text, const char* character)
 {
-    return FindChar(text, character) != std::string::npos;
+    return text.find(character) != std::string::npos;
 }
 
-// ASCII spaces only (0x20 is never a trail byte).
+// ASCII spaces only.
 std::string TrimSpaces(const std::string& text)
 {
     const size_t first = text.find_first_not_of(' ');
@@ -85,71 +51,23 @@ std::string TrimSpaces(const std::string& text)
 
 // --- decoding -------------------------------------------------------------
 
-// One UTF-8 sequence at `at`, strictly (no overlong forms, no surrogates,
-// nothing above U+10FFFF). False for a byte that starts no valid sequence.
-bool DecodeUtf8(const std::string& bytes, size_t at, char32_t& codePoint, size_t& length)
-{
-    const unsigned char first = static_cast<unsigned char>(bytes[at]);
-    char32_t minimum = 0;
-    if (first < 0x80) {
-        codePoint = first;
-        length = 1;
-        return true;
-    } else if (first >= 0xC2 && first <= 0xDF) {
-        codePoint = first & 0x1F;
-        length = 2;
-        minimum = 0x80;
-    } else if (first >= 0xE0 && first <= 0xEF) {
-        codePoint = first & 0x0F;
-        length = 3;
-        minimum = 0x800;
-    } else if (first >= 0xF0 && first <= 0xF4) {
-        codePoint = first & 0x07;
-        length = 4;
-        minimum = 0x10000;
-    } else {
-        return false;
-    }
-    if (at + length > bytes.size())
-        return false;
-    for (size_t i = 1; i < length; ++i) {
-        const unsigned char next = static_cast<unsigned char>(bytes[at + i]);
-        if ((next & 0xC0) != 0x80)
-            return false;
-        codePoint = (codePoint << 6) | (next & 0x3F);
-    }
-    return codePoint >= minimum && codePoint <= 0x10FFFF &&
-           !(codePoint >= 0xD800 && codePoint <= 0xDFFF);
-}
-
-// Builds the Shift_JIS lines, one character at a time.
+// Builds the lines, one code point at a time.
 class CLineBuilder
 {
 public:
-    CLineBuilder(const IShiftJisCodec& codec, CTextLines& out) : m_Codec(codec), m_Out(out) {}
+    explicit CLineBuilder(CTextLines& out) : m_Out(out) {}
 
-    // A character of a Unicode encoding.
     void Add(char32_t codePoint)
     {
-        if (TakeControl(codePoint))
-            return;
-        if (codePoint < 0x80) {
-            m_Line += static_cast<char>(codePoint);
+        const bool afterCr = m_AfterCr;
+        m_AfterCr = codePoint == '\r';
+        if (codePoint == '\r' || codePoint == '\n') {
+            if (!(codePoint == '\n' && afterCr))
+                EndLine();
             return;
         }
-        std::string bytes;
-        if (codePoint != kReplacement && m_Codec.Encode(codePoint, bytes) && !bytes.empty())
-            m_Line += bytes;
-        else
-            Unmapped(codePoint);
-    }
-
-    // A character of the program's own encoding, taken as it is (a lead
-    // byte is never a control character).
-    void AddShiftJis(const std::string& text, size_t at, size_t length)
-    {
-        if (!TakeControl(static_cast<unsigned char>(text[at])))
-            m_Line.append(text, at, length);
+        // A NUL would end the text in the scenario file.
+        AppendUtf8(m_Line, codePoint == 0 ? kReplacement : codePoint);
     }
 
     void Finish()
@@ -159,43 +77,12 @@ public:
     }
 
 private:
-    // CR, LF and CR LF end the line; a NUL becomes an unmapped character (it
-    // would end the line in the scenario file). True for these.
-    bool TakeControl(char32_t codePoint)
-    {
-        const bool afterCr = m_AfterCr;
-        m_AfterCr = codePoint == '\r';
-        if (codePoint == '\r' || codePoint == '\n') {
-            if (!(codePoint == '\n' && afterCr))
-                EndLine();
-            return true;
-        }
-        if (codePoint == 0) {
-            Unmapped(0);
-            return true;
-        }
-        return false;
-    }
-
     void EndLine()
     {
         m_Out.m_Lines.push_back(std::move(m_Line));
         m_Line.clear();
     }
 
-    void Unmapped(char32_t codePoint)
-    {
-        m_Line += '?';
-        if (m_Out.m_Unmapped.size() < CTextLines::kReportedUnmapped) {
-            CUnmappedChar place;
-            place.m_Line = static_cast<int32_t>(m_Out.m_Lines.size() + 1);
-            place.m_CodePoint = codePoint;
-            m_Out.m_Unmapped.push_back(place);
-        }
-        ++m_Out.m_UnmappedCount;
-    }
-
-    const IShiftJisCodec& m_Codec;
     CTextLines& m_Out;
     std::string m_Line;
     bool m_AfterCr = false;
@@ -208,43 +95,17 @@ bool StartsWith(const std::string& bytes, const char* prefix)
 
 // --- export ---------------------------------------------------------------
 
-void AppendUtf8(std::string& out, char32_t codePoint)
+// One text line followed by CR LF; a line feed inside it (alone or after
+// CR) becomes CR LF as well.
+void AppendLine(std::string& out, const std::string& line)
 {
-    if (codePoint < 0x80) {
-        out += static_cast<char>(codePoint);
-    } else if (codePoint < 0x800) {
-        out += static_cast<char>(0xC0 | (codePoint >> 6));
-        out += static_cast<char>(0x80 | (codePoint & 0x3F));
-    } else if (codePoint < 0x10000) {
-        out += static_cast<char>(0xE0 | (codePoint >> 12));
-        out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (codePoint & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (codePoint >> 18));
-        out += static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (codePoint & 0x3F));
-    }
-}
-
-// One text line in UTF-8, followed by CR LF; a line feed inside it (alone or
-// after CR) becomes CR LF as well.
-void AppendLine(std::string& out, const std::string& line, const IShiftJisCodec& codec)
-{
-    for (size_t at = 0; at < line.size();) {
-        const size_t length = CharLength(line, at);
-        const unsigned char byte = static_cast<unsigned char>(line[at]);
-        if (byte == '\r' && at + 1 < line.size() && line[at + 1] == '\n') {
-            ++at;  // the LF writes the pair
-        } else if (byte == '\n') {
+    for (size_t at = 0; at < line.size(); ++at) {
+        if (line[at] == '\r' && at + 1 < line.size() && line[at + 1] == '\n')
+            continue;  // the LF writes the pair
+        if (line[at] == '\n')
             out += "\r\n";
-            ++at;
-        } else if (length == 1 && byte < 0x80) {
-            out += line[at++];
-        } else {
-            AppendUtf8(out, codec.Decode(line.substr(at, length)));
-            at += length;
-        }
+        else
+            out += line[at];
     }
     out += "\r\n";
 }
@@ -271,17 +132,16 @@ ETextEncoding DetectTextEncoding(const std::string& bytes)
     return nonAscii ? ETextEncoding::Utf8 : ETextEncoding::ShiftJis;
 }
 
-CTextLines DecodeTextLines(const std::string& bytes, const IShiftJisCodec& codec)
+CTextLines DecodeTextLines(const std::string& bytes)
 {
-    return DecodeTextLines(bytes, DetectTextEncoding(bytes), codec);
+    return DecodeTextLines(bytes, DetectTextEncoding(bytes));
 }
 
-CTextLines DecodeTextLines(const std::string& bytes, ETextEncoding encoding,
-                           const IShiftJisCodec& codec)
+CTextLines DecodeTextLines(const std::string& bytes, ETextEncoding encoding)
 {
     CTextLines out;
     out.m_Encoding = encoding;
-    CLineBuilder builder(codec, out);
+    CLineBuilder builder(out);
     bool first = true;
     // The byte order mark of a Unicode encoding is no text.
     auto add = [&builder, &first](char32_t codePoint) {
@@ -292,8 +152,11 @@ CTextLines DecodeTextLines(const std::string& bytes, ETextEncoding encoding,
     switch (encoding) {
     case ETextEncoding::ShiftJis:
         for (size_t at = 0; at < bytes.size();) {
-            const size_t length = CharLength(bytes, at);
-            builder.AddShiftJis(bytes, at, length);
+            char32_t codePoint = 0;
+            size_t length = 0;
+            if (!DecodeCodePage932(bytes, at, codePoint, length))
+                codePoint = kReplacement;
+            builder.Add(codePoint);
             at += length;
         }
         break;
@@ -301,10 +164,7 @@ CTextLines DecodeTextLines(const std::string& bytes, ETextEncoding encoding,
         for (size_t at = 0; at < bytes.size();) {
             char32_t codePoint = 0;
             size_t length = 0;
-            if (!DecodeUtf8(bytes, at, codePoint, length)) {
-                codePoint = kReplacement;
-                length = 1;
-            }
+            DecodeUtf8(bytes, at, codePoint, length);  // U+FFFD for a bad byte
             add(codePoint);
             at += length;
         }
@@ -346,7 +206,7 @@ std::string NameOf(const std::string& text)
 {
     const std::string name = TrimSpaces(text);
     size_t colon = 0;
-    if (name.size() > kMaxNameBytes || FindColon(name, colon) != std::string::npos ||
+    if (TextWidth(name) > kMaxNameWidth || FindColon(name, colon) != std::string::npos ||
         Contains(name, kOpenQuote))
         return std::string();
     return name;
@@ -356,11 +216,11 @@ std::string NameOf(const std::string& text)
 // a stage direction.
 bool SplitNamedLine(const std::string& line, std::string& name, std::string& serif)
 {
-    const size_t open = FindChar(line, kOpenQuote);
+    const size_t open = line.find(kOpenQuote);
     if (open != std::string::npos) {
         const std::string trimmed = line.substr(0, line.find_last_not_of(' ') + 1);
-        const size_t close = LastCharStart(trimmed);
-        if (close > open && IsCharAt(trimmed, close, kCloseQuote)) {
+        const size_t close = trimmed.size() - (sizeof kCloseQuote - 1);
+        if (EndsWith(trimmed, kCloseQuote) && close >= open + sizeof kOpenQuote - 1) {
             name = NameOf(line.substr(0, open));
             if (!name.empty()) {
                 const size_t begin = open + sizeof kOpenQuote - 1;
@@ -450,17 +310,17 @@ void ApplyTextScript(const CTextScript& text, int32_t row, CScript& script)
     }
 }
 
-std::string ExportTextScript(const CScript& script, const IShiftJisCodec& codec)
+std::string ExportTextScript(const CScript& script)
 {
     std::string out = "\xEF\xBB\xBF";
     for (const CSerif& serif : script.GetSerifs()) {
         const std::string name = script.FindCastName(serif.m_CastId);
         if (name.empty())
-            AppendLine(out, serif.m_Text, codec);
+            AppendLine(out, serif.m_Text);
         else if (Contains(serif.m_Text, kOpenQuote) || Contains(serif.m_Text, kCloseQuote))
-            AppendLine(out, name + ": " + serif.m_Text, codec);
+            AppendLine(out, name + ": " + serif.m_Text);
         else
-            AppendLine(out, name + kOpenQuote + serif.m_Text + kCloseQuote, codec);
+            AppendLine(out, name + kOpenQuote + serif.m_Text + kCloseQuote);
         if (serif.m_Memo.empty())
             continue;
         for (size_t begin = 0;;) {
@@ -468,7 +328,7 @@ std::string ExportTextScript(const CScript& script, const IShiftJisCodec& codec)
             std::string line = serif.m_Memo.substr(begin, end - begin);
             if (!line.empty() && line.back() == '\r')
                 line.pop_back();
-            AppendLine(out, "# " + line, codec);
+            AppendLine(out, "# " + line);
             if (end == std::string::npos)
                 break;
             begin = end + 1;

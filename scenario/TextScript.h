@@ -14,15 +14,15 @@
 //   anything else    a stage direction: a serif with cast id -1.
 //
 // Lines that are empty or hold only ASCII spaces are skipped. A name is 1 to
-// 32 bytes after trimming ASCII spaces and holds no colon (: or ：) and no 「;
-// a line whose would-be name breaks that is read by the next form, and in the
-// end as a stage direction. The colon rule keeps "名前: 「引用」" - the form
-// the export writes for a serif holding 「 or 」 - from reading as a 「」 line
-// named "名前:".
+// 32 wide after trimming ASCII spaces (ASCII and half-width katakana count
+// 1, every other character 2: the 32 bytes a Shift_JIS name had) and holds no
+// colon (: or ：) and no 「; a line whose would-be name breaks that is read by
+// the next form, and in the end as a stage direction. The colon rule keeps
+// "名前: 「引用」" - the form the export writes for a serif holding 「 or 」 -
+// from reading as a 「」 line named "名前:".
 //
-// Everything here works on Shift_JIS bytes (code page 932) and never splits
-// a double-byte character. Converting between Unicode and the code page is
-// the platform's: the caller hands in an IShiftJisCodec.
+// Everything here is UTF-8. A text comes in from UTF-8, UTF-16 or Shift_JIS
+// and keeps every character.
 #pragma once
 
 #include <cstddef>
@@ -32,23 +32,9 @@
 
 #include "scenario/Script.h"
 
-// One character at a time between Unicode code points and code page 932.
-class IShiftJisCodec
-{
-public:
-    virtual ~IShiftJisCodec() = default;
-    // The code page's bytes for one code point above U+007F, into `bytes`;
-    // false when the code page has no character that converts back to
-    // exactly this code point (best-fit look-alikes do not count).
-    virtual bool Encode(char32_t codePoint, std::string& bytes) const = 0;
-    // The code point of one character of one or two bytes; U+FFFD when the
-    // bytes are no character of the code page.
-    virtual char32_t Decode(const std::string& character) const = 0;
-};
-
 enum class ETextEncoding
 {
-    ShiftJis,  // no conversion: the bytes are the program's own
+    ShiftJis,  // code page 932
     Utf8,
     Utf16Le,
     Utf16Be
@@ -59,37 +45,21 @@ enum class ETextEncoding
 // order mark (FF FE or FE FF); Shift_JIS otherwise (plain ASCII included).
 ETextEncoding DetectTextEncoding(const std::string& bytes);
 
-// One character that the code page cannot hold and became "?": its line
-// (counted from 1 over every line, blank ones included) and its code point.
-// A NUL character counts as one (the scenario file cannot hold it), and so
-// does a byte sequence that is no character of the file's encoding, as
-// U+FFFD.
-struct CUnmappedChar
-{
-    int32_t m_Line = 0;
-    char32_t m_CodePoint = 0;
-};
-
-// A text cut into Shift_JIS lines, without their line ends (CR LF, LF or
-// CR). A line end at the very end starts no further line.
+// A text cut into UTF-8 lines, without their line ends (CR LF, LF or CR). A
+// line end at the very end starts no further line. A byte sequence that is
+// no character of the text's encoding becomes U+FFFD, and so does a NUL
+// character (the scenario file cannot hold it).
 struct CTextLines
 {
-    enum
-    {
-        kReportedUnmapped = 10  // how many places m_Unmapped keeps
-    };
     ETextEncoding m_Encoding = ETextEncoding::ShiftJis;
     std::vector<std::string> m_Lines;
-    std::vector<CUnmappedChar> m_Unmapped;  // the first kReportedUnmapped, in order
-    int64_t m_UnmappedCount = 0;            // all of them
 };
 
 // Converts `bytes` in the given encoding (a leading byte order mark is
 // dropped) or, without one, in the detected encoding, and cuts the result
 // into lines.
-CTextLines DecodeTextLines(const std::string& bytes, ETextEncoding encoding,
-                           const IShiftJisCodec& codec);
-CTextLines DecodeTextLines(const std::string& bytes, const IShiftJisCodec& codec);
+CTextLines DecodeTextLines(const std::string& bytes, ETextEncoding encoding);
+CTextLines DecodeTextLines(const std::string& bytes);
 
 // What a text adds to a scenario with the given casts.
 struct CTextScript
@@ -120,4 +90,4 @@ void ApplyTextScript(const CTextScript& text, int32_t row, CScript& script);
 // text; each line of its memo after it as "# " and the line. The scenario
 // memo and the cast memos are not written. Line breaks inside a serif are
 // written as CR LF.
-std::string ExportTextScript(const CScript& script, const IShiftJisCodec& codec);
+std::string ExportTextScript(const CScript& script);

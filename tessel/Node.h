@@ -12,7 +12,7 @@
 // Ownership: a container owns its children. Destroying a node (delete or
 // Release) also removes it from its parent's children, with its subtree.
 // Nodes are allocated with new; the factory functions (Document.h) create a
-// node inside its parent. All names and values are byte strings (Shift_JIS
+// node inside its parent. All names and values are byte strings (UTF-8
 // in this program), stored and returned unchanged.
 #ifndef TESSEL_NODE_H
 #define TESSEL_NODE_H

@@ -2,8 +2,8 @@
 //
 // SAX_Parser reads a document line by line, cuts each line into tokens, runs
 // a small state machine over them and reports to a SAX_EventHandler. It works
-// on bytes: every delimiter is below 0x40, so Shift_JIS text passes through
-// untouched. Carriage return is an ordinary text byte.
+// on bytes: every delimiter is below 0x40, so UTF-8 (and Shift_JIS) text
+// passes through untouched. Carriage return is an ordinary text byte.
 #ifndef TESSEL_SAX_PARSER_H
 #define TESSEL_SAX_PARSER_H
 

@@ -1,5 +1,5 @@
 // Tessel: string helpers used around the XML files.
-// All work on bytes (Shift_JIS in this program).
+// All work on bytes (UTF-8 in this program).
 #ifndef TESSEL_STRINGUTIL_H
 #define TESSEL_STRINGUTIL_H
 

@@ -2,6 +2,9 @@
 
 #include <climits>
 #include <cstring>
+#include <string>
+
+#include "wnd/WideText.h"
 
 namespace
 {
@@ -100,52 +103,29 @@ bool CClipboard::IsStillOurs() const
     return clipboard.IsOpen() && GetClipboardSequenceNumber() == m_Sequence;
 }
 
-int CClipboard::SetText(const char* text, bool alsoUnicode, bool keepOutOfHistory)
+int CClipboard::SetText(const char* text, bool keepOutOfHistory)
 {
     if (!text)
         return kNoText;
     m_Sequence = 0;
-    const size_t size = std::strlen(text);
-    if (alsoUnicode && size > INT_MAX)
+    const std::wstring wide = Widen(text);
+    if (wide.size() >= static_cast<size_t>(INT_MAX) / sizeof(WCHAR))
         return kNoMemory;
 
-    // The terminating zero of both copies comes from GMEM_ZEROINIT.
-    CGlobalMemory ansi;
-    if (!ansi.Allocate(size + 1) || !CopyInto(ansi, text, size))
+    // The terminating zero comes from GMEM_ZEROINIT.
+    CGlobalMemory memory;
+    if (!memory.Allocate((wide.size() + 1) * sizeof(WCHAR)) ||
+        !CopyInto(memory, wide.data(), wide.size() * sizeof(WCHAR)))
         return kNoMemory;
-
-    CGlobalMemory wide;
-    if (alsoUnicode) {
-        int count = 0;
-        if (size != 0) {
-            count = MultiByteToWideChar(CP_ACP, 0, text, static_cast<int>(size), nullptr, 0);
-            if (count <= 0)
-                return kNoMemory;
-        }
-        if (!wide.Allocate((static_cast<SIZE_T>(count) + 1) * sizeof(WCHAR)))
-            return kNoMemory;
-        if (count != 0) {
-            CGlobalLock lock(wide.Get());
-            if (!lock.Data())
-                return kNoMemory;
-            MultiByteToWideChar(CP_ACP, 0, text, static_cast<int>(size),
-                                static_cast<WCHAR*>(lock.Data()), count);
-        }
-    }
 
     COpenClipboard clipboard(*this);
     if (!clipboard.IsOpen())
         return kCannotOpen;
     if (!EmptyClipboard())
         return kRefused;
-    if (!SetClipboardData(CF_TEXT, ansi.Get()))
+    if (!SetClipboardData(CF_UNICODETEXT, memory.Get()))
         return kRefused;
-    ansi.Release();  // the clipboard owns it now
-    if (alsoUnicode) {
-        if (!SetClipboardData(CF_UNICODETEXT, wide.Get()))
-            return kRefused;
-        wide.Release();
-    }
+    memory.Release();  // the clipboard owns it now
     if (keepOutOfHistory) {
         SetZeroData("ExcludeClipboardContentFromMonitorProcessing");
         SetZeroData("CanIncludeInClipboardHistory");

@@ -1,8 +1,8 @@
 // CClipboard: plain-text output to the system clipboard.
 //
-// Texts are Shift_JIS bytes (the system ANSI code page). SetText copies the
-// text into global memory that the clipboard then owns; the caller keeps its
-// own text. The owner window is not owned either; null means "no owner".
+// Texts are UTF-8. SetText copies the text, as UTF-16, into global memory
+// that the clipboard then owns; the caller keeps its own text. The owner
+// window is not owned either; null means "no owner".
 #pragma once
 
 #include <windows.h>
@@ -23,14 +23,13 @@ public:
     CClipboard() : m_Owner(nullptr), m_Sequence(0) {}
     explicit CClipboard(HWND owner) : m_Owner(owner), m_Sequence(0) {}
 
-    // Empties the clipboard and puts the text on it as CF_TEXT. With
-    // alsoUnicode, the same text converted from the ANSI code page goes on as
-    // CF_UNICODETEXT too, so that Unicode programs do not depend on the
-    // system's conversion (which follows the keyboard layout's locale).
-    // Returns kOk or one of the negative results above. kNoText, kNoMemory
-    // and kCannotOpen leave the clipboard as it was; after kRefused it may be
-    // empty or hold the CF_TEXT copy alone. Texts longer than INT_MAX bytes
-    // are refused with kNoMemory.
+    // Empties the clipboard and puts the text on it as CF_UNICODETEXT, every
+    // character exactly (emoji as whole surrogate pairs). No CF_TEXT goes on:
+    // the system makes one, in the reader's code page, for programs that ask
+    // for it. Returns kOk or one of the negative results above. kNoText,
+    // kNoMemory and kCannotOpen leave the clipboard as it was; after kRefused
+    // it may be empty. Texts of INT_MAX bytes or more are refused with
+    // kNoMemory.
     //
     // With keepOutOfHistory, the text is marked for clipboard history,
     // cloud sync and clipboard monitors: the registered formats
@@ -38,7 +37,7 @@ public:
     // CanIncludeInClipboardHistory and CanUploadToCloudClipboard (a zero
     // DWORD each) go on beside it. A mark the system does not take leaves the text
     // on the clipboard and the result kOk.
-    int SetText(const char* text, bool alsoUnicode = false, bool keepOutOfHistory = false);
+    int SetText(const char* text, bool keepOutOfHistory = false);
 
     // Empties the clipboard. 0 when it cannot be opened, else the result of
     // CloseClipboard (non-zero).

@@ -25,12 +25,13 @@ const char* CComboBox::GetItemText(int index)
     m_Text.clear();
     if (!m_Wnd)
         return m_Text.c_str();
-    const LRESULT length = Send(CB_GETLBTEXTLEN, index);
-    if (length == CB_ERR || length < 0)
+    // The UTF-16 length, which the box knows exactly: each unit is at most
+    // three bytes of UTF-8. Room for a pointer too: an owner-drawn list
+    // without strings copies its item data instead of a text.
+    const LRESULT units = SendMessageW(m_Wnd, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (units == CB_ERR || units < 0)
         return m_Text.c_str();
-    // The length may count more bytes than the text has, never fewer. Room
-    // for a pointer too: an owner-drawn list without strings copies its
-    // item data instead of a text.
+    const LRESULT length = units * 3;
     std::vector<char> buffer(static_cast<size_t>(length) + 1 + sizeof(void*), '\0');
     const LRESULT copied = Send(CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(buffer.data()));
     if (copied == CB_ERR || copied < 0)

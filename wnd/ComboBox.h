@@ -1,7 +1,7 @@
 // CComboBox: wrapper of a combo box. The wrapper does not own the control
 // (see CControlBase).
 //
-// Texts are Shift_JIS bytes. GetItemText and GetSelectedText read into a
+// Texts are UTF-8. GetItemText and GetSelectedText read into a
 // buffer owned by the object: the pointer they return stays valid until the
 // next call of either of them on the same object.
 #pragma once

@@ -147,13 +147,15 @@ UINT GetSystemDpi()
     return ScreenDpi(nullptr);
 }
 
+// Through the "W" calls: the face name of the "A" ones is in the system code
+// page, which is not the process's.
 HFONT CreateUiFont(UINT dpi)
 {
-    LOGFONTA font = {};
-    if (!SystemParametersInfoA(SPI_GETICONTITLELOGFONT, sizeof(font), &font, 0))
+    LOGFONTW font = {};
+    if (!SystemParametersInfoW(SPI_GETICONTITLELOGFONT, sizeof(font), &font, 0))
         return nullptr;
     font.lfHeight = MulDiv(font.lfHeight, static_cast<int>(dpi), static_cast<int>(GetSystemDpi()));
-    return CreateFontIndirectA(&font);
+    return CreateFontIndirectW(&font);
 }
 
 HBITMAP LoadImageStrip(UINT smallId, UINT largeId, int count, int size, COLORREF transparent)

@@ -3,25 +3,15 @@
 #include <cstdio>
 #include <vector>
 
+#include "text/Utf8.h"
+
 const char* CEditBox::GetText()
 {
-    m_Text.clear();
-    if (!m_Wnd)
-        return m_Text.c_str();
-    char buffer[kTextBufferSize];
-    buffer[0] = '\0';
-    // GetWindowTextA stops at 1023 bytes; on an ANSI window it copies the
-    // bytes as they are, so a double-byte character can be split at the end.
-    const int length = GetWindowTextA(m_Wnd, buffer, kTextBufferSize);
-    m_Text.assign(buffer, length > 0 ? static_cast<size_t>(length) : 0);
-    if (m_Text.size() == kTextBufferSize - 1) {
-        // Drop a lone lead byte left at the cut.
-        size_t i = 0;
-        while (i < m_Text.size())
-            i += IsDBCSLeadByte(static_cast<BYTE>(m_Text[i])) ? 2 : 1;
-        if (i > m_Text.size())
-            m_Text.pop_back();
-    }
+    // Read whole and cut here, between characters: the limit keeps the
+    // meaning it had for Shift_JIS text, 1023 bytes, with a character
+    // counting 2 (ASCII and half-width katakana 1).
+    GetFullText();
+    m_Text.resize(CutToWidth(m_Text, kTextBufferSize - 1));
     return m_Text.c_str();
 }
 
@@ -30,13 +20,15 @@ const char* CEditBox::GetFullText()
     m_Text.clear();
     if (!m_Wnd)
         return m_Text.c_str();
-    // The length may count more bytes than the text has (it can be measured
-    // through another code page), never fewer.
-    const int length = GetWindowTextLengthA(m_Wnd);
-    if (length <= 0)
+    // Sized from the UTF-16 length, which the control knows exactly: each
+    // unit is at most three bytes of UTF-8 (a surrogate pair four for two).
+    // The "A" length may be measured otherwise.
+    const int units = GetWindowTextLengthW(m_Wnd);
+    if (units <= 0)
         return m_Text.c_str();
-    std::vector<char> buffer(static_cast<size_t>(length) + 1, '\0');
-    const int copied = GetWindowTextA(m_Wnd, buffer.data(), length + 1);
+    const size_t size = static_cast<size_t>(units) * 3 + 1;
+    std::vector<char> buffer(size, '\0');
+    const int copied = GetWindowTextA(m_Wnd, buffer.data(), static_cast<int>(size));
     if (copied > 0)
         m_Text.assign(buffer.data(), static_cast<size_t>(copied));
     return m_Text.c_str();

@@ -1,7 +1,7 @@
 // CEditBox: wrapper of an edit control. The wrapper does not own the control
 // (see CControlBase).
 //
-// Texts are Shift_JIS bytes. GetText and GetFullText read into a buffer owned
+// Texts are UTF-8. GetText and GetFullText read into a buffer owned
 // by the object: the pointer they return stays valid until the next call of
 // either of them on the same object.
 #pragma once
@@ -20,8 +20,9 @@ public:
         kTextBufferSize = 1024
     };
 
-    // The control's text, cut to its first 1023 bytes (never inside a
-    // double-byte character); empty when unbound.
+    // The control's text, cut between characters to a width of 1023 (ASCII
+    // and half-width katakana count 1, every other character 2: the 1023
+    // bytes of a Shift_JIS text); empty when unbound.
     const char* GetText();
 
     // The control's whole text, however long, sized from GetWindowTextLengthA;

@@ -1,7 +1,7 @@
 // CFile: holder of one file handle, used to test that a file exists and is
 // not empty before a reader parses it with a stream.
 //
-// The path is a Shift_JIS byte string (system ANSI code page). The object
+// The path is a UTF-8 string (the process code page). The object
 // owns the handle and closes it in Close or in its destructor; it cannot be
 // copied.
 #pragma once

@@ -27,11 +27,10 @@ int CFileDialog::SetFilter(const char* text)
     if (!text || !*text)
         return 0;
     std::string filter(text);
-    for (size_t i = 0; i < filter.size(); ++i) {
-        if (IsDBCSLeadByte(static_cast<BYTE>(filter[i])) && i + 1 < filter.size())
-            ++i;
-        else if (filter[i] == '|')
-            filter[i] = '\0';
+    // UTF-8: a "|" byte is always the bar itself.
+    for (char& c : filter) {
+        if (c == '|')
+            c = '\0';
     }
     filter.append(2, '\0');
     m_Filter.swap(filter);

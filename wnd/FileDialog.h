@@ -1,6 +1,6 @@
 // CFileDialog: the system's open and save dialogs.
 //
-// The filter and the chosen path are Shift_JIS bytes. The object owns its
+// The filter and the chosen path are UTF-8. The object owns its
 // filter buffer; the record points into it only while a dialog is shown, so
 // the object may be copied. The owner window is not owned.
 #pragma once
@@ -15,17 +15,17 @@ class CFileDialog
 public:
     enum
     {
-        kPathBufferSize = 260
+        // The system's 260 characters of a path, each at most three bytes of
+        // UTF-8.
+        kPathBufferSize = 3 * 260
     };
 
     // Filter "All files (*.*)" / "*.*", default extension "txt".
     CFileDialog();
 
     // Sets the filter from "description|pattern|description|pattern...".
-    // Every "|" ends a field; a "|" byte that is the second byte of a
-    // double-byte character (such as "ポ", 0x83 0x7C) belongs to that
-    // character. 0 for a null or empty text (the filter stays as it was),
-    // else 1.
+    // Every "|" ends a field. 0 for a null or empty text (the filter stays
+    // as it was), else 1.
     int SetFilter(const char* text);
 
     // Shows the dialog, starting from an empty file name. Returns the system

@@ -2,6 +2,13 @@
 
 #include <cstring>
 
+#include "text/Utf8.h"
+
+std::string CFindReplaceBase::LimitedText(const char* buffer)
+{
+    return std::string(buffer, CutToWidth(buffer, kTextLength));
+}
+
 CFindReplaceBase::~CFindReplaceBase()
 {
     // The system dialog points into this object: it cannot stay open longer.
@@ -23,10 +30,10 @@ int CFindReplaceBase::Open(HWND owner, DWORD flags, OpenFunction open, char* rep
     m_Record.hInstance = GetModuleHandleA(nullptr);
     m_Record.Flags = flags;
     m_Record.lpstrFindWhat = m_FindText;
-    m_Record.wFindWhatLen = kTextLength;
+    m_Record.wFindWhatLen = kBufferBytes;
     if (replaceText) {
         m_Record.lpstrReplaceWith = replaceText;
-        m_Record.wReplaceWithLen = kTextLength;
+        m_Record.wReplaceWithLen = kBufferBytes;
     }
     HWND dialog = open(&m_Record);
     if (!dialog)

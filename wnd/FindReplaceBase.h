@@ -1,8 +1,7 @@
 // CFindReplaceBase: what the system's modeless find and replace dialogs
 // (CFindDlg, CReplaceDlg) have in common.
 //
-// The object holds the find-what buffer (Shift_JIS bytes, up to 256) and the
-// FINDREPLACEA record that the system dialog works on, so it must outlive the
+// The object holds the find-what buffer (UTF-8) and the FINDREPLACEA record that the system dialog works on, so it must outlive the
 // dialog window; its destructor closes a dialog that is still open. The
 // buffer keeps the last text, so a dialog opened again shows the previous
 // search. The dialog window ends when the user closes it (or with its owner)
@@ -15,6 +14,8 @@
 #include <windows.h>
 #include <commdlg.h>
 
+#include <string>
+
 #include "wnd/ControlBase.h"
 
 class CFindReplaceBase : public CControlBase
@@ -22,7 +23,11 @@ class CFindReplaceBase : public CControlBase
 public:
     enum
     {
-        kTextLength = 256
+        // The texts' limit, as wide as 256 Shift_JIS bytes were: ASCII and
+        // half-width katakana count 1, every other character 2.
+        kTextLength = 256,
+        // What the dialog may write: every character it takes, in UTF-8.
+        kBufferBytes = 3 * kTextLength
     };
 
     ~CFindReplaceBase() override;
@@ -33,7 +38,8 @@ public:
     virtual LRESULT OnCommand(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 
     UINT GetMessageId() const { return m_MessageId; }
-    const char* GetFindText() const { return m_FindText; }
+    // The find-what text, cut between characters to kTextLength.
+    std::string GetFindText() const { return LimitedText(m_FindText); }
     DWORD GetFlags() const { return m_Record.Flags; }
     const FINDREPLACEA& GetRecord() const { return m_Record; }
 
@@ -42,8 +48,10 @@ protected:
 
     CFindReplaceBase() = default;
 
+    static std::string LimitedText(const char* buffer);
+
     // Registers "commdlg_FindReplace", fills the record for owner and flags
-    // (with the replace-with buffer when one is given, kTextLength bytes
+    // (with the replace-with buffer when one is given, kBufferBytes bytes
     // plus the terminator) and opens the dialog with `open` (FindTextA or
     // ReplaceTextA). 0 when the message cannot be registered, the dialog
     // cannot be created, or this object's dialog is still open (it is not
@@ -52,6 +60,6 @@ protected:
 
 private:
     UINT m_MessageId = 0;
-    char m_FindText[kTextLength + 1] = {};
+    char m_FindText[kBufferBytes + 1] = {};
     FINDREPLACEA m_Record = {};
 };

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "text/Utf8.h"
+
 namespace
 {
 
@@ -9,16 +11,6 @@ namespace
 // image and state image (the check box).
 const UINT kAllStates = LVIS_FOCUSED | LVIS_SELECTED | LVIS_CUT | LVIS_DROPHILITED |
                         LVIS_OVERLAYMASK | LVIS_STATEIMAGEMASK;
-
-// Drops a lead byte left alone at the end of a text that was cut.
-void DropSplitLeadByte(std::string& text)
-{
-    size_t i = 0;
-    while (i < text.size())
-        i += IsDBCSLeadByte(static_cast<BYTE>(text[i])) ? 2 : 1;
-    if (i > text.size())
-        text.pop_back();
-}
 
 // LVM_GETITEMTEXTA into a buffer of the given size; the copied length.
 int ReadCellText(HWND hWnd, int index, int subItem, std::vector<char>& buffer)
@@ -167,10 +159,11 @@ int CListView::GetItemText(int index, int subItem, std::string& text) const
     text.clear();
     if (!m_Wnd || index < 0 || subItem < 0)
         return 0;
-    std::vector<char> buffer(kTextBufferSize);
-    text.assign(buffer.data(), static_cast<size_t>(ReadCellText(m_Wnd, index, subItem, buffer)));
-    if (text.size() == kTextBufferSize - 1)
-        DropSplitLeadByte(text);
+    // Read whole and cut here: the control's own cut of a UTF-8 text can
+    // fall inside a character. The limit keeps its Shift_JIS meaning: 255
+    // wide, a character counting 2 (ASCII and half-width katakana 1).
+    GetFullItemText(index, subItem, text);
+    text.resize(CutToWidth(text, kTextBufferSize - 1));
     return 1;
 }
 
@@ -180,11 +173,13 @@ int CListView::GetFullItemText(int index, int subItem, std::string& text) const
     if (!m_Wnd || index < 0 || subItem < 0)
         return 0;
     // The control does not tell a cell's length: read into a buffer that
-    // doubles until the text leaves room to spare.
+    // doubles until the text leaves room to spare. A text the control cut
+    // fills the buffer to within a character (up to four bytes of UTF-8)
+    // and the terminator; one that is shorter still came whole.
     std::vector<char> buffer(kTextBufferSize);
     for (;;) {
         const int length = ReadCellText(m_Wnd, index, subItem, buffer);
-        if (length < static_cast<int>(buffer.size()) - 2 || buffer.size() >= (1u << 30)) {
+        if (length < static_cast<int>(buffer.size()) - 4 || buffer.size() >= (1u << 30)) {
             text.assign(buffer.data(), static_cast<size_t>(length));
             return 1;
         }

@@ -1,7 +1,7 @@
 // CListView: wrapper of a report-style list view. The wrapper does not own
 // the control (see CControlBase); it owns an image list that nothing fills.
 //
-// Item indexes are 0-based. Texts are Shift_JIS bytes. The object counts the
+// Item indexes are 0-based. Texts are UTF-8. The object counts the
 // columns it inserted itself; SwapItems exchanges that many column texts.
 // An unbound object acts on nothing: its operations return 0 (InsertItem and
 // GetSelected -1) and change nothing.
@@ -70,8 +70,9 @@ public:
     // or subItem < 0 (or text is null), else 1.
     int SetItemText(int index, int subItem, const char* text) const;
 
-    // The cell's text, cut to its first 255 bytes (never inside a double-byte
-    // character). 0 when index or subItem < 0 (text emptied), else 1.
+    // The cell's text, cut between characters to a width of 255 (ASCII and
+    // half-width katakana count 1, every other character 2: the 255 bytes of
+    // a Shift_JIS text). 0 when index or subItem < 0 (text emptied), else 1.
     int GetItemText(int index, int subItem, std::string& text) const;
     // The cell's whole text, however long. Same results as GetItemText.
     int GetFullItemText(int index, int subItem, std::string& text) const;

@@ -6,7 +6,7 @@
 // before; a menu bar taken with SetHandle(GetMenu(...)) is destroyed with its
 // window, so take it back (SetHandle(nullptr)) if the holder outlives the
 // window. Popups inserted into a menu belong to that menu. Texts are
-// Shift_JIS bytes.
+// UTF-8.
 #pragma once
 
 #include <windows.h>

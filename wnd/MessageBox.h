@@ -1,6 +1,6 @@
 // Message boxes and the text of the last system error.
 //
-// Texts and captions are Shift_JIS bytes. The owner window may be null.
+// Texts and captions are UTF-8. The owner window may be null.
 #pragma once
 
 #include <windows.h>

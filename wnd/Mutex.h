@@ -2,7 +2,7 @@
 // which makes the program a single-instance application.
 //
 // CMutex owns its handle and closes it in Close and in its destructor.
-// Names are Shift_JIS bytes.
+// Names are UTF-8.
 #pragma once
 
 #include <windows.h>

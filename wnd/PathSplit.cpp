@@ -1,12 +1,11 @@
 #include "wnd/PathSplit.h"
 
-#include <windows.h>
-
 #include <cstring>
 
-// The CRT's _splitpath is not the same everywhere: some versions scan byte by
-// byte and split "C:\表\a.xml" inside "表" (0x95 0x5C). The split is done
-// here, stepping over double-byte characters of the ANSI code page.
+// Paths are UTF-8, where a separator, a colon or a dot byte is always that
+// character (no byte of a longer character is below 0x80), so the split
+// looks at bytes. It is done here rather than by the CRT's _splitpath, which
+// would read the path in the system's code page.
 
 namespace
 {
@@ -45,27 +44,21 @@ int CPathSplit::Set(const char* path)
 
     // Drive: a letter and a colon at the start.
     size_t driveLength = 0;
-    if (length >= 2 && path[1] == ':' && !IsDBCSLeadByte(static_cast<BYTE>(path[0])))
+    if (length >= 2 && path[1] == ':' && static_cast<unsigned char>(path[0]) < 0x80)
         driveLength = 2;
 
-    // The last separator and the last dot after it, found character by
-    // character so that trail bytes are never taken for either.
+    // The last separator and the last dot after it.
     const char* rest = path + driveLength;
     const char* end = path + length;
     const char* nameStart = rest;
     const char* lastDot = nullptr;
-    for (const char* p = rest; p < end;) {
-        if (IsDBCSLeadByte(static_cast<BYTE>(*p)) && p + 1 < end) {
-            p += 2;
-            continue;
-        }
+    for (const char* p = rest; p < end; ++p) {
         if (IsSeparator(*p)) {
             nameStart = p + 1;
             lastDot = nullptr;
         } else if (*p == '.') {
             lastDot = p;
         }
-        ++p;
     }
     const char* extStart = lastDot ? lastDot : end;
 

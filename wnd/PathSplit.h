@@ -1,9 +1,8 @@
 // CPathSplit: splits a path into drive, directory, name and extension.
 //
-// All fields are zero-terminated Shift_JIS byte strings held inside the
-// object; the pointers returned stay valid until the next Set or Clear.
-// Separators are "\" and "/"; a "\" byte that is the second byte of a
-// double-byte character (as in "表" or "ソ") is part of that character.
+// All fields are zero-terminated UTF-8 strings held inside the object; the
+// pointers returned stay valid until the next Set or Clear. Separators are
+// "\" and "/".
 #pragma once
 
 class CPathSplit
@@ -11,15 +10,18 @@ class CPathSplit
 public:
     enum
     {
-        kPathSize = 260,  // also the limit of folder and file name
+        // The system's limit of 260 UTF-16 units, each at most three bytes
+        // of UTF-8: every path the system takes fits. Also the limit of
+        // folder and file name.
+        kPathSize = 3 * 260,
         kDriveSize = 3,
-        kPartSize = 256  // directory, name and extension
+        kPartSize = 3 * 256  // directory, name and extension
     };
 
     CPathSplit() { Clear(); }
 
     // Splits the path. 0 for a null path, and for a path that does not fit
-    // (260 bytes or more, or a part over its field): then the fields keep
+    // (kPathSize bytes or more, or a part over its field): then the fields keep
     // their previous contents. Else 1.
     int Set(const char* path);
     void Clear();

@@ -4,7 +4,7 @@
 // them, and they must live until DoModal returns. DoModal copies the pages'
 // descriptions into an array of its own, so it can run again and again.
 // The caption is a string-table id (MAKEINTRESOURCEA) or a text, copied.
-// Texts are Shift_JIS bytes.
+// Texts are UTF-8.
 #pragma once
 
 #include <windows.h>

@@ -2,7 +2,7 @@
 //
 // Bound (and subclassed) by Create; a child of its parent window, ending
 // with it. The band children stay owned by their own wrappers. Texts are
-// Shift_JIS bytes.
+// UTF-8.
 #pragma once
 
 #include <windows.h>

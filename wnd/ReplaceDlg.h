@@ -1,6 +1,6 @@
 // CReplaceDlg: the system's modeless replace dialog.
 //
-// Adds the replace-with buffer (Shift_JIS bytes, up to 256) to what
+// Adds the replace-with buffer (UTF-8) to what
 // CFindReplaceBase holds; both buffers keep the last texts for the next
 // opening. The owner learns about each action through GetMessageId() with
 // this object's record as lParam.
@@ -17,8 +17,9 @@ public:
     // 0 as CFindReplaceBase::Open.
     int Create(HWND owner, DWORD flags);
 
-    const char* GetReplaceText() const { return m_ReplaceText; }
+    // The replace-with text, cut between characters to kTextLength.
+    std::string GetReplaceText() const { return LimitedText(m_ReplaceText); }
 
 private:
-    char m_ReplaceText[kTextLength + 1] = {};
+    char m_ReplaceText[kBufferBytes + 1] = {};
 };

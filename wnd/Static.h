@@ -1,4 +1,4 @@
-// CStatic: wrapper of a static text control. Texts are Shift_JIS bytes. The
+// CStatic: wrapper of a static text control. Texts are UTF-8. The
 // wrapper does not own the control (see CControlBase).
 #pragma once
 

@@ -3,7 +3,7 @@
 // Bound (and subclassed) by Create; the bar is a child of its parent window
 // and ends with it. WM_SIZE goes to the virtual OnSize, whose default lets
 // the control size itself; the parent forwards its own WM_SIZE here. Texts
-// are Shift_JIS bytes.
+// are UTF-8.
 #pragma once
 
 #include <windows.h>

@@ -7,7 +7,7 @@
 // AddTooltip are owned by that parent and end with it too. The object owns
 // the button image list made by SetImageList, which must outlive the
 // toolbar's use of it (the toolbar only borrows it). Tip texts are string
-// resources (Shift_JIS bytes).
+// resources (UTF-8).
 #pragma once
 
 #include <windows.h>

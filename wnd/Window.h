@@ -5,7 +5,7 @@
 // its class procedure; Create passes the object as the creation parameter,
 // and the object is bound at WM_NCCREATE. The object does not own the
 // window: Destroy (or the user) ends it, and the window must be destroyed
-// before the object. Texts are Shift_JIS bytes.
+// before the object. Texts are UTF-8.
 #pragma once
 
 #include <windows.h>

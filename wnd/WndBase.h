@@ -18,8 +18,8 @@
 // SharedWndProc binds and unbinds through any bound object; CWndBaseEx adds
 // the ways of getting a window to bind (a dialog item, a new child window).
 //
-// Texts are Shift_JIS bytes (the system ANSI code page); only "A" calls are
-// used. UI thread only.
+// Texts are UTF-8 (the process code page the manifest asks for); only "A"
+// calls are used, except for GDI text (wnd/WideText.h). UI thread only.
 #pragma once
 
 #include <windows.h>

@@ -1,6 +1,6 @@
 // Search, replace and jump: which row and column a scan stops at, the rows it
-// passes over, what replacing does to the scenario, whole-character matching
-// in Shift_JIS, and the jump target.
+// passes over, what replacing does to the scenario, matching of whole
+// characters in UTF-8, and the jump target.
 #include "appcore/TextSearch.h"
 
 #include "scenario/Script.h"
@@ -12,8 +12,8 @@
 #include <utility>
 #include <vector>
 
-// Literals are compiled to Shift_JIS: two bytes per full-width character.
-static_assert(sizeof("ア") == 3, "narrow literals must be Shift_JIS");
+// Literals are UTF-8: three bytes for a katakana.
+static_assert(sizeof("ア") == 4, "narrow literals must be UTF-8");
 
 namespace
 {
@@ -472,40 +472,32 @@ TEST(ReplaceActionFromFlags, PrefersAskingOverReplacingAll)
     EXPECT_EQ(EReplaceAction::Replace, action);
 }
 
-// ---- whole-character matching in Shift_JIS --------------------------------
+// ---- whole characters in UTF-8 ---------------------------------------------
 
-TEST(FindInText, DoesNotMatchSecondByteOfDoubleByteCharacter)
+TEST(FindInText, MatchesWholeCharactersOnly)
 {
-    // "ア" is 83 41: its second byte is "A".
-    EXPECT_EQ(std::string::npos, FindInText("ア", "A"));
-    EXPECT_EQ(2u, FindInText("アA", "A"));
-    // "表" is 95 5C and "ソ" 83 5C: their second bytes are the backslash.
-    EXPECT_EQ(std::string::npos, FindInText("表示ソ", "\\"));
-    EXPECT_EQ(6u, FindInText("表示ソ\\", "\\"));
-}
-
-TEST(FindInText, DoesNotMatchCharacterMadeOfTwoHalves)
-{
-    // "≠ぁ" is 81 82 82 9F; the middle bytes 82 82 are "ｂ".
-    EXPECT_EQ(std::string::npos, FindInText("≠ぁ", "ｂ"));
-    EXPECT_EQ(4u, FindInText("≠ぁｂ", "ｂ"));
-}
-
-TEST(FindInText, DoesNotMatchFirstHalfOfCharacter)
-{
-    EXPECT_EQ(std::string::npos, FindInText("ア", "\x83"));
-}
-
-TEST(FindInText, TreatsHalfWidthKatakanaAsSingleBytes)
-{
-    EXPECT_EQ(1u, FindInText("ｱA", "A"));
-    EXPECT_EQ(1u, FindInText("ｱｲｳ", "ｲｳ"));
-}
-
-TEST(FindInText, LeadByteWithoutTrailStandsAlone)
-{
-    EXPECT_EQ(1u, FindInText("\x83\n", "\n"));
-    EXPECT_EQ(1u, FindInText("x\x83", "\x83"));
+    // ア is E3 82 A2, イ E3 82 A4, ｱ EF BD B1, 😊 F0 9F 98 8A.
+    const struct
+    {
+        const char* m_Text;
+        const char* m_What;
+        size_t m_At;
+    } cases[] = {
+        {"アA", "A", 3},
+        {"ア", "\xA2", std::string::npos},        // the last byte of a character
+        {"ア", "\xE3\x82", std::string::npos},    // its first two
+        {"アイ", "\xA2\xE3", std::string::npos},  // the halves of two characters
+        {"a😊b", "\x9F\x98", std::string::npos},   // the middle of an emoji
+        {"a😊b", "😊", 1},
+        {"ｱｲｳ", "ｲｳ", 3},
+        {"\xE3\n", "\n", 1},  // a broken byte stands alone
+        {"x\xE3", "\xE3", 1},
+        {"e\xCC\x81", "e", 0},  // a base letter before its mark
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.m_Text);
+        EXPECT_EQ(c.m_At, FindInText(c.m_Text, c.m_What));
+    }
 }
 
 TEST(FindInText, FindsNothingForEmptyOrLongerText)
@@ -525,9 +517,13 @@ TEST(ReplaceInText, LeavesOtherCharactersIntact)
     EXPECT_EQ(1u, ReplaceInText(text, "A", "B"));
     EXPECT_EQ("アB", text);
 
-    std::string halves = "≠ぁ";
-    EXPECT_EQ(0u, ReplaceInText(halves, "ｂ", "ｃ"));
-    EXPECT_EQ("≠ぁ", halves);
+    std::string halves = "アイ";
+    EXPECT_EQ(0u, ReplaceInText(halves, "\xA2\xE3", "x"));
+    EXPECT_EQ("アイ", halves);
+
+    std::string emoji = "😊と😊";
+    EXPECT_EQ(2u, ReplaceInText(emoji, "😊", "♡"));
+    EXPECT_EQ("♡と♡", emoji);
 }
 
 TEST(ReplaceInText, GoesOnAfterInsertedText)

@@ -20,25 +20,13 @@
 
 #include "res/DialogRes.h"
 #include "res/resource.h"
+#include "wnd/WideText.h"
 #include "wnd/Dpi.h"
 
 namespace
 {
 
 const char kReportVariable[] = "ROLECUE_DPI_REPORT";
-
-// Shift_JIS to UTF-8, so that the failure messages can be read.
-std::string Readable(const std::string& text)
-{
-    std::wstring wide(text.size() + 1, L'\0');
-    const int length = MultiByteToWideChar(932, 0, text.data(), static_cast<int>(text.size()),
-                                           &wide[0], static_cast<int>(wide.size()));
-    std::string utf8(static_cast<size_t>(length) * 3 + 1, '\0');
-    const int bytes = WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, &utf8[0],
-                                          static_cast<int>(utf8.size()), nullptr, nullptr);
-    utf8.resize(static_cast<size_t>(bytes > 0 ? bytes : 0));
-    return utf8;
-}
 
 std::string WindowText(HWND window)
 {
@@ -48,7 +36,7 @@ std::string WindowText(HWND window)
 }
 
 // The text as drawn: "&" marks the access key and is not shown, "&&" shows
-// one "&". No Shift_JIS trail byte is an "&".
+// one "&". No byte of a longer UTF-8 character is an "&".
 std::string WithoutPrefix(const std::string& text)
 {
     std::string shown;
@@ -143,7 +131,10 @@ void ReportCutTexts(std::ostream& report, UINT dpi)
             HGDIOBJ old =
                 SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
             SIZE need = {};
-            GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &need);
+            // GDI measures UTF-16: the "A" call would read the text in the
+            // system's code page.
+            const std::wstring wide = Widen(text);
+            GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &need);
             SelectObject(dc, old);
             ReleaseDC(control, dc);
             RECT client = {};
@@ -151,8 +142,8 @@ void ReportCutTexts(std::ostream& report, UINT dpi)
             const bool tooLow = need.cy > client.bottom - client.top;
             if (need.cx > room || tooLow)
                 report << "cut " << id << " " << GetDlgCtrlID(control) << " " << need.cx << "x"
-                       << need.cy << " " << room << "x" << client.bottom - client.top << " "
-                       << Readable(text) << "\n";
+                       << need.cy << " " << room << "x" << client.bottom - client.top << " " << text
+                       << "\n";
         }
         DestroyWindow(dialog);
     }

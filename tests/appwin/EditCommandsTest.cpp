@@ -510,13 +510,13 @@ TEST_F(EditCommandsTest, DeleteQuestionIsOwnedByTheMainWindow)
 
 // --- copy -----------------------------------------------------------------
 
-TEST_F(EditCommandsTest, CopyAlsoPlacesUnicodeText)
+TEST_F(EditCommandsTest, CopyPlacesUnicodeTextWithEveryCharacter)
 {
-    Open(MakeScript({CSerif(1, "やあ", "メモ")}));
+    Open(MakeScript({CSerif(1, "やあ♡😊", "メモ𠮷")}));
     SetCursor(0);
     Command(IDM_COPY_SERIF);
-    EXPECT_EQ("ボブ\tやあ\tメモ", ClipboardText());
-    EXPECT_EQ(std::wstring(L"ボブ\tやあ\tメモ"), ClipboardUnicode());
+    EXPECT_EQ("ボブ\tやあ♡😊\tメモ𠮷", ClipboardText());
+    EXPECT_EQ(std::wstring(L"ボブ\tやあ\u2661\U0001F60A\tメモ\U00020BB7"), ClipboardUnicode());
     EXPECT_TRUE(Window().IsSaved());
 }
 

@@ -5,6 +5,8 @@
 
 #include <vector>
 
+#include "wnd/WideText.h"
+
 void ClearSelection(HWND list)
 {
     LVITEMA item = {};
@@ -21,18 +23,8 @@ bool HasFocusIn(HWND window)
 
 std::string ClipboardText()
 {
-    std::string text = "(none)";
-    if (!OpenClipboard(nullptr))
-        return text;
-    HANDLE data = GetClipboardData(CF_TEXT);
-    if (data != nullptr) {
-        const char* bytes = static_cast<const char*>(GlobalLock(data));
-        if (bytes != nullptr)
-            text = bytes;
-        GlobalUnlock(data);
-    }
-    CloseClipboard();
-    return text;
+    const std::wstring text = ClipboardUnicode();
+    return text == L"(none)" ? "(none)" : Narrow(text);
 }
 
 std::wstring ClipboardUnicode()

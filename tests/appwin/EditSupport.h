@@ -3,7 +3,7 @@
 // queue, and a pump that works like the program's message loop. The modal
 // windows a command raises are played by the driver of tests/support.
 //
-// Texts are Shift_JIS bytes (the sources are compiled to CP932).
+// Texts are UTF-8, as in the program.
 #pragma once
 
 #include <windows.h>
@@ -17,9 +17,9 @@ void ClearSelection(HWND list);
 // Whether the keyboard focus is on `window` or one of its children.
 bool HasFocusIn(HWND window);
 
-// The clipboard's CF_TEXT, or "(none)" when it holds none.
+// The clipboard's CF_UNICODETEXT, as the program put it there (not made by
+// the system from CF_TEXT), or L"(none)"; ClipboardText gives it as UTF-8.
 std::string ClipboardText();
-// The clipboard's CF_UNICODETEXT, or L"(none)".
 std::wstring ClipboardUnicode();
 // Puts a plain CF_TEXT marker on the clipboard.
 void SetClipboardMarker(const std::string& text);

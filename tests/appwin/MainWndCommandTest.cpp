@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include "res/resource.h"
+#include "wnd/WideText.h"
 
 namespace
 {
@@ -174,23 +175,20 @@ TEST_F(MainWndCommand, CopyPutsCastTextAndMemoWithTabs)
     ASSERT_TRUE(CreateWindowNow());
     ASSERT_TRUE(Window().OpenScenario(path));
     Window().GetSerifList().Select(0);
+    const auto copied = [] {
+        EXPECT_TRUE(OpenClipboard(nullptr));
+        HANDLE data = GetClipboardData(CF_UNICODETEXT);
+        const std::wstring text = data ? static_cast<const wchar_t*>(GlobalLock(data)) : L"";
+        if (data)
+            GlobalUnlock(data);
+        CloseClipboard();
+        return Narrow(text);
+    };
     Command(IDM_COPY_SERIF);
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    HANDLE data = GetClipboardData(CF_TEXT);
-    std::string text = data ? static_cast<const char*>(GlobalLock(data)) : "";
-    if (data)
-        GlobalUnlock(data);
-    CloseClipboard();
-    EXPECT_EQ("ボブ\tやあ\tメモ", text);
+    EXPECT_EQ("ボブ\tやあ\tメモ", copied());
     Window().GetSerifList().Select(1);
     Command(IDM_COPY_SERIF);
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    data = GetClipboardData(CF_TEXT);
-    text = data ? static_cast<const char*>(GlobalLock(data)) : "";
-    if (data)
-        GlobalUnlock(data);
-    CloseClipboard();
-    EXPECT_EQ("\t誰か\t", text);
+    EXPECT_EQ("\t誰か\t", copied());
     EXPECT_TRUE(Window().IsSaved());
 }
 

@@ -4,6 +4,7 @@
 #include "MainWndSupport.h"
 
 #include "res/resource.h"
+#include "wnd/WideText.h"
 
 namespace
 {
@@ -239,6 +240,35 @@ TEST_F(MainWndFile, RecentFileCommandOpensEntry)
     EXPECT_EQ("B - Rolecue Ver 0.11", Title());
     Command(167);  // no third entry: nothing
     EXPECT_EQ(b, Window().GetFileName());
+}
+
+TEST_F(MainWndFile, ScenarioInAFolderOfAnyScriptOpensFromRecentFilesAndSaves)
+{
+    const std::string folder = m_Folder->File("台本♡");
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    const std::string path = folder + "\\シナリオ😊.xml";
+    ASSERT_TRUE(MakeScript(kThreeSerifs, "ハート♡").Save(path));
+    // The name on disk is the name typed, not its bytes in another code page.
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(Widen(path).c_str()));
+    m_OptionText = OptionFileText(1, 0x0078, {path});
+    ASSERT_TRUE(CreateWindowNow());
+    ASSERT_FALSE(RecentMenu().empty());
+    EXPECT_EQ("&0 " + path, RecentMenu()[0].m_Text);
+    Command(IDM_FILE_RECENT_FIRST);
+    EXPECT_EQ("ハート♡ - Rolecue Ver 0.11", Title());
+    EXPECT_EQ(path, Window().GetFileName());
+
+    Window().GetScript().SetTitle("ハート♡😊");
+    Command(IDM_FILE_SAVE);
+    CScript saved;
+    ASSERT_TRUE(saved.Load(path));
+    EXPECT_EQ("ハート♡😊", saved.GetTitle());
+    // The options keep the folder: written as UTF-8, read back the same.
+    ASSERT_TRUE(Window().SaveOptions());
+    COption options;
+    ASSERT_TRUE(options.Load(m_OptionPath));
+    EXPECT_TRUE(options.m_FileHistory.Contains(path));
+    EXPECT_EQ(0u, ReadBytes(m_OptionPath).find("<?xml version=\"1.0\" encoding=\"UTF-8\"?>"));
 }
 
 TEST_F(MainWndFile, ClearHistoryNoKeepsMenuYesEmptiesIt)

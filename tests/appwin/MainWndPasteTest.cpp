@@ -8,6 +8,7 @@
 #include <process.h>
 
 #include "res/resource.h"
+#include "wnd/WideText.h"
 
 namespace
 {
@@ -88,7 +89,7 @@ std::basic_string<Char> ReadClipboard(UINT format)
 
 std::string ClipboardText()
 {
-    return ReadClipboard<char>(CF_TEXT);
+    return Narrow(ReadClipboard<wchar_t>(CF_UNICODETEXT));
 }
 std::wstring ClipboardUnicode()
 {
@@ -175,12 +176,16 @@ TEST_F(MainWndPaste, PastesWholeTextIntoTargetAndMovesOn)
     EXPECT_EQ(0, Window().GetSequencer().GetLastPastedRow());
 }
 
-TEST_F(MainWndPaste, PutsUnicodeTextBesideAnsiText)
+TEST_F(MainWndPaste, PastesEveryCharacterAsUnicodeText)
 {
-    Open({CSerif(0, "こんにちは、ｶﾀｶﾅ")});
+    m_OptionText = OptionFileText(0, 0x0078);
+    Open({CSerif(0, "こんにちは、ｶﾀｶﾅ♡😊𠮷ʕ•ᴥ•ʔ")});
     CTarget target(Main());
     Window().PasteNextSerif();
-    EXPECT_EQ(L"こんにちは、ｶﾀｶﾅ", ClipboardUnicode());
+    EXPECT_TRUE(PumpUntil([&] { return target.Text() == "こんにちは、ｶﾀｶﾅ♡😊𠮷ʕ•ᴥ•ʔ"; }))
+        << target.Text();
+    EXPECT_EQ(L"こんにちは、ｶﾀｶﾅ\u2661\U0001F60A\U00020BB7\u0295\u2022\u1D25\u2022\u0294",
+              ClipboardUnicode());
 }
 
 TEST_F(MainWndPaste, AddReturnFollowsWithEnter)

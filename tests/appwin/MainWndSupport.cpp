@@ -6,11 +6,12 @@
 
 #include <cstring>
 
+#include "wnd/WideText.h"
+
 std::string OptionFileText(int addReturn, unsigned hotKey, const std::vector<std::string>& history)
 {
     char line[128] = {};
-    std::string text =
-        "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n<Option Version=\"1.0\">\r\n";
+    std::string text = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<Option Version=\"1.0\">\r\n";
     wsprintfA(line, "\t<General AddReturn=\"%d\" AutoScroll=\"1\" ScrollPos=\"10\"/>\r\n",
               addReturn);
     text += line;
@@ -44,16 +45,21 @@ CScript MakeScript(const std::vector<CSerif>& serifs, const std::string& title)
 
 HDROP MakeDrop(const std::vector<std::string>& paths)
 {
-    size_t bytes = sizeof(DROPFILES) + 1;
-    for (const std::string& path : paths)
-        bytes += path.size() + 1;
+    // Wide, as the shell makes it: DragQueryFileA gives the paths back in
+    // the program's code page.
+    std::vector<std::wstring> wide;
+    size_t bytes = sizeof(DROPFILES) + sizeof(wchar_t);
+    for (const std::string& path : paths) {
+        wide.push_back(Widen(path));
+        bytes += (wide.back().size() + 1) * sizeof(wchar_t);
+    }
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
     DROPFILES* drop = static_cast<DROPFILES*>(GlobalLock(memory));
     drop->pFiles = sizeof(DROPFILES);
-    drop->fWide = FALSE;
-    char* names = reinterpret_cast<char*>(drop) + sizeof(DROPFILES);
-    for (const std::string& path : paths) {
-        std::memcpy(names, path.c_str(), path.size() + 1);
+    drop->fWide = TRUE;
+    wchar_t* names = reinterpret_cast<wchar_t*>(reinterpret_cast<char*>(drop) + sizeof(DROPFILES));
+    for (const std::wstring& path : wide) {
+        std::memcpy(names, path.c_str(), (path.size() + 1) * sizeof(wchar_t));
         names += path.size() + 1;
     }
     GlobalUnlock(memory);

@@ -3,7 +3,7 @@
 // message boxes and dialogs the window raises are answered from inside the
 // test by the driver of tests/support.
 //
-// Texts are Shift_JIS bytes (the sources are compiled to CP932).
+// Texts are UTF-8, as in the program.
 #pragma once
 
 #include <windows.h>
@@ -21,7 +21,7 @@
 #include "tests/support/Pump.h"
 #include "tests/support/TempFolder.h"
 
-// An option file with the given settings and file history (CR LF, Shift_JIS).
+// An option file with the given settings and file history (CR LF, UTF-8).
 std::string OptionFileText(int addReturn, unsigned hotKey,
                            const std::vector<std::string>& history = {});
 

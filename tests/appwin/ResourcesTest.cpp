@@ -29,6 +29,21 @@ std::string String(UINT id)
 
 }  // namespace
 
+// The suite carries the program's manifest: what it asks for is what the
+// program runs with.
+TEST(Resources, ManifestAsksForTheUtf8CodePageAndGetsIt)
+{
+    HMODULE module = GetModuleHandleA(nullptr);
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
+    ASSERT_NE(nullptr, found);
+    const char* data = static_cast<const char*>(LockResource(LoadResource(module, found)));
+    const std::string manifest(data, SizeofResource(module, found));
+    EXPECT_NE(std::string::npos,
+              manifest.find("<activeCodePage xmlns=\"http://schemas.microsoft.com/"
+                            "SMI/2019/WindowsSettings\">UTF-8</activeCodePage>"));
+    EXPECT_EQ(static_cast<UINT>(CP_UTF8), GetACP());
+}
+
 TEST(Resources, MenuBarHasSevenPopupsInOrder)
 {
     HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINMENU));

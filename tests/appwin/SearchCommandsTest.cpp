@@ -205,6 +205,35 @@ TEST_F(SearchCommandsTest, FindNextWalksDownThenEndsWithTheDialogsMessage)
     EXPECT_TRUE(Window().IsSaved());
 }
 
+TEST_F(SearchCommandsTest, FindsEmojiTypedIntoTheDialog)
+{
+    Open({CSerif(0, "おはよう"), CSerif(1, "やあ😊"), CSerif(0, "またね😊♡")});
+    SetCursor(0);
+    HWND dialog = OpenFind("");
+    ASSERT_NE(nullptr, dialog);
+    // Typed, as the user does: the box holds UTF-16.
+    SetDlgItemTextW(dialog, edt1, L"\U0001F60A\u2661");
+    Press(dialog, IDOK);
+    EXPECT_EQ(2, Cursor());
+}
+
+TEST_F(SearchCommandsTest, ReplacesEmojiTypedIntoTheDialog)
+{
+    Open({CSerif(0, "おはよう"), CSerif(1, "やあ😊"), CSerif(0, "またね😊♡")});
+    HWND dialog = OpenReplace("", "");
+    ASSERT_NE(nullptr, dialog);
+    SetDlgItemTextW(dialog, edt1, L"\U0001F60A");
+    SetDlgItemTextW(dialog, edt2, L"\U0001F3B2");
+    SetCursor(0);
+    CDialogDriver player;
+    player.Answer(IDOK);
+    Press(dialog, psh2);  // Replace All
+    ExpectPlayed(player);
+    EXPECT_EQ("やあ🎲", Text(1));
+    EXPECT_EQ("またね🎲♡", Text(2));
+    ExpectListMirrorsScenario();
+}
+
 TEST_F(SearchCommandsTest, FindNextUpwardWalksUp)
 {
     OpenRows();

@@ -154,6 +154,28 @@ TEST_F(SerifDlgTest, TextAndMemoLongerThan1023BytesAreKeptWhole)
     EXPECT_EQ(m_Dialog.GetSerif().m_Memo, memo);
 }
 
+TEST_F(SerifDlgTest, KeepsEveryCharacterThroughEditAndOk)
+{
+    // What users type in chat: symbols, emoji (surrogate pairs in the
+    // control), kaomoji, a kanji beyond the BMP, the wave dash.
+    const std::string line = "♡♥❤✨♬😊🎲 ʕ•ᴥ•ʔ (◕‿◕) 𠮷〜";
+    m_Script.AddCast(CCast(0, "ハート♡"));
+    std::wstring shown;
+    m_Driver.OnDialog([&](HWND dialog) {
+        wchar_t text[64] = {};
+        GetDlgItemTextW(dialog, IDC_SERIF_TEXT, text, 64);
+        shown = text;
+    });
+    m_Driver.SetText(IDC_SERIF_MEMO, "メモ♡").Click(IDOK);
+    EXPECT_EQ(Run(CSerif(0, line)), 1);
+    EXPECT_EQ(L"\u2661\u2665\u2764\u2728\u266C\U0001F60A\U0001F3B2 \u0295\u2022\u1D25\u2022\u0294 "
+              L"(\u25D5\u203F\u25D5) \U00020BB7\u301C",
+              shown);
+    EXPECT_EQ(line, m_Dialog.GetSerif().m_Text);
+    EXPECT_EQ("メモ♡", m_Dialog.GetSerif().m_Memo);
+    EXPECT_EQ(0, m_Dialog.GetSerif().m_CastId);
+}
+
 TEST_F(SerifDlgTest, ACastNamedWithSpacesIsNotMistakenForAnother)
 {
     // Possible only from a file: " A" and "A" are different casts.

@@ -140,8 +140,10 @@ TEST(CScriptRoundTrip, KeepsShiftJisTrailBytesThatLookLikeBackslash)
     script.SetTitle("ソフト表示");
     script.AddCast(CCast(0, "能力者", "十分に予定"));
     script.AddSerif(CSerif(0, "表\\ソ\\", "\\"));
-    ASSERT_NE(std::string::npos, script.GetTitle().find('\x5C'));
     ExpectSameScenario(script, RoundTrip(script, folder));
+    // In the file ソ is 83 5C, 表 95 5C.
+    EXPECT_NE(std::string::npos, ReadBytes(folder.File("round.xml")).find("\x83\x5C\x83\x74\x83"));
+    EXPECT_NE(std::string::npos, ReadBytes(folder.File("round.xml")).find("\x95\x5C\\"));
 }
 
 TEST(CScriptRoundTrip, KeepsAllFiveSpecialCharacters)

@@ -50,9 +50,9 @@ protected:
     ctltest::CTestWindow m_Owner;
 };
 
-TEST_F(ClipboardTest, PutsShiftJisTextThatReadsBackByteForByte)
+TEST_F(ClipboardTest, PutsTextThatReadsBackExactly)
 {
-    const char text[] = "ソフト表示\t台詞\tメモ";
+    const char text[] = "ソフト表示\t台詞♡\tメモ😊";
     CClipboard clipboard(m_Owner.Get());
     ASSERT_EQ(CClipboard::kOk, clipboard.SetText(text));
     bool found = false;
@@ -77,28 +77,35 @@ TEST_F(ClipboardTest, WorksWithoutOwnerWindow)
     EXPECT_EQ("no owner", ReadClipboardText());
 }
 
-TEST_F(ClipboardTest, AlsoPlacesUnicodeConvertedFromAnsiCodePage)
+TEST_F(ClipboardTest, PutsUnicodeWithSurrogatePairsWholeAndPastesIntoAnEditExactly)
 {
-    if (!ctltest::IsShiftJisSystem())
-        GTEST_SKIP() << "needs the Shift_JIS code page";
     CClipboard clipboard(m_Owner.Get());
-    ASSERT_EQ(CClipboard::kOk, clipboard.SetText("ポ表 abc", true));
+    ASSERT_EQ(CClipboard::kOk, clipboard.SetText("ポ表 ♡😊𠮷 (◕‿◕)"));
     bool found = false;
-    EXPECT_EQ(std::wstring(L"\u30DD\u8868 abc"), ReadClipboardUnicode(&found));
+    const std::wstring expected = L"\u30DD\u8868 \u2661\U0001F60A\U00020BB7 (\u25D5\u203F\u25D5)";
+    EXPECT_EQ(expected, ReadClipboardUnicode(&found));
     EXPECT_TRUE(found);
-    EXPECT_EQ(std::string("ポ表 abc"), ReadClipboardText());
+
+    HWND edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 0, 0, 300,
+                                20, m_Owner.Get(), nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(nullptr, edit);
+    SendMessageW(edit, WM_PASTE, 0, 0);
+    wchar_t pasted[64] = {};
+    GetWindowTextW(edit, pasted, 64);
+    EXPECT_EQ(expected, std::wstring(pasted));
+    char narrow[128] = {};
+    GetWindowTextA(edit, narrow, sizeof narrow);
+    EXPECT_STREQ("ポ表 ♡😊𠮷 (◕‿◕)", narrow);
+    DestroyWindow(edit);
 }
 
-TEST_F(ClipboardTest, EmptyTextWithUnicodePutsTwoEmptyStrings)
+TEST_F(ClipboardTest, EmptyTextPutsEmptyUnicodeString)
 {
     CClipboard clipboard(m_Owner.Get());
-    ASSERT_EQ(CClipboard::kOk, clipboard.SetText("", true));
-    bool foundText = false;
-    bool foundUnicode = false;
-    EXPECT_EQ("", ReadClipboardText(&foundText));
-    EXPECT_EQ(L"", ReadClipboardUnicode(&foundUnicode));
-    EXPECT_TRUE(foundText);
-    EXPECT_TRUE(foundUnicode);
+    ASSERT_EQ(CClipboard::kOk, clipboard.SetText(""));
+    bool found = false;
+    EXPECT_EQ(L"", ReadClipboardUnicode(&found));
+    EXPECT_TRUE(found);
 }
 
 TEST_F(ClipboardTest, NullTextIsRejectedAndKeepsClipboard)
@@ -112,7 +119,7 @@ TEST_F(ClipboardTest, NullTextIsRejectedAndKeepsClipboard)
 TEST_F(ClipboardTest, ClearRemovesText)
 {
     CClipboard clipboard(m_Owner.Get());
-    ASSERT_EQ(CClipboard::kOk, clipboard.SetText("gone", true));
+    ASSERT_EQ(CClipboard::kOk, clipboard.SetText("gone"));
     EXPECT_NE(0, clipboard.Clear());
     bool found = true;
     ReadClipboardText(&found);
@@ -146,7 +153,7 @@ TEST_F(ClipboardTest, IsStillOursUntilAnotherWriterOrHolder)
 {
     CClipboard clipboard(m_Owner.Get());
     EXPECT_FALSE(clipboard.IsStillOurs());  // nothing set yet
-    ASSERT_EQ(CClipboard::kOk, clipboard.SetText("台詞", true));
+    ASSERT_EQ(CClipboard::kOk, clipboard.SetText("台詞"));
     EXPECT_TRUE(clipboard.IsStillOurs());
     EXPECT_TRUE(clipboard.IsStillOurs());  // asking changes nothing
     {

@@ -95,14 +95,12 @@ TEST_F(ComboBoxTest, GetItemTextReadsItemsOf1024BytesAndMoreWhole)
     EXPECT_EQ("short", std::string(m_Combo.GetItemText(2)));
 }
 
-TEST_F(ComboBoxTest, GetItemTextReadsLongDoubleByteItemWhole)
+TEST_F(ComboBoxTest, GetItemTextReadsLongItemOfAnyCharactersWhole)
 {
-    if (!ctltest::IsShiftJisSystem())
-        GTEST_SKIP() << "needs the Shift_JIS code page";
     MakeCombo(CBS_DROPDOWNLIST);
     std::string name;
     for (int i = 0; i < 700; ++i)
-        name += "表ソ";
+        name += "表ソ♡😊";
     m_Combo.AddString(name.c_str());
     EXPECT_EQ(name, m_Combo.GetItemText(0));
 }

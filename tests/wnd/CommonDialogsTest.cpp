@@ -128,15 +128,12 @@ TEST(CFileDialogFilter, EmptyOrNullTextKeepsFilter)
     EXPECT_EQ(before, dialog.GetFilter());
 }
 
-TEST(CFileDialogFilter, KeepsBarTrailByteInsideItsCharacter)
+TEST(CFileDialogFilter, KeepsCharactersWhoseShiftJisTrailByteWasTheBar)
 {
-    if (!ctltest::IsShiftJisSystem())
-        GTEST_SKIP() << "needs the Shift_JIS code page";
-    // "ポ" is 0x83 0x7C: its second byte is "|".
+    // "ポ" was 0x83 0x7C in Shift_JIS; in UTF-8 no byte of it is "|".
     CFileDialog dialog;
-    ASSERT_NE(0, dialog.SetFilter("ポエム(*.xml)|*.xml"));
-    EXPECT_EQ(std::string("ポエム(*.xml)") + '\0' + "*.xml" + '\0' + '\0', dialog.GetFilter());
-    ASSERT_EQ(std::string("\x83\x7C"), std::string("ポ"));
+    ASSERT_NE(0, dialog.SetFilter("ポエム♡(*.xml)|*.xml"));
+    EXPECT_EQ(std::string("ポエム♡(*.xml)") + '\0' + "*.xml" + '\0' + '\0', dialog.GetFilter());
 }
 
 // Types a file name into an open or save dialog and presses OK.

@@ -1,6 +1,7 @@
 #include "ControlsSupport.h"
 
 #include "tests/support/Pump.h"
+#include "wnd/WideText.h"
 
 namespace ctltest
 {
@@ -78,7 +79,7 @@ std::basic_string<Char> ReadClipboard(UINT format, bool* found)
 
 std::string ReadClipboardText(bool* found)
 {
-    return ReadClipboard<char>(CF_TEXT, found);
+    return Narrow(ReadClipboard<wchar_t>(CF_UNICODETEXT, found));
 }
 
 std::wstring ReadClipboardUnicode(bool* found)
@@ -89,11 +90,6 @@ std::wstring ReadClipboardUnicode(bool* found)
 bool FileExists(const std::string& path)
 {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-bool IsShiftJisSystem()
-{
-    return GetACP() == 932;
 }
 
 }  // namespace ctltest

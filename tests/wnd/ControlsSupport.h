@@ -30,15 +30,13 @@ private:
 };
 
 // Clipboard contents, read back with the plain Win32 calls. found tells
-// whether the format was on the clipboard.
+// whether the format was on the clipboard. The text is CF_UNICODETEXT as
+// UTF-8 (CF_TEXT is made by the system in the locale's code page, not the
+// program's).
 std::string ReadClipboardText(bool* found = nullptr);
 std::wstring ReadClipboardUnicode(bool* found = nullptr);
 
 // Whether a file or folder of that name exists.
 bool FileExists(const std::string& path);
-
-// True when the ANSI code page is Shift_JIS (932), as in the suites' Wine
-// setup; the double-byte cases are skipped elsewhere.
-bool IsShiftJisSystem();
 
 }  // namespace ctltest

@@ -91,14 +91,13 @@ TEST_F(EditBoxTest, GetTextCutsLongTextToFirst1023Bytes)
     EXPECT_EQ(over.substr(0, 1023), m_Edit.GetText());
 }
 
-TEST_F(EditBoxTest, GetTextNeverCutsInsideDoubleByteCharacter)
+TEST_F(EditBoxTest, GetTextCutsBetweenCharactersAtTheShiftJisWidth)
 {
-    if (!ctltest::IsShiftJisSystem())
-        GTEST_SKIP() << "needs the Shift_JIS code page";
-    // 600 two-byte characters: byte 1023 would be the first half of one.
-    const std::string text = Repeat("表", 600);
-    SetWindowTextA(m_Edit.GetHandle(), text.c_str());
+    // A kanji counts 2, as its two Shift_JIS bytes did: 511 of them fit.
+    SetWindowTextA(m_Edit.GetHandle(), Repeat("表", 600).c_str());
     EXPECT_EQ(Repeat("表", 511), m_Edit.GetText());
+    SetWindowTextA(m_Edit.GetHandle(), ("a" + Repeat("😊", 600)).c_str());
+    EXPECT_EQ("a" + Repeat("😊", 511), m_Edit.GetText());
 }
 
 TEST_F(EditBoxTest, GetFullTextReturnsWholeLongText)
@@ -108,11 +107,9 @@ TEST_F(EditBoxTest, GetFullTextReturnsWholeLongText)
     EXPECT_EQ(text, m_Edit.GetFullText());
 }
 
-TEST_F(EditBoxTest, GetFullTextKeepsDoubleByteTextExactly)
+TEST_F(EditBoxTest, GetFullTextKeepsEveryCharacterExactly)
 {
-    if (!ctltest::IsShiftJisSystem())
-        GTEST_SKIP() << "needs the Shift_JIS code page";
-    const std::string text = Repeat("表ソa", 700);
+    const std::string text = Repeat("表ソa♡😊𠮷ʕ•ᴥ•ʔ", 700);
     SetWindowTextA(m_Edit.GetHandle(), text.c_str());
     EXPECT_EQ(text, m_Edit.GetFullText());
 }

@@ -107,7 +107,7 @@ TEST_F(FindReplaceTest, FindNextTellsOwnerTheTextAndDirection)
     EXPECT_TRUE(m_Owner.m_Notes[0].flags & FR_FINDNEXT);
     EXPECT_TRUE(m_Owner.m_Notes[0].flags & FR_DOWN);
     EXPECT_EQ("台詞", m_Owner.m_Notes[0].findText);
-    EXPECT_STREQ("台詞", find.GetFindText());
+    EXPECT_EQ("台詞", find.GetFindText());
     EXPECT_TRUE(find.GetFlags() & FR_FINDNEXT);
     Close(find);
 }
@@ -209,8 +209,8 @@ TEST_F(FindReplaceTest, ReplaceTellsOwnerBothTextsAndAction)
     ASSERT_TRUE(PumpUntil([&] { return m_Owner.Saw(FR_REPLACEALL); }));
     EXPECT_EQ("太郎", m_Owner.m_Notes.back().findText);
     EXPECT_EQ("花子", m_Owner.m_Notes.back().replaceText);
-    EXPECT_STREQ("太郎", replace.GetFindText());
-    EXPECT_STREQ("花子", replace.GetReplaceText());
+    EXPECT_EQ("太郎", replace.GetFindText());
+    EXPECT_EQ("花子", replace.GetReplaceText());
     EXPECT_EQ(m_Owner.m_MessageId, replace.GetMessageId());
     Close(replace);
     EXPECT_FALSE(replace.IsBound());

@@ -86,19 +86,22 @@ TEST(CPathSplit, AcceptsForwardSlashes)
     EXPECT_STREQ("file.xml", split.GetFileName());
 }
 
-TEST(CPathSplit, KeepsBackslashTrailByteInsideItsCharacter)
+TEST(CPathSplit, SplitsPathsOfAnyScript)
 {
-    if (!ctltest::IsShiftJisSystem())
-        GTEST_SKIP() << "needs the Shift_JIS code page";
-    // "表" is 0x95 0x5C and "ソ" is 0x83 0x5C: the second bytes are "\".
     CPathSplit split;
-    ASSERT_EQ(1, split.Set("C:\\表示\\ソフト表.xml"));
-    EXPECT_STREQ("C:\\表示\\", split.GetFolder());
-    EXPECT_STREQ("ソフト表", split.GetName());
+    ASSERT_EQ(1, split.Set("C:\\台本♡\\ソフト表😊.xml"));
+    EXPECT_STREQ("C:\\台本♡\\", split.GetFolder());
+    EXPECT_STREQ("ソフト表😊", split.GetName());
     EXPECT_STREQ(".xml", split.GetExt());
-    ASSERT_EQ(1, split.Set("D:\\台本\\表"));
-    EXPECT_STREQ("D:\\台本\\", split.GetFolder());
+    ASSERT_EQ(1, split.Set("D:\\𠮷\\表"));
+    EXPECT_STREQ("D:\\𠮷\\", split.GetFolder());
     EXPECT_STREQ("表", split.GetFileName());
+    // The system's 259 characters, all kanji: three bytes each.
+    std::string path = "C:\\";
+    while (path.size() < 3 + 250 * 3)
+        path += "表";
+    ASSERT_EQ(1, split.Set((path + "\\a.xml").c_str()));
+    EXPECT_EQ(path + "\\", split.GetFolder());
 }
 
 TEST(CPathSplit, AcceptsPathOf259Bytes)
@@ -133,13 +136,13 @@ bool GuardsIntact(const CGuardedSplit& guarded)
     return true;
 }
 
-TEST(CPathSplit, RejectsPathOf260BytesOrMoreWithoutOverflow)
+TEST(CPathSplit, RejectsPathOfItsSizeOrMoreWithoutOverflow)
 {
     CGuardedSplit guarded;
     std::memset(guarded.before, 'G', sizeof(guarded.before));
     std::memset(guarded.after, 'G', sizeof(guarded.after));
     ASSERT_EQ(1, guarded.split.Set("C:\\kept\\file.xml"));
-    for (size_t length : {260u, 261u, 300u, 1000u, 5000u}) {
+    for (size_t length : {780u, 781u, 1000u, 5000u}) {
         const std::string path = "C:\\" + std::string(length - 3, 'x');
         EXPECT_EQ(0, guarded.split.Set(path.c_str())) << length;
     }
@@ -150,9 +153,9 @@ TEST(CPathSplit, RejectsPathOf260BytesOrMoreWithoutOverflow)
 
 TEST(CPathSplit, RejectsPartLongerThanItsField)
 {
-    // 258 bytes fit the path, but a 256-byte directory does not fit its field.
-    const std::string path = "C:\\" + std::string(254, 'd') + "\\a";
-    ASSERT_LT(path.size(), 260u);
+    // The path fits, but a 768-byte directory does not fit its field.
+    const std::string path = "C:\\" + std::string(766, 'd') + "\\a";
+    ASSERT_LT(path.size(), 780u);
     CPathSplit split;
     EXPECT_EQ(0, split.Set(path.c_str()));
     EXPECT_STREQ("", split.GetPath());
