@@ -1,7 +1,7 @@
 // Fuzz target for the scenario file: arbitrary bytes parsed from memory as
 // they are, then as a file through CScript::Load, into a scenario that
 // already holds data. Whatever loads must save, load back to the same
-// scenario, and save to the same bytes again. A crash, sanitizer report,
+// scenario, and save to the same bytes again; what loads is valid UTF-8. A crash, sanitizer report,
 // leak, hang or broken round trip is a finding.
 #include <cstddef>
 #include <cstdint>
@@ -10,6 +10,7 @@
 
 #include "fuzz/FuzzFileSupport.h"
 #include "scenario/Script.h"
+#include "text/Utf8.h"
 
 namespace
 {
@@ -58,6 +59,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Check(!script.GetError().empty());
         return 0;
     }
+
+    // Whatever the file's encoding, the scenario holds UTF-8.
+    Check(IsValidUtf8(script.GetTitle()) && IsValidUtf8(script.GetMemo()));
+    for (const CCast& cast : script.GetCasts())
+        Check(IsValidUtf8(cast.m_Name) && IsValidUtf8(cast.m_Memo));
+    for (const CSerif& serif : script.GetSerifs())
+        Check(IsValidUtf8(serif.m_Text) && IsValidUtf8(serif.m_Memo));
 
     const std::string saved = FuzzFile::Folder() + "/saved.xml";
     Check(script.Save(saved));

@@ -9,7 +9,8 @@
 # the targets.
 #
 # Seeds: the test data of a target's area (tests/data/tessel, scenario and
-# option for TesselFuzz; tests/data/scenario for ScenarioFuzz;
+# option for TesselFuzz; tests/data/scenario and the samples (Shift_JIS and
+# UTF-8) for ScenarioFuzz;
 # tests/data/option for OptionFuzz), read in place, plus the inputs kept in
 # fuzz/corpus/<Name>/ that are not test data. New inputs go to
 # fuzz/corpus-run/<Name>/ (not committed); a crash, leak, hang (10 s per
@@ -42,7 +43,7 @@ build=${FUZZ_BUILD_DIR:-build/fuzz}
 seed_folders() {
   case "$1" in
     TesselFuzz) echo tests/data/tessel tests/data/scenario tests/data/option ;;
-    ScenarioFuzz) echo tests/data/scenario ;;
+    ScenarioFuzz) echo tests/data/scenario samples ;;
     OptionFuzz) echo tests/data/option ;;
   esac
 }

@@ -276,7 +276,8 @@ CScript Generated()
 TEST(TextScript, ExportThenImportGivesScenarioBack)
 {
     const std::string samples = std::string(ROLECUE_TEST_DATA) + "/../../samples/";
-    for (const char* name : {"cafe.xml", "morning-classroom.xml", "stage-directions.xml"}) {
+    for (const char* name :
+         {"cafe.xml", "morning-classroom.xml", "stage-directions.xml", "fantasy-tavern.xml"}) {
         SCOPED_TRACE(name);
         CScript sample;
         ASSERT_TRUE(sample.Load(samples + name));
