@@ -280,7 +280,7 @@ def soak(s, args):
     rows = int(probe.ask("rows"))
     if rows != args.presses:
         raise Failure("the scenario did not load: %d rows" % rows)
-    probe.ask("select-cast", CAST.encode("cp932").hex())
+    probe.ask("select-cast", CAST.encode("utf-8").hex())
     probe.ask("command", str(MONITOR))
     if probe.ask("monitoring") == "0":
         raise Failure("monitoring did not switch on")
@@ -310,7 +310,7 @@ def soak(s, args):
         while True:
             words = probe.ask("last-line", "Notepad").split()
             breaks = int(words[0])
-            last = bytes.fromhex(words[1] if len(words) > 1 else "").decode("cp932", "replace")
+            last = bytes.fromhex(words[1] if len(words) > 1 else "").decode("utf-8", "replace")
             if breaks >= press and last == want:
                 break
             if time.time() > deadline:
@@ -338,7 +338,7 @@ def soak(s, args):
     if warm is None:
         warm = start
 
-    text = bytes.fromhex(probe.ask("text", "Notepad", timeout=60)).decode("cp932", "replace")
+    text = bytes.fromhex(probe.ask("text", "Notepad", timeout=60)).decode("utf-8", "replace")
     line_problems, arrived = check_lines(text, args.presses)
     if line_problems:
         kept = os.path.join(ROOT, "build", "soak-notepad.txt")

@@ -1,11 +1,13 @@
 // e2e_probe.exe: the Windows side of the end-to-end tests. Each run does one
 // thing to the running Rolecue or notepad and prints the answer on stdout;
-// the test scripts run it under Wine between their xdotool steps.
+// the test scripts run it under Wine between their xdotool steps. It runs in
+// the program's UTF-8 code page: every text it takes or prints as hex is
+// UTF-8, as in Rolecue.
 //
 //   main-count             number of top-level windows of class "Rolecue"
 //   command ID             SendMessage WM_COMMAND ID to the Rolecue window
-//   select-cast HEX        selects the cast box entry whose text is the
-//                          Shift_JIS bytes HEX (empty HEX: the empty entry)
+//   select-cast HEX        selects the cast box entry whose text is HEX
+//                          (empty HEX: the empty entry)
 //   cursor                 the serif list's selected row, -1 for none
 //   rows                   the serif list's row count
 //   monitoring             1 when the monitoring menu item is checked, 0
@@ -15,7 +17,8 @@
 //   text CLASS             text of the first "Edit" child of the top-level
 //                          window of class CLASS, as hex
 //   clear CLASS            empties that edit control
-//   clipboard              CF_TEXT of the clipboard as hex, "none" without
+//   clipboard              CF_UNICODETEXT of the clipboard as hex of its
+//                          UTF-8, "none" without
 //   last-line CLASS        "COUNT HEX": the number of line breaks in that
 //                          edit control's text and, as hex, the last line
 //                          ended by one (empty when there is none)
@@ -34,6 +37,8 @@
 //                          class CLASS (when X focus events got lost)
 //   standby                the standby strip's window text as hex, "none"
 //                          when the strip is hidden or missing
+//   box HEX                the text of the message box (a top-level
+//                          "#32770") whose caption is HEX, as hex
 //   keylog FILE            shows a window of class "RolecueKeyLog" and
 //                          writes each key it receives to FILE ("+XX"
 //                          press, "-XX" release) until it is ended
@@ -58,6 +63,8 @@ namespace
 const int kCastBoxId = 20002;
 const int kSerifListId = 20000;
 const int kMonitorCommand = 151;
+// The static control that holds a message box's text.
+const int kMessageBoxTextId = 0xFFFF;
 
 std::string Hex(const std::string& bytes)
 {
@@ -67,6 +74,17 @@ std::string Hex(const std::string& bytes)
         out += digits[c >> 4];
         out += digits[c & 15];
     }
+    return out;
+}
+
+std::string Utf8(const wchar_t* text)
+{
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    if (size <= 1)
+        return std::string();
+    std::string out(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, &out[0], size, nullptr, nullptr);
+    out.resize(static_cast<size_t>(size) - 1);
     return out;
 }
 
@@ -355,15 +373,24 @@ int Run(int argc, char** argv)
     if (verb == "clipboard") {
         std::string text = "none";
         if (OpenClipboard(nullptr)) {
-            HANDLE data = GetClipboardData(CF_TEXT);
+            HANDLE data = GetClipboardData(CF_UNICODETEXT);
             if (data != nullptr) {
-                const char* p = static_cast<const char*>(GlobalLock(data));
-                text = p != nullptr ? Hex(p) : "none";
+                const wchar_t* p = static_cast<const wchar_t*>(GlobalLock(data));
+                text = p != nullptr ? Hex(Utf8(p)) : "none";
                 GlobalUnlock(data);
             }
             CloseClipboard();
         }
         std::printf("%s\n", text.c_str());
+        return 0;
+    }
+    if (verb == "box") {
+        const std::string caption = argc >= 3 ? Unhex(argv[2]) : std::string();
+        HWND box = FindWindowA("#32770", caption.c_str());
+        HWND text = box != nullptr ? ChildById(box, kMessageBoxTextId) : nullptr;
+        if (text == nullptr)
+            return Fail("no such message box");
+        std::printf("%s\n", Hex(WindowText(text)).c_str());
         return 0;
     }
     if (verb == "activate") {

@@ -99,7 +99,7 @@ class EditSession(paste_e2e.Session):
             raise Failure("the scenario did not load: %d rows" % rows)
 
     def title(self):
-        return bytes.fromhex(self.probe("title")).decode("cp932")
+        return bytes.fromhex(self.probe("title")).decode("utf-8")
 
     def cursor(self):
         return int(self.probe("cursor"))

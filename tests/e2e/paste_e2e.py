@@ -11,6 +11,10 @@ whose file history names the test scenario, starts it and notepad, loads
 the scenario with WM_COMMAND 165 (the first recent file), picks a cast,
 switches monitoring on, focuses notepad with xdotool and presses the paste
 hotkey (F9, seeded in option.xml) through X. Then it reads notepad's text.
+Texts cross to e2e_probe.exe as hex of their UTF-8 bytes.
+
+needs_utf8_code_page is given Rolecue_no_utf8.exe instead, whose manifest
+does not ask for the UTF-8 code page, and starts it alone in a folder.
 
 Every process the case starts is ended by its process id when the case
 ends, pass or fail. The shared wineserver and Xvfb are left alone.
@@ -41,6 +45,19 @@ ROWS = [
     (0, "着いたね。"),
     (1, "きれいな景色だ。"),
 ]
+
+# A scenario that Shift_JIS cannot hold, written as UTF-8: symbols, emoji,
+# a kaomoji and a character beyond the BMP, pasted line by line.
+UTF8_CAST = "ミカ"
+UTF8_LINES = [
+    "ありがとう♡",
+    "やったね😊 次は🎲を振ろう✨",
+    "ʕ•ᴥ•ʔ よろしく (◕‿◕)",
+    "𠮷野家で待ち合わせ",
+]
+
+ERROR_CAPTION = "エラー"
+NEEDS_UTF8_TEXT = "このプログラムには Windows 10 (1903) 以降が必要です。"
 
 
 class Failure(Exception):
@@ -91,10 +108,17 @@ class Session:
         return text
 
     # -- setup -----------------------------------------------------------
-    def prepare(self, add_return=True, hotkey=HOTKEY_VALUE, paste="", cue=""):
+    def prepare(self, add_return=True, hotkey=HOTKEY_VALUE, paste="", cue="", scenario_bytes=None):
+        """Rolecue.exe, the scenario (tests/data/e2e/paste.xml, or
+        scenario_bytes) and option.xml, in Shift_JIS, naming the scenario in
+        the file history."""
         shutil.copy(self.args.rolecue, os.path.join(self.dir, "Rolecue.exe"))
         scenario = os.path.join(self.dir, "paste.xml")
-        shutil.copy(os.path.join(self.args.data, "paste.xml"), scenario)
+        if scenario_bytes is None:
+            shutil.copy(os.path.join(self.args.data, "paste.xml"), scenario)
+        else:
+            with open(scenario, "wb") as f:
+                f.write(scenario_bytes)
         option = (
             '<?xml version="1.0" encoding="Shift_JIS"?>\r\n'
             '<Option Version="1.0">\r\n'
@@ -129,13 +153,13 @@ class Session:
         self.notepad_x = wait_for_x_window(proc, "notepad")
         return proc
 
-    def load_and_monitor(self, cast):
+    def load_and_monitor(self, cast, row_count=len(ROWS)):
         self.probe("command", str(OPEN_RECENT_0))
         rows = int(self.probe("rows"))
-        if rows != len(ROWS):
+        if rows != row_count:
             raise Failure("the scenario did not load: %d rows" % rows)
         if cast is not None:
-            self.probe("select-cast", cast.encode("cp932").hex())
+            self.probe("select-cast", cast.encode("utf-8").hex())
         self.probe("command", str(MONITOR))
         if self.probe("monitoring") == "0":
             raise Failure("monitoring did not switch on")
@@ -171,7 +195,7 @@ class Session:
             time.sleep(0.8)
 
     def notepad_text(self):
-        return bytes.fromhex(self.probe("text", "Notepad")).decode("cp932")
+        return bytes.fromhex(self.probe("text", "Notepad")).decode("utf-8")
 
 
 def windows_path(path):
@@ -201,6 +225,23 @@ def end_process(pid, proc):
         pass
     if proc is not None:
         proc.wait(timeout=10)
+
+
+def utf8_scenario(cast, lines):
+    """A scenario of one cast's lines as Rolecue writes one that Shift_JIS
+    cannot hold: UTF-8 without a byte order mark, declared so, CR LF."""
+    def element(indent, name, value):
+        tab = "\t" * indent
+        return "%s<%s>\r\n%s\t%s\r\n%s</%s>\r\n" % (tab, name, tab, value, tab, name)
+    out = '<?xml version="1.0" encoding="UTF-8"?>\r\n<script version="1.0">\r\n'
+    out += element(1, "title", "UTF-8") + element(1, "memo", "")
+    out += "\t<cast>\r\n" + element(2, "cast_id", 0) + element(2, "name", cast)
+    out += element(2, "memo", "") + "\t</cast>\r\n"
+    for line in lines:
+        out += "\t<serif>\r\n" + element(2, "cast_id", 0) + element(2, "serif", line)
+        out += element(2, "memo", "") + "\t</serif>\r\n"
+    out += "</script>\r\n"
+    return out.encode("utf-8")
 
 
 def wait_until(test, what, seconds=30):
@@ -369,7 +410,7 @@ def case_shift_insert(s):
     wait_until(lambda: "-0D" in keys(), "Enter in the key log", seconds=10)
     if keys() != ["+10", "+2D", "-10", "-2D", "+0D", "-0D"]:
         raise Failure("the key log holds %s" % keys())
-    if bytes.fromhex(s.probe("clipboard")).decode("cp932") != ROWS[0][1]:
+    if bytes.fromhex(s.probe("clipboard")).decode("utf-8") != ROWS[0][1]:
         raise Failure("the clipboard does not hold the first line")
 
 
@@ -387,7 +428,7 @@ def case_cue_keys(s):
         cast = {0: ALICE, 1: BOB}[ROWS[row][0]]
         want = "%s（キャスト未選択）：%s　残り %d" % (cast, ROWS[row][1], len(ROWS) - row)
         got = s.probe("standby")
-        got = got if got == "none" else bytes.fromhex(got).decode("cp932")
+        got = got if got == "none" else bytes.fromhex(got).decode("utf-8")
         if got != want:
             raise Failure("the strip shows %r, expected %r" % (got, want))
 
@@ -403,7 +444,54 @@ def case_cue_keys(s):
     expect_text(s.notepad_text(), [1, 2, 2, 2])
 
 
+def case_utf8_lines(s):
+    """A UTF-8 scenario: each press pastes the next line whole, emoji and
+    characters beyond the BMP included."""
+    s.prepare(scenario_bytes=utf8_scenario(UTF8_CAST, UTF8_LINES))
+    s.start_rolecue()
+    s.start_notepad()
+    s.load_and_monitor(None, row_count=len(UTF8_LINES))
+    s.focus(s.notepad_x, "Notepad")
+    s.press_hotkey(len(UTF8_LINES))
+    got = s.notepad_text()
+    want = "".join(line + "\r\n" for line in UTF8_LINES)
+    if got != want:
+        raise Failure("notepad holds %r, expected %r" % (got, want))
+
+
+def case_needs_utf8_code_page(s):
+    """Started without the UTF-8 code page (its manifest does not ask for
+    it), Rolecue shows its error box, makes no main window and ends once the
+    box is confirmed, before touching any file: its fresh folder still holds
+    only Rolecue.exe, no option.xml."""
+    folder = os.path.join(s.dir, "program")
+    os.mkdir(folder)
+    shutil.copy(s.args.rolecue, os.path.join(folder, "Rolecue.exe"))
+    wait_until(lambda: s.probe("main-count", check=False) == "0",
+               "an earlier Rolecue to end", seconds=15)
+    s.rolecue = s.start(["wine", os.path.join(folder, "Rolecue.exe")], folder)
+    box_x = wait_for_x_window(s.rolecue, "the error box")
+    caption = ERROR_CAPTION.encode("utf-8").hex()
+    wait_until(lambda: s.probe("box", caption, check=False) != "", "the error box")
+    text = bytes.fromhex(s.probe("box", caption)).decode("utf-8")
+    if text != NEEDS_UTF8_TEXT:
+        raise Failure("the error box says %r, expected %r" % (text, NEEDS_UTF8_TEXT))
+    if s.probe("main-count") != "0":
+        raise Failure("a main window is open beside the error box")
+    s.focus(box_x, "#32770")
+    s.press_key("Return")
+    try:
+        s.rolecue.wait(timeout=30)
+    except subprocess.TimeoutExpired:
+        raise Failure("Rolecue still runs after the error box was confirmed")
+    left = sorted(os.listdir(folder))
+    if left != ["Rolecue.exe"]:
+        raise Failure("Rolecue's folder holds %s" % left)
+
+
 CASES = {
+    "utf8_lines": case_utf8_lines,
+    "needs_utf8_code_page": case_needs_utf8_code_page,
     "cue_keys": case_cue_keys,
     "alt_held": case_alt_held,
     "shift_insert": case_shift_insert,
