@@ -48,6 +48,7 @@ bool COption::Save(const std::string& path) const
 {
     if (path.empty())
         return false;
+    std::string text;
     try {
         CDocumentPtr document(Tessel::CreateDocument("Option"));
         Tessel::CreateAttribute("version", kVersion, *document);
@@ -65,10 +66,13 @@ bool COption::Save(const std::string& path) const
         m_FileHistory.Write(root);
         m_Paste.Write(root);
         m_Cue.Write(root);
-        return WriteXMLDocument(path, *document);
+        text = Tessel::ToString(*document, true, 0);
     } catch (const std::exception&) {
-        return false;  // out of memory while building the tree
+        return false;  // out of memory while building the text
     }
+    // The tree is gone before the file is written: a large scenario's
+    // nodes and its text are not held at once with the file's bytes.
+    return WriteXMLText(path, text);
 }
 
 bool COption::Load(const std::string& path)

@@ -31,8 +31,8 @@ bool IsXmlSpace(char c)
 
 bool IsNameChar(char c)
 {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-           c == '_' || c == '-' || c == '.' || c == ':';
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
+           c == '-' || c == '.' || c == ':';
 }
 
 std::string Lower(std::string text)
@@ -152,18 +152,23 @@ std::string BadBytesMessage(const std::string& text, size_t at)
     return "文字コードが正しくありません（" + std::to_string(line) + " 行目）";
 }
 
+// A UTF-8 text as it is, once checked, less its first `from` bytes.
+bool TakeUtf8(std::string& text, size_t from, std::string& error)
+{
+    const size_t bad = FindInvalidUtf8(text);
+    if (bad != std::string::npos) {
+        error = BadBytesMessage(text, bad);
+        return false;
+    }
+    text.erase(0, from);
+    return true;
+}
+
 // `text` in place from the file's encoding to UTF-8.
 bool DecodeText(std::string& text, std::string& error)
 {
-    if (StartsWith(text, 0, kUtf8Bom)) {
-        const size_t bad = FindInvalidUtf8(text);
-        if (bad != std::string::npos) {
-            error = BadBytesMessage(text, bad);
-            return false;
-        }
-        text.erase(0, 3);
-        return true;
-    }
+    if (StartsWith(text, 0, kUtf8Bom))
+        return TakeUtf8(text, 3, error);
     if (StartsWith(text, 0, "\xFF\xFE") || StartsWith(text, 0, "\xFE\xFF")) {
         error = "対応していない文字コードです：UTF-16";
         return false;
@@ -176,14 +181,8 @@ bool DecodeText(std::string& text, std::string& error)
         error = "対応していない文字コードです：" + ShownName(name);
         return false;
     }
-    if (encoding == EEncoding::Utf8) {
-        const size_t bad = FindInvalidUtf8(text);
-        if (bad != std::string::npos) {
-            error = BadBytesMessage(text, bad);
-            return false;
-        }
-        return true;
-    }
+    if (encoding == EEncoding::Utf8)
+        return TakeUtf8(text, 0, error);
     std::string decoded;
     size_t bad = 0;
     if (Cp932ToUtf8(text, decoded, bad)) {
@@ -191,7 +190,7 @@ bool DecodeText(std::string& text, std::string& error)
         return true;
     }
     if (encoding == EEncoding::Undeclared && IsValidUtf8(text))
-        return true;
+        return TakeUtf8(text, 0, error);
     error = BadBytesMessage(text, bad);
     return false;
 }
@@ -209,16 +208,14 @@ bool ReadXMLText(const std::string& path, std::string& text, std::string& error)
     return true;
 }
 
-bool WriteXMLDocument(const std::string& path, const Tessel::Document& document)
+bool WriteXMLText(const std::string& path, std::string& text)
 {
-    std::string text;
     std::string bytes;
     try {
-        text = Tessel::ToString(document, true, 0);
         if (Utf8ToCp932(text, bytes))
             return WriteXMLFile(path, bytes);
     } catch (const std::exception&) {
-        return false;  // out of memory while making the text
+        return false;  // out of memory while converting
     }
     // The declaration is the text's first line: only the value of its
     // encoding changes.

@@ -17,11 +17,6 @@
 
 #include <string>
 
-namespace Tessel
-{
-class Document;
-}
-
 // Reads the file at `path` into `text` as UTF-8 with line feeds for line
 // ends. False when the file cannot be read (as ReadXMLFile, with `error`
 // left empty), and false with the user's message in `error` when the file
@@ -31,9 +26,9 @@ class Document;
 // untouched then.
 bool ReadXMLText(const std::string& path, std::string& text, std::string& error);
 
-// Writes the document, whose declaration names encoding="Shift_JIS", as the
-// file: converted to Shift_JIS when every character of its text converts
-// and back unchanged, else as UTF-8 with the declaration naming "UTF-8".
-// The save is as safe as WriteXMLFile. False when the text could not be made
-// (out of memory) or written.
-bool WriteXMLDocument(const std::string& path, const Tessel::Document& document);
+// Writes a document's text (Tessel::ToString), whose declaration names
+// encoding="Shift_JIS", as the file: converted to Shift_JIS when every
+// character converts and back unchanged, else as UTF-8 with the declaration
+// naming "UTF-8". The save is as safe as WriteXMLFile. False when the text
+// could not be written. `text` may be changed.
+bool WriteXMLText(const std::string& path, std::string& text);

@@ -4,6 +4,7 @@
 #include "tessel/StringUtil.h"
 
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 namespace
@@ -21,20 +22,64 @@ bool Exists(const std::string& path)
     return file != nullptr;
 }
 
+// Every LF becomes CR LF, once (a CR LF already in the text becomes CR CR
+// LF, read back as CR LF). The lines are found with memchr and copied whole:
+// a file has a line end every few bytes.
 std::string ToCrLf(const std::string& text)
 {
-    // The search resumes after each inserted CR LF, so every LF is converted
-    // once (and a CR LF already in the text becomes CR CR LF, read back as
-    // CR LF).
-    std::string out = text;
-    Tessel::ReplaceAll(out, "\n", "\r\n");
+    size_t lines = 0;
+    for (const char* p = text.data();
+         (p = static_cast<const char*>(std::memchr(p, '\n', text.data() + text.size() - p))) !=
+         nullptr;
+         ++p)
+        ++lines;
+    std::string out;
+    out.reserve(text.size() + lines);
+    size_t from = 0;
+    for (size_t at; (at = text.find('\n', from)) != std::string::npos; from = at + 1) {
+        out.append(text, from, at - from);
+        out += "\r\n";
+    }
+    out.append(text, from, std::string::npos);
     return out;
+}
+
+// Every CR LF becomes LF, in place; a CR alone stays.
+void FoldCrLf(std::string& text)
+{
+    char* const begin = &text[0];
+    const char* const end = begin + text.size();
+    const char* in = begin;
+    char* out = begin;
+    while (const char* cr = static_cast<const char*>(std::memchr(in, '\r', end - in))) {
+        if (cr + 1 == end)
+            break;
+        const bool pair = cr[1] == '\n';
+        const size_t keep = static_cast<size_t>(cr - in) + (pair ? 0 : 1);
+        if (out != in)
+            std::memmove(out, in, keep);
+        out += keep;
+        in = cr + 1;
+    }
+    const size_t rest = static_cast<size_t>(end - in);
+    if (out != in)
+        std::memmove(out, in, rest);
+    text.resize(static_cast<size_t>(out - begin) + rest);
 }
 
 // Reads to the end; false on a read error (a folder opens on some systems
 // but cannot be read: it fails here) and once more than `limit` bytes came.
 bool ReadAll(std::FILE* file, std::string& bytes, size_t limit)
 {
+    // Room for the whole file at once when its size can be told, so that
+    // the string never regrows (a folder or a device tells nothing useful).
+    if (std::fseek(file, 0, SEEK_END) == 0) {
+        const long size = std::ftell(file);
+        if (size > 0 && size < (1L << 28) && static_cast<size_t>(size) <= limit)
+            bytes.reserve(static_cast<size_t>(size));
+    }
+    if (std::fseek(file, 0, SEEK_SET) != 0)
+        return false;
     char buffer[65536];
     size_t got;
     while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
@@ -63,7 +108,7 @@ bool ReadXMLFile(const std::string& path, std::string& text)
     if (!ReadAll(file.get(), bytes, std::string::npos) || bytes.empty())
         return false;
 
-    Tessel::ReplaceAll(bytes, "\r\n", "\n");
+    FoldCrLf(bytes);
     text.swap(bytes);
     return true;
 }

@@ -60,6 +60,7 @@ bool CScript::Save(const std::string& path) const
 {
     if (path.empty())
         return false;
+    std::string text;
     try {
         CDocumentPtr document(Tessel::CreateDocument("script"));
         Tessel::CreateAttribute("version", kVersion, *document);
@@ -81,10 +82,13 @@ bool CScript::Save(const std::string& path) const
             AppendText(*element, "serif", serif.m_Text);
             AppendText(*element, "memo", serif.m_Memo);
         }
-        return WriteXMLDocument(path, *document);
+        text = Tessel::ToString(*document, true, 0);
     } catch (const std::exception&) {
-        return false;  // out of memory while building the tree
+        return false;  // out of memory while building the text
     }
+    // The tree is gone before the file is written: a large scenario's
+    // nodes and its text are not held at once with the file's bytes.
+    return WriteXMLText(path, text);
 }
 
 bool CScript::Load(const std::string& path)

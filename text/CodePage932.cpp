@@ -115,6 +115,46 @@ const CEncodeTable& EncodeTable()
     return table;
 }
 
+// Every character's UTF-8, made once from the tables: the first byte in the
+// low eight bits, the second and third above it, the length in the top
+// eight; 0 for a code with no character.
+struct CUtf8Forms
+{
+    std::uint8_t m_Row[0x100] = {};  // 1 + the row of a lead byte, 0 for other bytes
+    std::uint32_t m_Single[0x80] = {};
+    std::uint32_t m_Double[kLeadRows][0x100] = {};  // by row and trail byte
+};
+
+size_t PutUtf8(char* out, char16_t codePoint);
+
+std::uint32_t Pack(char16_t codePoint)
+{
+    unsigned char bytes[3] = {};
+    const size_t length = PutUtf8(reinterpret_cast<char*>(bytes), codePoint);
+    return bytes[0] | bytes[1] << 8 | bytes[2] << 16 | static_cast<std::uint32_t>(length) << 24;
+}
+
+const CUtf8Forms& Utf8Forms()
+{
+    static const CUtf8Forms forms = [] {
+        CUtf8Forms made;
+        for (unsigned byte = 0x80; byte < 0x100; ++byte) {
+            if (kSingleByte[byte - 0x80] != 0)
+                made.m_Single[byte - 0x80] = Pack(kSingleByte[byte - 0x80]);
+        }
+        for (unsigned row = 0; row < kLeadRows; ++row) {
+            made.m_Row[LeadOfRow(row)] = static_cast<std::uint8_t>(row + 1);
+            for (unsigned trail = kFirstTrail; trail < kEndTrail; ++trail) {
+                const char16_t codePoint = kDoubleByte[row][trail - kFirstTrail];
+                if (codePoint != 0)
+                    made.m_Double[row][trail] = Pack(codePoint);
+            }
+        }
+        return made;
+    }();
+    return forms;
+}
+
 // Writes a BMP code point as UTF-8 at `out`; returns the bytes written.
 size_t PutUtf8(char* out, char16_t codePoint)
 {
@@ -177,44 +217,52 @@ bool EncodeCodePage932(char32_t codePoint, std::string& out)
 
 bool Cp932ToUtf8(std::string_view bytes, std::string& utf8, size_t& badAt)
 {
+    const CUtf8Forms& forms = Utf8Forms();
     const size_t size = bytes.size();
     const char* in = bytes.data();
-    // Japanese text grows by about half (two bytes become three); the buffer
-    // doubles on the rare text that grows more (half-width katakana triple).
+    // Made in blocks: a block of input never more than triples (half-width
+    // katakana), so one check of the room per block is enough; three bytes
+    // are written for every character, the unused ones overwritten next.
+    const size_t kBlock = 4096;
     std::string out(size + size / 2 + 16, '\0');
     size_t used = 0;
     size_t at = 0;
     while (at < size) {
-        if (out.size() - used < 8)
-            out.resize(out.size() * 2);
-        char* dst = &out[used];
-        const unsigned byte = static_cast<unsigned char>(in[at]);
-        if (byte < 0x80) {
-            if (size - at >= 8 && IsAsciiWord(in + at)) {
-                std::memcpy(dst, in + at, 8);
-                used += 8;
-                at += 8;
+        const size_t blockEnd = size - at > kBlock ? at + kBlock : size;
+        if (out.size() - used < 3 * (blockEnd - at) + 4)
+            out.resize(used + 3 * (blockEnd - at) + 4 + out.size() / 2);
+        char* dst = &out[0];
+        while (at < blockEnd) {
+            const unsigned byte = static_cast<unsigned char>(in[at]);
+            if (byte < 0x80) {
+                if (blockEnd - at >= 8 && IsAsciiWord(in + at)) {
+                    std::memcpy(dst + used, in + at, 8);
+                    used += 8;
+                    at += 8;
+                } else {
+                    dst[used++] = static_cast<char>(byte);
+                    ++at;
+                }
+                continue;
+            }
+            std::uint32_t form;
+            if (const unsigned row = forms.m_Row[byte]) {
+                const unsigned trail = at + 1 < size ? static_cast<unsigned char>(in[at + 1]) : 0;
+                form = forms.m_Double[row - 1][trail];
+                if (form == 0) {
+                    badAt = at;
+                    return false;
+                }
+                at += 2;
             } else {
-                *dst = static_cast<char>(byte);
-                ++used;
+                form = forms.m_Single[byte - 0x80];
                 ++at;
             }
-            continue;
+            dst[used] = static_cast<char>(form);
+            dst[used + 1] = static_cast<char>(form >> 8);
+            dst[used + 2] = static_cast<char>(form >> 16);
+            used += form >> 24;
         }
-        char16_t codePoint;
-        if (IsLeadByte(byte)) {
-            codePoint =
-                at + 1 < size ? DoubleByte(byte, static_cast<unsigned char>(in[at + 1])) : 0;
-            if (codePoint == 0) {
-                badAt = at;
-                return false;
-            }
-            at += 2;
-        } else {
-            codePoint = kSingleByte[byte - 0x80];
-            ++at;
-        }
-        used += PutUtf8(dst, codePoint);
     }
     out.resize(used);
     utf8.swap(out);
@@ -245,8 +293,18 @@ bool Utf8ToCp932(std::string_view utf8, std::string& bytes)
         }
         char32_t codePoint;
         size_t length;
-        if (!DecodeUtf8(utf8, at, codePoint, length) || codePoint > 0xFFFF)
+        // Three-byte sequences (kana, kanji, symbols) are most of what comes
+        // here: checked inline where no lead byte has a narrower second byte
+        // (E0 overlong, ED surrogates), the rest by DecodeUtf8.
+        const unsigned second = at + 2 < size ? static_cast<unsigned char>(in[at + 1]) : 0;
+        const unsigned third = at + 2 < size ? static_cast<unsigned char>(in[at + 2]) : 0;
+        if (byte >= 0xE1 && byte <= 0xEF && byte != 0xED && (second & 0xC0) == 0x80 &&
+            (third & 0xC0) == 0x80) {
+            codePoint = (byte & 0x0F) << 12 | (second & 0x3F) << 6 | (third & 0x3F);
+            length = 3;
+        } else if (!DecodeUtf8(utf8, at, codePoint, length) || codePoint > 0xFFFF) {
             return false;
+        }
         const std::uint16_t code = table.Find(codePoint);
         if (code == 0)
             return false;
