@@ -37,10 +37,10 @@ void DrawLine(HDC dc, const std::string& text, RECT& area, UINT flags)
     DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &area, flags);
 }
 
-// The longest start of `text`, cut between characters (a mark stays with
-// its letter, an emoji sequence whole), that fits into `width` pixels with
-// "…" after it; the whole text when it fits. The cut is found by halving, so
-// a long line costs a few measurements, not one per character.
+}  // namespace
+
+// The cut is found by halving, so a long line costs a few measurements, not
+// one per character.
 std::string CutToPixels(HDC dc, const std::string& text, int width)
 {
     if (PixelWidth(dc, text) <= width)
@@ -63,8 +63,6 @@ std::string CutToPixels(HDC dc, const std::string& text, int width)
     }
     return (fits ? text.substr(0, ends[fits - 1]) : std::string()) + kEllipsis;
 }
-
-}  // namespace
 
 RECT KeepOnAMonitor(const RECT& rect)
 {

@@ -14,6 +14,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "appcore/Standby.h"
 #include "wnd/Window.h"
 
@@ -69,3 +71,8 @@ private:
 // The rectangle moved onto the work area of the monitor nearest to it, when
 // it is on no monitor at all; unchanged otherwise.
 RECT KeepOnAMonitor(const RECT& rect);
+
+// The longest start of `text`, cut between characters (a mark stays with
+// its letter, an emoji sequence whole), that fits into `width` pixels in the
+// font selected into `dc` with "…" after it; the whole text when it fits.
+std::string CutToPixels(HDC dc, const std::string& text, int width);

@@ -4,7 +4,10 @@
 // monitor, the menu switch, and the cue hotkeys' registration.
 #include "MainWndSupport.h"
 
+#include "app/StandbyWnd.h"
 #include "res/resource.h"
+#include "text/Utf8.h"
+#include "wnd/WideText.h"
 
 #include <functional>
 
@@ -180,4 +183,35 @@ TEST_F(StandbyTest, ADpiChangeScalesTheStripsFontAndHeight)
     EXPECT_EQ(suggested.left, after.left);
     EXPECT_EQ(suggested.right - suggested.left, after.right - after.left) << "the width is kept";
     EXPECT_NEAR(height * 1.5, after.bottom - after.top, 3);
+}
+
+// The strip's cut, at every width from nothing to the whole line, in a font
+// that has no emoji: each cut is a start of the line that ends between
+// characters, followed by "…", and is as long as fits.
+TEST(StandbyCut, CutsOnlyBetweenCharactersAtEveryWidth)
+{
+    const std::string line =
+        "♡😊e\u0301👍🏽🇯🇵ʕ•ᴥ•ʔ(◕‿◕)👨‍👩‍👧𠮷か\u3099〜";
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    const std::wstring wide = Widen(line);
+    SIZE whole = {};
+    GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &whole);
+    const std::string ellipsis = "…";
+    size_t longest = 0;
+    for (int width = 0; width <= whole.cx; ++width) {
+        const std::string cut = CutToPixels(dc, line, width);
+        if (cut == line)
+            break;
+        ASSERT_GE(cut.size(), ellipsis.size()) << width;
+        ASSERT_EQ(ellipsis, cut.substr(cut.size() - ellipsis.size())) << width;
+        const size_t kept = cut.size() - ellipsis.size();
+        EXPECT_EQ(0u, line.compare(0, kept, cut, 0, kept)) << width;
+        EXPECT_TRUE(IsCharBoundary(line, kept)) << width << ": " << cut;
+        EXPECT_GE(kept, longest) << "a wider strip never shows less";
+        longest = kept;
+    }
+    EXPECT_EQ(line, CutToPixels(dc, line, whole.cx));
+    SelectObject(dc, old);
+    DeleteDC(dc);
 }
