@@ -46,18 +46,22 @@ NodeContainer::~NodeContainer()
 void NodeContainer::DestroyChildren() noexcept
 {
     // Destroys the subtree without recursion, so that no depth of nesting can
-    // exhaust the stack: a child's own children are first moved to the end of
-    // this list, then the childless child is deleted (it unlinks itself).
-    while (Node* child = m_First) {
+    // exhaust the stack, touching each node once: the nodes still to go form
+    // one chain through m_Next; a container's children are spliced in front
+    // of the rest of it, then the container, cut loose from its parent (so
+    // that its destructor unlinks nothing), is deleted.
+    Node* next = m_First;
+    m_First = m_Last = nullptr;
+    while (Node* child = next) {
+        next = child->m_Next;
         NodeContainer* inner = child->AsContainer();
         if (inner && inner->m_First) {
-            for (Node* n = inner->m_First; n; n = n->m_Next)
-                n->m_Parent = this;
-            inner->m_First->m_Prev = m_Last;
-            m_Last->m_Next = inner->m_First;
-            m_Last = inner->m_Last;
+            inner->m_Last->m_Next = next;
+            next = inner->m_First;
             inner->m_First = inner->m_Last = nullptr;
         }
+        child->m_Parent = nullptr;
+        child->m_Next = child->m_Prev = nullptr;
         delete child;
     }
 }
