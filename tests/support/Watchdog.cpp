@@ -25,7 +25,11 @@ std::string Describe(HWND window)
     char name[64] = {};
     char text[128] = {};
     GetClassNameA(window, name, sizeof name);
-    GetWindowTextA(window, text, sizeof text);
+    // InternalGetWindowText reads the text without a message: GetWindowText
+    // would send WM_GETTEXT to the hung test's own thread and wait for ever.
+    wchar_t wide[64] = {};
+    InternalGetWindowText(window, wide, 64);
+    WideCharToMultiByte(CP_UTF8, 0, wide, -1, text, sizeof text, nullptr, nullptr);
     char line[256] = {};
     wsprintfA(line, "%p class \"%s\" text \"%s\"%s%s", static_cast<void*>(window), name, text,
               IsWindowVisible(window) ? " visible" : "",
