@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/MainWnd.h"
+#include "persist/ErrorText.h"
 #include "res/resource.h"
 #include "wnd/MessageBox.h"
 #include "wnd/Mutex.h"
@@ -31,7 +32,8 @@ void ShowWndProcError(const char* what)
 {
     if (g_DebuggerReport)
         g_DebuggerReport(what);
-    const std::string text = std::string("予期しないエラーが発生しました。\n") + what;
+    // The user sees no place in our sources; the debugger got it above.
+    const std::string text = std::string("予期しないエラーが発生しました。\n") + UserErrorText(what);
     g_MainWnd.ShowError(text.c_str());
 }
 

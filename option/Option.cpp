@@ -18,24 +18,7 @@
 // Every value is an attribute, written and read verbatim (no escaping).
 #include "option/Option.h"
 
-#include "persist/XMLEncoding.h"
 #include "tessel/Tessel.h"
-
-#include <exception>
-#include <memory>
-
-namespace
-{
-
-const char kVersion[] = "1.0";
-
-struct CDocumentDeleter
-{
-    void operator()(Tessel::Document* document) const { document->Release(); }
-};
-using CDocumentPtr = std::unique_ptr<Tessel::Document, CDocumentDeleter>;
-
-}  // namespace
 
 const char* const COption::kActiveCast = "ActiveCast";
 
@@ -46,16 +29,7 @@ COption::COption()
 
 bool COption::Save(const std::string& path) const
 {
-    if (path.empty())
-        return false;
-    std::string text;
-    try {
-        CDocumentPtr document(Tessel::CreateDocument("Option"));
-        Tessel::CreateAttribute("version", kVersion, *document);
-        Tessel::CreateAttribute("encoding", "Shift_JIS", *document);
-        Tessel::Element& root = document->GetRootElement();
-        Tessel::CreateAttribute("Version", kVersion, root);
-
+    return SaveXML(path, "Option", "Version", [this](Tessel::Element& root) {
         m_General.Write(root);
         m_Hotkey.Write(root);
         Tessel::Element* colors = Tessel::CreateElement("Colors", root);
@@ -66,68 +40,41 @@ bool COption::Save(const std::string& path) const
         m_FileHistory.Write(root);
         m_Paste.Write(root);
         m_Cue.Write(root);
-        text = Tessel::ToString(*document, true, 0);
-    } catch (const std::exception&) {
-        return false;  // out of memory while building the text
-    }
-    // The tree is gone before the file is written: a large scenario's
-    // nodes and its text are not held at once with the file's bytes.
-    return WriteXMLText(path, text);
+    });
 }
 
+// A missing file is created empty: the first start leaves option.xml
+// behind at once, as it always has.
 bool COption::Load(const std::string& path)
 {
-    std::string text;
-    std::string error;
-    if (!ReadXMLText(path, text, error)) {
-        if (!error.empty())
-            SetErrorText(error);
-        return false;
-    }
-    try {
-        Tessel::DOM_Parser parser;
-        parser.SetTrimWhitespace(true);
-        CDocumentPtr document(parser.Parse(text));
-
-        const Tessel::Element& root = document->GetRootElement();
-        const std::string version = root.GetAttribute("Version").GetValue();
-        if (version != kVersion) {
-            SetErrorText("対応していないバージョンです：" + version);
-            return false;
-        }
-
-        for (const Tessel::Node* node : root) {
-            const Tessel::Element* element = node->AsElement();
-            if (element == nullptr)
-                continue;
-            const std::string& name = element->GetNameRef();
-            if (name == "General") {
-                m_General.Read(*element);
-            } else if (name == "HotKey") {
-                m_Hotkey.Read(*element);
-            } else if (name == "Colors") {
-                for (const Tessel::Node* child : *element) {
-                    const Tessel::Element* color = child->AsElement();
-                    if (color == nullptr || color->GetNameRef() != "Color")
-                        continue;
-                    CColorManager item;
-                    item.Read(*color);
-                    m_Colors[item.m_Name] = item;
+    return LoadXML(
+        path, "Version", true, [] {},
+        [this](const Tessel::Element& root) {
+            for (const Tessel::Node* node : root) {
+                const Tessel::Element* element = node->AsElement();
+                if (element == nullptr)
+                    continue;
+                const std::string& name = element->GetNameRef();
+                if (name == "General") {
+                    m_General.Read(*element);
+                } else if (name == "HotKey") {
+                    m_Hotkey.Read(*element);
+                } else if (name == "Colors") {
+                    for (const Tessel::Node* child : *element) {
+                        const Tessel::Element* color = child->AsElement();
+                        if (color == nullptr || color->GetNameRef() != "Color")
+                            continue;
+                        CColorManager item;
+                        item.Read(*color);
+                        m_Colors[item.m_Name] = item;
+                    }
+                } else if (name == "FileHistories") {
+                    m_FileHistory.Read(*element);
+                } else if (name == "Paste") {
+                    m_Paste.Read(*element);
+                } else if (name == "Cue") {
+                    m_Cue.Read(*element);
                 }
-            } else if (name == "FileHistories") {
-                m_FileHistory.Read(*element);
-            } else if (name == "Paste") {
-                m_Paste.Read(*element);
-            } else if (name == "Cue") {
-                m_Cue.Read(*element);
             }
-        }
-    } catch (const Tessel::ParsingException& e) {
-        SetError("エラー場所：" + Tessel::FormatString(e.GetColumn(), "%ld") + "\n" + e.what());
-        return false;
-    } catch (const std::exception& e) {
-        SetError(e.what());
-        return false;
-    }
-    return true;
+        });
 }

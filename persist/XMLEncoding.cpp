@@ -197,10 +197,10 @@ bool DecodeText(std::string& text, std::string& error)
 
 }  // namespace
 
-bool ReadXMLText(const std::string& path, std::string& text, std::string& error)
+bool ReadXMLText(const std::string& path, std::string& text, std::string& error, bool createMissing)
 {
     std::string read;
-    if (!ReadXMLFile(path, read))
+    if (!ReadXMLFile(path, read, createMissing))
         return false;
     if (!DecodeText(read, error))
         return false;

@@ -18,13 +18,14 @@
 #include <string>
 
 // Reads the file at `path` into `text` as UTF-8 with line feeds for line
-// ends. False when the file cannot be read (as ReadXMLFile, with `error`
-// left empty), and false with the user's message in `error` when the file
+// ends. False when the file cannot be read (as ReadXMLFile, which creates a
+// missing file only with `createMissing`, with `error` left empty), and false with the user's message in `error` when the file
 // declares an encoding this program does not read ("対応していない文字コード
 // です：" + the name) or holds bytes that are no text in its encoding
 // ("文字コードが正しくありません（n 行目）", the first such line); `text` is
 // untouched then.
-bool ReadXMLText(const std::string& path, std::string& text, std::string& error);
+bool ReadXMLText(const std::string& path, std::string& text, std::string& error,
+                 bool createMissing);
 
 // Writes a document's text (Tessel::ToString), whose declaration names
 // encoding="Shift_JIS", as the file: converted to Shift_JIS when every

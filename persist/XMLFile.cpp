@@ -92,7 +92,7 @@ bool ReadAll(std::FILE* file, std::string& bytes, size_t limit)
 
 }  // namespace
 
-bool ReadXMLFile(const std::string& path, std::string& text)
+bool ReadXMLFile(const std::string& path, std::string& text, bool createMissing)
 {
     if (path.empty())
         return false;
@@ -100,7 +100,8 @@ bool ReadXMLFile(const std::string& path, std::string& text)
     if (!file) {
         // Opening for appending creates a missing file and changes nothing
         // in one that exists but could not be read.
-        CFilePtr created(std::fopen(path.c_str(), "ab"));
+        if (createMissing)
+            CFilePtr created(std::fopen(path.c_str(), "ab"));
         return false;
     }
 

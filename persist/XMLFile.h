@@ -11,10 +11,10 @@
 
 // Reads the file at `path` into `text`, CR LF turned into LF. Fails (false,
 // `text` untouched) for an empty path, a file that cannot be opened or read,
-// a folder, and a file of length 0. A missing file is created empty before
-// failing - the program has always left it behind, and the first start
-// relies on it for the option file.
-bool ReadXMLFile(const std::string& path, std::string& text);
+// a folder, and a file of length 0. With `createMissing` a missing file is
+// created empty before failing, as the option file always has been on the
+// first start; a scenario that is not there is never made.
+bool ReadXMLFile(const std::string& path, std::string& text, bool createMissing);
 
 // Writes `text` to `path`, each LF written as CR LF, without ever losing the
 // file already there: the bytes go to a temporary file beside the target,

@@ -31,8 +31,9 @@ const char* ErrorCodeName(std::int32_t code) noexcept
     }
 }
 
-ParsingException::ParsingException(std::int32_t column, std::int32_t code, std::string message)
-    : m_Column(column), m_Code(code), m_Message(std::move(message))
+ParsingException::ParsingException(std::int32_t column, std::int32_t code, std::string message,
+                                   std::int32_t line)
+    : m_Column(column), m_Code(code), m_Message(std::move(message)), m_Line(line)
 {}
 
 ParsingException::~ParsingException() = default;

@@ -39,14 +39,18 @@ const char* ErrorCodeName(std::int32_t code) noexcept;
 class ParsingException : public std::exception
 {
 public:
-    // message: the complete stored text, trailing NUL included.
-    ParsingException(std::int32_t column, std::int32_t code, std::string message);
+    // message: the complete stored text, trailing NUL included. line: the
+    // line of the input the error is on, counted from 1; 0 when it has none.
+    ParsingException(std::int32_t column, std::int32_t code, std::string message,
+                     std::int32_t line = 0);
     ~ParsingException() override;
     const char* what() const noexcept override;
 
     // Byte offset of the offending token within its line, -1 when the error
     // has no place in the input.
     std::int32_t GetColumn() const noexcept { return m_Column; }
+    // The line the offending token is on, counted from 1; 0 without a place.
+    std::int32_t GetLine() const noexcept { return m_Line; }
     std::int32_t GetCode() const noexcept { return m_Code; }
     // The stored message, including its trailing NUL byte.
     const std::string& GetMessageText() const noexcept { return m_Message; }
@@ -55,6 +59,7 @@ private:
     std::int32_t m_Column;
     std::int32_t m_Code;
     std::string m_Message;
+    std::int32_t m_Line;
 };
 
 // Thrown by the tree's operations. Nothing in the tree changes when one is

@@ -1,5 +1,6 @@
 #include "tessel/SAX_Parser.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "tessel/Internal.h"
@@ -127,6 +128,7 @@ void LineReader::Start(std::istream& input)
     m_Input = &input;
     m_Text = std::string_view();
     m_Line.clear();
+    m_LinesRead = 0;
     m_LineStart = m_Cursor = m_End = kNoLine;
     m_PushedBack.clear();
 }
@@ -161,6 +163,7 @@ bool LineReader::ReadLine()
         m_Line.swap(m_Spare);
         m_LineStart = m_Cursor = m_Line.data();
         m_End = m_Line.data() + m_Line.size();
+        ++m_LinesRead;
         return true;
     }
     // Memory input: the cursor is at the end of the text (nothing left) or at
@@ -207,6 +210,20 @@ std::int32_t LineReader::EndColumn() const noexcept
     const char* lf = LastLineFeed(begin, static_cast<std::size_t>(m_Cursor - 1 - begin));
     const char* start = lf ? lf + 1 : begin;
     return static_cast<std::int32_t>(m_Cursor - start);
+}
+
+std::int32_t LineReader::LineNumber() const noexcept
+{
+    if (m_Input)
+        return m_LinesRead > 0 ? m_LinesRead : 1;
+    const char* begin = m_Text.data();
+    if (begin == nullptr)
+        return 1;
+    // At the very end right after a line feed, the line it ends is the one.
+    const char* end = m_LineStart;
+    if (m_Cursor == m_End && end == m_End && end != begin && end[-1] == '\n')
+        --end;
+    return 1 + static_cast<std::int32_t>(std::count(begin, end, '\n'));
 }
 
 Token LineReader::NextToken()
@@ -276,7 +293,8 @@ bool SAX_Parser::ReportToken(const Token& token, int sourceLine, const char* exp
     std::string where = "Unexpected token in " + std::to_string(token.column);
     ParsingException exception(
         token.column, code,
-        detail::BuildMessage("ParsingException", __FILE__, sourceLine, {where, expected}));
+        detail::BuildMessage("ParsingException", __FILE__, sourceLine, {where, expected}),
+        m_Reader.LineNumber());
     if (m_Handler->OnError(exception)) {
         m_Stop = true;
         return true;
@@ -709,7 +727,8 @@ bool SAX_Parser::ReportMismatch(const std::string& openName, std::int32_t column
     std::string line =
         "End tag mismatch with start tag(" + openName + ") in " + std::to_string(column);
     ParsingException exception(column, ErrorEndTagMismatch,
-                               detail::BuildMessage("ParsingException", nullptr, 0, {line}));
+                               detail::BuildMessage("ParsingException", nullptr, 0, {line}),
+                               m_Reader.LineNumber());
     if (m_Handler->OnError(exception)) {
         m_Stop = true;
         return true;
@@ -721,7 +740,8 @@ void SAX_Parser::ReportEnd(std::int32_t column, int sourceLine)
 {
     ParsingException exception(column, ErrorUnexpectedEnd,
                                detail::BuildMessage("ParsingException", __FILE__, sourceLine,
-                                                    {"Unexpected end of document"}));
+                                                    {"Unexpected end of document"}),
+                               m_Reader.LineNumber());
     m_Handler->OnError(exception);
     m_Stop = true;
 }

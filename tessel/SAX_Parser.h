@@ -77,6 +77,10 @@ public:
     void Start(std::string_view text);
     // Reads the first line (Parse reads it before the first step).
     void Begin();
+    // The line the cursor is on, counted from 1 (the one a token at the end
+    // of the input belongs to, as EndColumn counts). Memory input counts its
+    // line feeds here, so it is meant for error reports.
+    std::int32_t LineNumber() const noexcept;
 
     // Moves to the next line when the cursor is at the end of the current one
     // or at a NUL byte (which ends its line); false when nothing is left (the
@@ -137,9 +141,10 @@ private:
     std::int32_t EndColumn() const noexcept;
 
     std::istream* m_Input = nullptr;
-    std::string_view m_Text;  // memory input: the whole text
-    std::string m_Line;       // stream input: the current line, reused
-    std::string m_Spare;      // stream input: the line being read
+    std::string_view m_Text;       // memory input: the whole text
+    std::string m_Line;            // stream input: the current line, reused
+    std::string m_Spare;           // stream input: the line being read
+    std::int32_t m_LinesRead = 0;  // stream input: lines read so far
     const char* m_LineStart = nullptr;
     const char* m_Cursor = nullptr;
     const char* m_End = nullptr;

@@ -131,6 +131,8 @@ TEST_F(MainWndFile, OpenMissingFileShowsReaderTextOrFallback)
     ASSERT_EQ(1u, answers.Seen().size());
     EXPECT_EQ("読み込みに失敗しました。", answers.Seen()[0].m_Text);
     EXPECT_EQ("Rolecue Ver 0.11", Title());
+    // Regression: the failed open left an empty file of that name behind.
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(m_Folder->File("missing.xml").c_str()));
 }
 
 TEST_F(MainWndFile, OpenWithoutChangesAsksNothing)

@@ -36,7 +36,7 @@ TEST(ReadXMLFile, TurnsCrLfIntoLfAndKeepsLoneCr)
     CTempFolder folder;
     WriteBytes(folder.File("a.xml"), "a\r\nb\rc\n\r\r\n");
     std::string text;
-    ASSERT_TRUE(ReadXMLFile(folder.File("a.xml"), text));
+    ASSERT_TRUE(ReadXMLFile(folder.File("a.xml"), text, false));
     EXPECT_EQ("a\nb\rc\n\r\n", text);
 }
 
@@ -47,7 +47,7 @@ TEST(ReadXMLFile, KeepsBytesAfterCtrlZAndNul)
                                                  "b\0c",
                                                  5));
     std::string text;
-    ASSERT_TRUE(ReadXMLFile(folder.File("a.xml"), text));
+    ASSERT_TRUE(ReadXMLFile(folder.File("a.xml"), text, false));
     EXPECT_EQ(std::string("a\x1A"
                           "b\0c",
                           5),
@@ -59,7 +59,7 @@ TEST(ReadXMLFile, EmptyFileFailsAndLeavesTextAlone)
     CTempFolder folder;
     WriteBytes(folder.File("a.xml"), "");
     std::string text = "unchanged";
-    EXPECT_FALSE(ReadXMLFile(folder.File("a.xml"), text));
+    EXPECT_FALSE(ReadXMLFile(folder.File("a.xml"), text, false));
     EXPECT_EQ("unchanged", text);
 }
 

@@ -308,6 +308,28 @@ TEST(SaxErrors, NoHandlerThrowsCode4BeforeReading)
     EXPECT_EQ(0, in.tellg()) << "nothing read";
 }
 
+TEST(SaxErrors, NameTheLineOfTheOffendingToken)
+{
+    const struct
+    {
+        const char* m_Text;
+        int m_Line;
+        int m_Column;
+    } cases[] = {
+        {"<a><</a>", 1, 4},
+        {"<a>\n\n  <b x=1/>\n</a>", 3, 7},
+        {"<a>\r\n<b>\r\n</c>\r\n</a>", 3, 3},
+        {"<a>\n<b x=\"1\n", 2, 8},  // the input ends inside a value: the line it ends on
+        {"<a>\nt & u</a>", 2, 4},
+    };
+    for (const auto& c : cases) {
+        TesselTest::SaxResult r = Sax(c.m_Text);
+        ASSERT_FALSE(r.errors.empty()) << c.m_Text;
+        EXPECT_EQ(c.m_Line, r.errors[0].GetLine()) << c.m_Text;
+        EXPECT_EQ(c.m_Column, r.errors[0].GetColumn()) << c.m_Text;
+    }
+}
+
 TEST(SaxErrors, BadTokenAfterLess)
 {
     ExpectFirstError("<a><=b/></a>", 0, 4, {"Unexpected token in 4", "(expected !,?,/ or text)"});

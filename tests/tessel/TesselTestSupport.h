@@ -93,6 +93,12 @@ inline SaxResult Sax(const std::string& text, bool trim = false, std::vector<boo
     }
     EXPECT_EQ(results[0].ok, results[1].ok) << "stream and memory differ for: " << text;
     EXPECT_EQ(results[0].events, results[1].events) << "stream and memory differ for: " << text;
+    EXPECT_EQ(results[0].errors.size(), results[1].errors.size()) << text;
+    for (std::size_t i = 0; i < results[0].errors.size() && i < results[1].errors.size(); ++i) {
+        EXPECT_EQ(results[0].errors[i].GetLine(), results[1].errors[i].GetLine())
+            << "stream and memory place error " << i << " on other lines: " << text;
+        EXPECT_EQ(results[0].errors[i].GetColumn(), results[1].errors[i].GetColumn()) << text;
+    }
     return results[0];
 }
 
