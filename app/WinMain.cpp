@@ -33,7 +33,8 @@ void ShowWndProcError(const char* what)
     if (g_DebuggerReport)
         g_DebuggerReport(what);
     // The user sees no place in our sources; the debugger got it above.
-    const std::string text = std::string("予期しないエラーが発生しました。\n") + UserErrorText(what);
+    const std::string text =
+        std::string("予期しないエラーが発生しました。\n") + UserErrorText(what);
     g_MainWnd.ShowError(text.c_str());
 }
 
