@@ -48,7 +48,6 @@ void CMainWnd::CreateStandby()
         return;
     // A place moved back onto a monitor is the place kept.
     KeepStandbyPlace();
-    m_Menu.Check(IDM_SHOW_STANDBY, cue.m_ShowStandby != 0);
 }
 
 void CMainWnd::KeepStandbyPlace()
@@ -67,13 +66,13 @@ void CMainWnd::ToggleStandby()
 {
     COptionCue& cue = m_Option.m_Cue;
     cue.m_ShowStandby = cue.m_ShowStandby ? 0 : 1;
-    m_Menu.Check(IDM_SHOW_STANDBY, cue.m_ShowStandby != 0);
-    UpdateStandby();
 }
 
-void CMainWnd::UpdateStandby()
+// Shows what the next press does, while monitoring is on and the strip is
+// switched on; hides the strip otherwise.
+void CMainWnd::RefreshStandby()
 {
-    if (!m_Standby.IsBound() || m_HoldStandby)
+    if (!m_Standby.IsBound())
         return;
     const bool show = IsMonitoring() && m_Option.m_Cue.m_ShowStandby != 0;
     if (show) {
@@ -132,5 +131,5 @@ void CMainWnd::OnCueKey(uint32_t id)
         m_SerifList.Select(moved);
         m_SerifList.EnsureVisible(moved, false);
     }
-    UpdateStandby();
+    RefreshViews();
 }

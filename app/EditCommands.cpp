@@ -20,13 +20,12 @@ void CMainWnd::EditSerif()
         return;
     SetSaved(false);
     m_Script.SetSerif(row, m_SerifDlg.GetSerif());
-    WriteSerifRow(row, m_SerifDlg.GetSerif(), false);
-    m_SerifList.Redraw(true);
+    ShowRowsChanged(row, row);
 }
 
 void CMainWnd::AddSerif()
 {
-    const int32_t count = m_SerifList.GetItemCount();
+    const int32_t count = m_Script.GetSerifCount();
     if (m_Script.GetCastCount() == 0) {
         ShowError("キャストがいません。\nキャストを追加してください。");
         EditCasts();
@@ -38,7 +37,7 @@ void CMainWnd::AddSerif()
         return;
     SetSaved(false);
     m_Script.AddSerif(m_SerifDlg.GetSerif());
-    WriteSerifRow(count, m_SerifDlg.GetSerif(), true);
+    ShowRowCount(count);
     SelectRow(count);
 }
 
@@ -53,7 +52,7 @@ void CMainWnd::InsertSerif()
         return;
     SetSaved(false);
     m_Script.InsertSerif(row, m_SerifDlg.GetSerif());
-    WriteSerifRow(row, m_SerifDlg.GetSerif(), true);
+    ShowRowCount(row);
     SelectRow(row);
 }
 
@@ -63,8 +62,10 @@ void CMainWnd::DeleteSerif()
     if (row < 0 || row >= m_Script.GetSerifCount())
         return;
     if (AskYesNo(m_Wnd, "セリフを削除します", "確認")) {
-        m_SerifList.DeleteItem(row);
         m_Script.EraseSerif(row);
+        ShowRowCount(row);
+        // The cursor goes to the row above, or stays on row 0.
+        m_SerifList.Select(row == 0 ? 0 : row - 1);
         SetSaved(false);
     }
     SetFocus(m_SerifList.GetHandle());
@@ -77,7 +78,8 @@ void CMainWnd::MoveSerifUp()
         return;
     SetSaved(false);
     m_Script.ExchangeSerifs(row);
-    m_SerifList.MoveSelectedUp();
+    ShowRowsChanged(row - 1, row);
+    m_SerifList.Select(row - 1);
 }
 
 void CMainWnd::MoveSerifDown()
@@ -87,7 +89,8 @@ void CMainWnd::MoveSerifDown()
         return;
     SetSaved(false);
     m_Script.ExchangeSerifs(row + 1);
-    m_SerifList.MoveSelectedDown();
+    ShowRowsChanged(row, row + 1);
+    m_SerifList.Select(row + 1);
 }
 
 void CMainWnd::CopySerif()

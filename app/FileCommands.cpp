@@ -35,9 +35,9 @@ void CMainWnd::NewScenario()
     m_Sequencer.ForgetLastPastedRow();
     m_Saved = true;
     m_FileName.clear();
-    m_SerifList.DeleteAllItems();
-    m_CastBox.ResetContent();
     m_Script.Clear();
+    m_CastBox.ResetContent();
+    ShowRowCount(0);
     UpdateTitle("");
     EditScenarioSettings();
     EditCasts();

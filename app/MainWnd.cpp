@@ -5,10 +5,12 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <cstring>
 #include <vector>
 
 #include "dialogs/AboutBox.h"
 #include "res/resource.h"
+#include "text/Utf8.h"
 #include "wnd/Dpi.h"
 #include "wnd/MessageBox.h"
 #include "wnd/PathSplit.h"
@@ -62,56 +64,6 @@ const int kContextMenuIndent = 8;
 
 }  // namespace
 
-// While the serif list is refilled or the paste step moves its cursor, the
-// list's notifications go straight to OnNotify instead of through the
-// window's bound procedure, whose property lookup is a server round trip
-// under Wine: that alone made a 10,000-row open about three times slower
-// than filling the list. LVN_INSERTITEM, one per row, is answered at once.
-// Everything else passes through unchanged.
-CMainWnd::CDirectNotify::CDirectNotify(CMainWnd& window) : m_Window(window)
-{
-    if (window.m_Wnd != nullptr && s_Window == nullptr) {
-        s_Window = &window;
-        s_Previous = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrA(window.m_Wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Proc)));
-        m_Installed = s_Previous != nullptr;
-        if (!m_Installed)
-            s_Window = nullptr;
-    }
-}
-
-CMainWnd::CDirectNotify::~CDirectNotify()
-{
-    if (m_Installed) {
-        SetWindowLongPtrA(m_Window.m_Wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(s_Previous));
-        s_Previous = nullptr;
-        s_Window = nullptr;
-    }
-}
-
-LRESULT CALLBACK CMainWnd::CDirectNotify::Proc(HWND hWnd, UINT message, WPARAM wParam,
-                                               LPARAM lParam)
-{
-    if (message == WM_NOTIFY && s_Window != nullptr && hWnd == s_Window->m_Wnd) {
-        NMHDR* header = reinterpret_cast<NMHDR*>(lParam);
-        if (header != nullptr && header->idFrom == IDC_SERIF_LIST) {
-            if (header->code == LVN_INSERTITEM)
-                return 0;
-            // A window procedure like SharedWndProc: nothing may leave it.
-            try {
-                return s_Window->OnNotify(header);
-            } catch (...) {
-                ReportCurrentWndProcException();
-                return 0;
-            }
-        }
-    }
-    return CallWindowProcA(s_Previous, hWnd, message, wParam, lParam);
-}
-
-CMainWnd* CMainWnd::CDirectNotify::s_Window = nullptr;
-WNDPROC CMainWnd::CDirectNotify::s_Previous = nullptr;
-
 CMainWnd::CMainWnd() : m_Saved(true), m_HotKeyRegistered(false), m_PaintCastId(-1) {}
 
 CMainWnd::~CMainWnd()
@@ -163,8 +115,8 @@ LRESULT CMainWnd::WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPar
         return OnHotKey(wParam);
     case WM_TIMER:
         return OnTimer(wParam);
-    case kUpdateStandbyMessage:
-        UpdateStandby();
+    case kRefreshMessage:
+        RefreshViews();
         return 0;
     default:
         // Both dialogs send the same registered message ("commdlg_FindReplace");
@@ -172,11 +124,11 @@ LRESULT CMainWnd::WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPar
         if (message != 0 && message == m_FindDlg.GetMessageId() &&
             lParam == reinterpret_cast<LPARAM>(&m_FindDlg.GetRecord())) {
             OnFindMessage();
-            UpdateStandby();
+            RefreshViews();
         } else if (message != 0 && message == m_ReplaceDlg.GetMessageId() &&
                    lParam == reinterpret_cast<LPARAM>(&m_ReplaceDlg.GetRecord())) {
             OnReplaceMessage();
-            UpdateStandby();
+            RefreshViews();
         }
         break;
     }
@@ -186,9 +138,10 @@ LRESULT CMainWnd::WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPar
 LRESULT CMainWnd::OnCommand(WPARAM wParam, LPARAM)
 {
     const int id = LOWORD(wParam);
+    m_StatusNote.clear();
     if (id >= IDM_FILE_RECENT_FIRST && id <= IDM_FILE_RECENT_LAST) {
         OpenRecentFile(id - IDM_FILE_RECENT_FIRST);
-        UpdateStandby();
+        RefreshViews();
         return 0;
     }
     switch (id) {
@@ -310,8 +263,8 @@ LRESULT CMainWnd::OnCommand(WPARAM wParam, LPARAM)
     default:
         break;
     }
-    // Every command may change what the next press does.
-    UpdateStandby();
+    // Every command may change what the views show.
+    RefreshViews();
     return 0;
 }
 
@@ -328,20 +281,23 @@ LRESULT CMainWnd::OnNotify(NMHDR* header)
     if (header->idFrom != IDC_SERIF_LIST || header->hwndFrom != m_SerifList.GetHandle())
         return 0;
     switch (header->code) {
-    case LVN_DELETEALLITEMS:
-        return TRUE;  // no LVN_DELETEITEM for each row
+    case LVN_GETDISPINFOA:
+        OnGetRowInfo(reinterpret_cast<NMLVDISPINFOA*>(header));
+        return 0;
     case LVN_ITEMCHANGED: {
-        // Only a change of selection moves the cursor the status bar shows.
+        // Only a change of selection moves the cursor the views show.
         const NMLISTVIEW* change = reinterpret_cast<const NMLISTVIEW*>(header);
         if (!(change->uChanged & LVIF_STATE) ||
-            ((change->uNewState ^ change->uOldState) & LVIS_SELECTED))
-            UpdateStatusBar();
+            ((change->uNewState ^ change->uOldState) & LVIS_SELECTED)) {
+            m_StatusNote.clear();
+            RefreshViews();
+        }
         return 0;
     }
     case NM_CLICK:
         if (reinterpret_cast<NMITEMACTIVATE*>(header)->iItem >= 0) {
             m_Sequencer.ForgetLastPastedRow();
-            UpdateStandby();
+            RefreshViews();
         }
         return 0;
     case NM_DBLCLK:
@@ -361,14 +317,19 @@ LRESULT CMainWnd::OnCustomDraw(NMLVCUSTOMDRAW* draw)
         // Resolved once per paint rather than once per row.
         m_PaintCastId = m_Script.GetCastCount() > 0 ? GetActiveCastId() : -1;
         return CDRF_NOTIFYITEMDRAW;
-    case CDDS_ITEMPREPAINT:
+    case CDDS_ITEMPREPAINT: {
+        // The row's cast comes from the scenario: a virtual list stores no
+        // item data to hand over.
+        const DWORD_PTR row = draw->nmcd.dwItemSpec;
         if (m_Script.GetCastCount() > 0 && m_PaintCastId >= 0 &&
-            static_cast<int32_t>(draw->nmcd.lItemlParam) == m_PaintCastId) {
+            row < static_cast<DWORD_PTR>(m_Script.GetSerifCount()) &&
+            m_Script.GetSerif(static_cast<int32_t>(row)).m_CastId == m_PaintCastId) {
             const CColorManager& colour = m_Option.GetColor(COption::kActiveCast);
             draw->clrText = colour.m_TextColor;
             draw->clrTextBk = colour.m_BackColor;
         }
         return CDRF_DODEFAULT;
+    }
     default:
         return 0;
     }
@@ -389,14 +350,13 @@ LRESULT CMainWnd::OnCreate()
     for (int width : kStatusPartWidths)
         m_StatusBar.AddPart(Scale(width));
     SetChildFonts();
-    UpdateStatusBar();
     DragAcceptFiles(m_Wnd, TRUE);
     LoadOptions();
     RebuildRecentFilesMenu();
     RegisterPasteHotKey();
     RegisterCueHotKeys();
     CreateStandby();
-    UpdateStandby();
+    RefreshViews();
     return 0;
 }
 
@@ -462,7 +422,7 @@ void CMainWnd::CreateSerifList()
     const int width = client.right - client.left;
     m_SerifList.CreateChild(WC_LISTVIEWA, "",
                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL |
-                                LVS_SHOWSELALWAYS | LVS_NOSORTHEADER,
+                                LVS_SHOWSELALWAYS | LVS_NOSORTHEADER | LVS_OWNERDATA,
                             WS_EX_CLIENTEDGE, 0, top, width, client.bottom - top, m_Wnd,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_SERIF_LIST)));
     m_SerifList.AddExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP | LVS_EX_FULLROWSELECT);
@@ -675,19 +635,38 @@ bool CMainWnd::SaveOptions()
     return saved;
 }
 
-// --- list mirror -----------------------------------------------------------
+// --- the virtual list and the one refresh ----------------------------------
 
-void CMainWnd::WriteSerifRow(int32_t row, const CSerif& serif, bool insert)
+void CMainWnd::OnGetRowInfo(NMLVDISPINFOA* info)
 {
-    const std::string name = m_Script.FindCastName(serif.m_CastId);
-    if (insert) {
-        m_SerifList.InsertItem(name.c_str(), row, 0, -1, serif.m_CastId);
-    } else {
-        m_SerifList.SetItemTextNoRedraw(name.c_str(), row, 0);
-        m_SerifList.SetItemData(row, serif.m_CastId);
+    LVITEMA& item = info->item;
+    if (item.iItem < 0 || item.iItem >= m_Script.GetSerifCount())
+        return;
+    const CSerif& serif = m_Script.GetSerif(item.iItem);
+    if (item.mask & LVIF_PARAM)
+        item.lParam = serif.m_CastId;
+    if ((item.mask & LVIF_TEXT) && item.pszText != nullptr && item.cchTextMax > 0) {
+        const std::string name =
+            item.iSubItem == 0 ? m_Script.FindCastName(serif.m_CastId) : std::string();
+        const std::string& text = item.iSubItem == 0   ? name
+                                  : item.iSubItem == 1 ? serif.m_Text
+                                                       : serif.m_Memo;
+        // Cut between characters to the control's buffer.
+        const size_t length = CutAtCharBoundary(text, static_cast<size_t>(item.cchTextMax - 1));
+        std::memcpy(item.pszText, text.data(), length);
+        item.pszText[length] = '\0';
     }
-    m_SerifList.SetItemTextNoRedraw(serif.m_Text.c_str(), row, 1);
-    m_SerifList.SetItemTextNoRedraw(serif.m_Memo.c_str(), row, 2);
+}
+
+void CMainWnd::ShowRowsChanged(int32_t first, int32_t last)
+{
+    m_SerifList.RedrawRows(first, last);
+}
+
+void CMainWnd::ShowRowCount(int32_t first)
+{
+    m_SerifList.SetRowCount(m_Script.GetSerifCount());
+    m_SerifList.RedrawRows(first, m_Script.GetSerifCount() - 1);
 }
 
 void CMainWnd::RefreshCastsAndSerifs()
@@ -696,43 +675,47 @@ void CMainWnd::RefreshCastsAndSerifs()
     m_CastBox.AddString("");
     for (const CCast& cast : m_Script.GetCasts())
         m_CastBox.AddString(cast.m_Name.c_str());
+    ShowRowCount(0);
+}
 
-    // Redrawing stays off while the rows go in: a visible list that repaints
-    // after every insertion takes seconds for a thousand rows. The rows go
-    // straight to the list view's own procedure: through the subclass every
-    // message costs a window-property lookup, a server round trip under
-    // Wine, which made a 10,000-row open ten times slower than the fill.
-    HWND list = m_SerifList.GetHandle();
-    const WNDPROC listProc = reinterpret_cast<WNDPROC>(GetClassLongPtrA(list, GCLP_WNDPROC));
-    auto send = [list, listProc](UINT message, WPARAM wParam, LPARAM lParam) {
-        return CallWindowProcA(listProc, list, message, wParam, lParam);
-    };
-    CDirectNotify direct(*this);
-    send(WM_SETREDRAW, FALSE, 0);
-    send(LVM_DELETEALLITEMS, 0, 0);
-    const int32_t count = m_Script.GetSerifCount();
-    send(LVM_SETITEMCOUNT, static_cast<WPARAM>(count), 0);
-    for (int32_t i = 0; i < count; ++i) {
-        const CSerif& serif = m_Script.GetSerif(i);
-        const std::string name = m_Script.FindCastName(serif.m_CastId);
-        LVITEMA item = {};
-        item.mask = LVIF_TEXT | LVIF_PARAM;
-        item.iItem = i;
-        item.pszText = const_cast<char*>(name.c_str());
-        item.lParam = serif.m_CastId;
-        const int row = static_cast<int>(send(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-        LVITEMA sub = {};
-        sub.mask = LVIF_TEXT;
-        sub.iItem = row;
-        sub.iSubItem = 1;
-        sub.pszText = const_cast<char*>(serif.m_Text.c_str());
-        send(LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&sub));
-        sub.iSubItem = 2;
-        sub.pszText = const_cast<char*>(serif.m_Memo.c_str());
-        send(LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&sub));
+void CMainWnd::RefreshViews()
+{
+    if (m_HoldRefresh)
+        return;
+    RefreshStatusBar();
+    RefreshBarsAndMenu();
+    RefreshStandby();
+}
+
+// A part is rewritten (and repainted) only when its text changes.
+void CMainWnd::RefreshStatusBar()
+{
+    if (!m_StatusBar.IsBound())
+        return;
+    std::string row = m_StatusNote;
+    if (row.empty()) {
+        const int32_t cursor = m_SerifList.IsBound() ? m_SerifList.GetSelected() : -1;
+        row = std::to_string(cursor + 1) + "行";
     }
-    send(WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(list, nullptr, TRUE);
+    const std::string state = m_Monitoring ? "監視中" : "停止中";
+    if (row != m_StatusTexts[0]) {
+        m_StatusBar.SetText(0, row.c_str());
+        m_StatusTexts[0] = row;
+    }
+    if (state != m_StatusTexts[1]) {
+        m_StatusBar.SetText(1, state.c_str());
+        m_StatusTexts[1] = state;
+    }
+}
+
+void CMainWnd::RefreshBarsAndMenu()
+{
+    if (m_Monitoring != (m_MonitorButton == 1)) {
+        m_ToolBar.CheckButton(IDM_MONITOR, m_Monitoring);
+        m_MonitorButton = m_Monitoring ? 1 : 0;
+    }
+    m_Menu.Check(IDM_MONITOR, m_Monitoring);
+    m_Menu.Check(IDM_SHOW_STANDBY, m_Option.m_Cue.m_ShowStandby != 0);
 }
 
 void CMainWnd::SelectRow(int32_t row)

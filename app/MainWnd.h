@@ -13,8 +13,14 @@
 // sequence (or by the test that made it) before the object ends. All texts
 // are UTF-8.
 //
-// Invariant kept by every command: serif list row r shows serif r of the
-// scenario, with the serif's cast id as its item data.
+// The scenario is the only copy of the serifs. The serif list is virtual: it
+// holds the row count, the cursor and the selection, and row r shows serif r,
+// asked for as it paints (LVN_GETDISPINFO), with the serif's cast id as its
+// item data. A command changes the scenario, then tells the list the rows
+// that changed or the new count (ShowRowsChanged, ShowRowCount). After every
+// command, press and cursor move, RefreshViews brings the status bar, the
+// standby strip, the toolbar and the menu's check marks up to date; nothing
+// else writes them.
 #pragma once
 
 #include <windows.h>
@@ -43,6 +49,7 @@
 #include "wnd/Static.h"
 #include "wnd/StatusBar.h"
 #include "wnd/ToolBar.h"
+#include "wnd/VirtualListView.h"
 #include "wnd/Window.h"
 
 struct CTextLines;
@@ -76,9 +83,12 @@ public:
     // and returns false when the file cannot be read.
     bool LoadOptions();
     bool SaveOptions();
-    // Refills the cast box and the serif list from the scenario; afterwards
-    // no cast is active.
+    // Refills the cast box and gives the serif list the scenario's row
+    // count, painting every row again; afterwards no cast is active.
     void RefreshCastsAndSerifs();
+    // The one refresh of the views that show state (see above). Held while a
+    // press is carried out, which refreshes once its keys are out.
+    void RefreshViews();
     // The option file; by default "option.xml" beside the executable. Set
     // before the window is created to use another (tests do).
     void SetOptionPath(const std::string& path) { m_OptionPath = path; }
@@ -90,7 +100,8 @@ public:
     bool ConfirmDiscardChanges();
 
     // --- monitoring and hotkey paste (PasteCommands.cpp) ---
-    bool IsMonitoring() const;
+    bool IsMonitoring() const { return m_Monitoring; }
+    // Switches monitoring and refreshes the views.
     void SetMonitoring(bool on);
     void ToggleMonitoring();
     bool IsAddReturn() const;
@@ -101,8 +112,9 @@ public:
     bool UnregisterPasteHotKey();
     bool IsHotKeyRegistered() const { return m_HotKeyRegistered; }
     LRESULT OnHotKey(WPARAM id);
+    // A press of the paste hotkey: the keys go out before any view is
+    // touched; the cursor follows, and the views are refreshed afterwards.
     void PasteNextSerif();
-    void UpdateStatusBar();
     // Types serif `row` again through the clipboard, as a press does, without
     // moving the cursor or changing the last pasted row (the repeat key).
     void TypeSerif(int32_t row);
@@ -112,9 +124,6 @@ public:
     bool IsClipboardRestorePending() const { return m_RestorePending; }
 
     // --- the standby strip and the cue keys (CueCommands.cpp) ---
-    // Shows what the next press does, while monitoring is on and the strip
-    // is switched on; hides the strip otherwise.
-    void UpdateStandby();
     void ToggleStandby();
     // Registers the skip, back and repeat hotkeys that are set; one message
     // names every key another program has taken.
@@ -176,7 +185,7 @@ public:
     COption& GetOption() { return m_Option; }
     bool IsSaved() const { return m_Saved; }
     const std::string& GetFileName() const { return m_FileName; }
-    CListView& GetSerifList() { return m_SerifList; }
+    CVirtualListView& GetSerifList() { return m_SerifList; }
     CComboBox& GetCastBox() { return m_CastBox; }
     CStatusBar& GetStatusBar() { return m_StatusBar; }
     CMenu& GetMenuBar() { return m_Menu; }
@@ -202,35 +211,24 @@ private:
     LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
     LRESULT OnNotify(NMHDR* header);
     LRESULT OnCustomDraw(NMLVCUSTOMDRAW* draw);
+    // A cell of the virtual list, or a row's item data, from the scenario.
+    void OnGetRowInfo(NMLVDISPINFOA* info);
     void OnContextMenu(HWND source, LPARAM position);
     void ToggleFocus();
     void OnCastSelected();
     void OnAbout();
     void OnExit();
     bool ListHasFocus() const;
-    // Fills one row from serif `index` of the scenario (insert = new row).
-    void WriteSerifRow(int32_t row, const CSerif& serif, bool insert);
     // Makes a row the cursor and brings it into view.
     void SelectRow(int32_t row);
-
-    // For its lifetime the serif list's notifications reach OnNotify
-    // directly (bulk fills, the paste step). Not nestable; one at a time.
-    class CDirectNotify
-    {
-    public:
-        explicit CDirectNotify(CMainWnd& window);
-        ~CDirectNotify();
-        CDirectNotify(const CDirectNotify&) = delete;
-        CDirectNotify& operator=(const CDirectNotify&) = delete;
-
-    private:
-        static LRESULT CALLBACK Proc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
-        static CMainWnd* s_Window;
-        static WNDPROC s_Previous;
-        CMainWnd& m_Window;
-        bool m_Installed = false;
-    };
-
+    // The list follows the scenario: rows first to last changed, or the
+    // number of rows did (the rows from `first` on show other serifs now).
+    void ShowRowsChanged(int32_t first, int32_t last);
+    void ShowRowCount(int32_t first);
+    // RefreshViews' parts (MainWnd.cpp, CueCommands.cpp).
+    void RefreshStatusBar();
+    void RefreshBarsAndMenu();
+    void RefreshStandby();
     // TextCommands.cpp: the change, for import and paste.
     bool TakeText(const CTextLines& lines, int32_t row);
 
@@ -241,6 +239,8 @@ private:
     bool TypeText(const std::string& text, const std::vector<CKeyStep>& keys);
     void KeepClipboardForRestore(const CClipboard& clipboard);
     LRESULT OnTimer(WPARAM id);
+    // A note in the status bar's first part instead of the row, until the
+    // next command or cursor move.
     void ShowStatusNote(const char* text);
 
     // CueCommands.cpp
@@ -254,7 +254,7 @@ private:
     void ShowSearchEnd(HWND owner);
 
     // Children
-    CListView m_SerifList;
+    CVirtualListView m_SerifList;
     CStatic m_Hint;
     CComboBox m_CastBox;
     CReBar m_ReBar;
@@ -277,8 +277,11 @@ private:
     CPasteSequencer m_Sequencer;
     CTextSearch m_Search;
     bool m_HotKeyRegistered;
+    bool m_Monitoring = false;
     int32_t m_PaintCastId;         // the active cast while the list paints
     std::string m_StatusTexts[2];  // what the status bar parts show
+    std::string m_StatusNote;      // shown instead of the row while set
+    int m_MonitorButton = -1;      // the toolbar's monitor button as last set
 
     // The user's clipboard, kept while the pastes use it (PasteCommands.cpp).
     static const UINT_PTR kRestoreTimerId = 1;
@@ -286,10 +289,11 @@ private:
     bool m_RestorePending = false;
     DWORD m_PastedSequence = 0;  // the clipboard's sequence after our last paste
 
-    // The standby strip (CueCommands.cpp); the message asks for an update.
-    static const UINT kUpdateStandbyMessage = WM_APP + 1;
+    // The standby strip (CueCommands.cpp). The message asks for the refresh
+    // that follows a press.
+    static const UINT kRefreshMessage = WM_APP + 1;
     CStandbyWnd m_Standby;
-    bool m_HoldStandby = false;        // no update while a press is carried out
+    bool m_HoldRefresh = false;        // no refresh while a press is carried out
     unsigned m_CueKeysRegistered = 0;  // bit n: hotkey id n is registered
 
     // Dialogs, one object each, reused.

@@ -7,7 +7,6 @@
 #include "appcore/PasteGuard.h"
 #include "res/resource.h"
 #include "wnd/Clipboard.h"
-#include "wnd/CriticalSection.h"
 #include "wnd/HotKeyCtrl.h"
 #include "wnd/ProcessIntegrity.h"
 
@@ -73,7 +72,14 @@ std::vector<uint8_t> WaitForHeldKeys()
 class CForegroundProbe : public IIntegrityProbe
 {
 public:
-    bool ReadOwnLevel(uint32_t& level) override { return ReadOwnIntegrityLevel(level); }
+    // Our own level never changes while we run: read once, not per press.
+    bool ReadOwnLevel(uint32_t& level) override
+    {
+        static uint32_t own = 0;
+        static const bool known = ReadOwnIntegrityLevel(own);
+        level = own;
+        return known;
+    }
     bool ReadTargetLevel(uint32_t& level) override
     {
         return ReadWindowIntegrityLevel(GetForegroundWindow(), level);
@@ -82,18 +88,12 @@ public:
 
 }  // namespace
 
-bool CMainWnd::IsMonitoring() const
-{
-    return m_Menu.IsChecked(IDM_MONITOR);
-}
-
 void CMainWnd::SetMonitoring(bool on)
 {
-    if (on == IsMonitoring())
+    if (on == m_Monitoring)
         return;
-    m_ToolBar.CheckButton(IDM_MONITOR, on);
-    m_Menu.Check(IDM_MONITOR, on);
-    UpdateStatusBar();
+    m_Monitoring = on;
+    RefreshViews();
 }
 
 void CMainWnd::ToggleMonitoring()
@@ -193,33 +193,33 @@ bool CMainWnd::RefuseElevatedTarget()
     return true;
 }
 
-// The serif text comes from the scenario, not from the list (whose texts
-// are cut at 255 bytes): row r is serif r. When the clipboard cannot be set,
-// or is no longer ours when the keys would go (another program holds it or
-// replaced the text), no keys are sent, so the target never receives
-// what the clipboard held before; the last pasted row goes back and the
-// cursor stays on the target, so the next press tries the same line again.
+// The serif text comes from the scenario: row r is serif r. When the
+// clipboard cannot be set, or is no longer ours when the keys would go
+// (another program holds it or replaced the text), no keys are sent, so the
+// target never receives what the clipboard held before; the last pasted row
+// goes back and the cursor stays on the target, so the next press tries the
+// same line again.
+//
+// The keys go out before any view is touched: the cursor moves after them,
+// and the views are refreshed once the press is done (a posted message), so
+// that nothing on our side stands between the hotkey and the chat.
 void CMainWnd::PasteNextSerif()
 {
-    CCriticalSection section;
-    CCriticalSectionLock lock(section);
-    CDirectNotify direct(*this);
-    // The strip follows once the press is done (a posted message), not at
-    // each step of it, so that it adds nothing to the press itself.
-    struct CHoldStandby
+    struct CHoldRefresh
     {
         CMainWnd& m_Window;
-        explicit CHoldStandby(CMainWnd& window) : m_Window(window)
+        explicit CHoldRefresh(CMainWnd& window) : m_Window(window)
         {
-            m_Window.m_HoldStandby = true;
+            m_Window.m_HoldRefresh = true;
         }
-        ~CHoldStandby()
+        ~CHoldRefresh()
         {
-            m_Window.m_HoldStandby = false;
-            PostMessageA(m_Window.m_Wnd, kUpdateStandbyMessage, 0, 0);
+            m_Window.m_HoldRefresh = false;
+            PostMessageA(m_Window.m_Wnd, kRefreshMessage, 0, 0);
         }
     } hold(*this);
 
+    m_StatusNote.clear();
     if (RefuseElevatedTarget())
         return;
     const std::vector<int32_t> rows = CastIdsOfSerifs(m_Script.GetSerifs());
@@ -228,22 +228,25 @@ void CMainWnd::PasteNextSerif()
     const CPastePlan plan = m_Sequencer.PlanPaste(
         rows, m_SerifList.GetSelected(), GetActiveCastId(), GetPasteSettings(), pageHeight);
 
-    if (plan.m_FoundRow != kNoRow)
-        m_SerifList.Select(plan.m_FoundRow);
     if (!plan.HasPaste()) {
         CClipboard(m_Wnd).Clear();
         // The emptied clipboard is ours too: a restore still due goes ahead.
         if (m_RestorePending)
             m_PastedSequence = GetClipboardSequenceNumber();
+        if (plan.m_FoundRow != kNoRow)
+            m_SerifList.Select(plan.m_FoundRow);
         return;
     }
     if (plan.m_PasteRow >= m_Script.GetSerifCount() ||
         !TypeText(m_Script.GetSerif(plan.m_PasteRow).m_Text, plan.m_Keys)) {
         m_Sequencer = before;
+        if (plan.m_FoundRow != kNoRow)
+            m_SerifList.Select(plan.m_FoundRow);
         return;
     }
-    if (plan.m_NextRow != kNoRow)
-        m_SerifList.Select(plan.m_NextRow);
+    const int32_t cursor = plan.m_NextRow != kNoRow ? plan.m_NextRow : plan.m_FoundRow;
+    if (cursor != kNoRow)
+        m_SerifList.Select(cursor);
     if (plan.m_ScrollRow != kNoRow)
         m_SerifList.EnsureVisible(plan.m_ScrollRow, true);
 }
@@ -308,28 +311,5 @@ LRESULT CMainWnd::OnTimer(WPARAM id)
 
 void CMainWnd::ShowStatusNote(const char* text)
 {
-    if (!m_StatusBar.IsBound())
-        return;
-    m_StatusBar.SetText(0, text);
-    m_StatusTexts[0] = text;
-}
-
-void CMainWnd::UpdateStatusBar()
-{
-    if (!m_StatusBar.IsBound())
-        return;
-    const int32_t row = m_SerifList.IsBound() ? m_SerifList.GetSelected() : -1;
-    char text[64] = {};
-    wsprintfA(text, "%ld行", static_cast<long>(row + 1));
-    const std::string state = IsMonitoring() ? "監視中" : "停止中";
-    // A part is rewritten (and repainted) only when its text changes.
-    UpdateStandby();
-    if (text != m_StatusTexts[0]) {
-        m_StatusBar.SetText(0, text);
-        m_StatusTexts[0] = text;
-    }
-    if (state != m_StatusTexts[1]) {
-        m_StatusBar.SetText(1, state.c_str());
-        m_StatusTexts[1] = state;
-    }
+    m_StatusNote = text;
 }

@@ -98,16 +98,9 @@ LRESULT CMainWnd::OnReplaceMessage()
                              m_SerifList.GetSelected(), action, ask);
     if (result.m_Outcome == ESearchOutcome::Ignored)
         return 0;
-    for (int32_t row : result.m_ChangedRows) {
-        if (row < 0 || row >= m_Script.GetSerifCount())
-            continue;
-        const CSerif& serif = m_Script.GetSerif(row);
-        m_SerifList.SetItemTextNoRedraw(serif.m_Text.c_str(), row, 1);
-        m_SerifList.SetItemTextNoRedraw(serif.m_Memo.c_str(), row, 2);
-    }
     if (result.Changed()) {
         SetSaved(false);
-        m_SerifList.Redraw(true);
+        ShowRowsChanged(result.m_ChangedRows.front(), result.m_ChangedRows.back());
     }
     if (result.m_Outcome == ESearchOutcome::Found) {
         SelectRow(result.m_Cursor >= 0 ? result.m_Cursor : result.m_Row);

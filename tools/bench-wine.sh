@@ -2,8 +2,8 @@
 # bench-wine.sh: builds the Windows benchmarks and runs them under Wine in a
 # private Xvfb (tools/with-wine.sh). Prints the measurements and ratios.
 #   MainWindowOpen: opening 1,000 / 10,000 / 100,000 serifs through the main
-#   window against a bare list-view fill of the same rows; the paste step's
-#   cost beyond KeyWait.
+#   window against the scenario's load alone; the paste step's cost beyond
+#   KeyWait, to its last key and with the cursor moved.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="${ROLECUE_BENCH_BUILD:-$root/build/bench-mingw}"

@@ -1,7 +1,9 @@
 #include "wnd/WndBase.h"
 
 #include <exception>
+#include <mutex>
 #include <string>
+#include <unordered_map>
 
 const char kBindingProperty[] = "CPP_CLASS";
 
@@ -33,6 +35,44 @@ LONG_PTR GetDialogProc(HWND hWnd)
     if (GetClassLongPtrA(hWnd, GCL_CBWNDEXTRA) < DLGWINDOWEXTRA)
         return 0;
     return GetWindowLongPtrA(hWnd, DWLP_DLGPROC);
+}
+
+// The bindings of this process, beside their window property: reading a
+// property is a round trip to the server under Wine (about 15 us), paid by
+// every message a bound window gets (a painted list view row alone brings
+// several). The property stays the binding; this is its copy, kept by
+// Attach and Detach, so SharedWndProc finds the object without the trip.
+class CBindings
+{
+public:
+    CWndBase* Find(HWND hWnd)
+    {
+        std::lock_guard<std::mutex> lock(m_Lock);
+        const auto it = m_Objects.find(hWnd);
+        return it == m_Objects.end() ? nullptr : it->second;
+    }
+    void Set(HWND hWnd, CWndBase* object)
+    {
+        std::lock_guard<std::mutex> lock(m_Lock);
+        m_Objects[hWnd] = object;
+    }
+    void Remove(HWND hWnd, const CWndBase* object)
+    {
+        std::lock_guard<std::mutex> lock(m_Lock);
+        const auto it = m_Objects.find(hWnd);
+        if (it != m_Objects.end() && it->second == object)
+            m_Objects.erase(it);
+    }
+
+private:
+    std::mutex m_Lock;
+    std::unordered_map<HWND, CWndBase*> m_Objects;
+};
+
+CBindings& Bindings()
+{
+    static CBindings bindings;
+    return bindings;
 }
 
 LONG_PTR SharedProcValue()
@@ -89,7 +129,9 @@ void ReportCurrentWndProcException()
 
 LRESULT CALLBACK SharedWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    CWndBase* object = static_cast<CWndBase*>(GetPropA(hWnd, kBindingProperty));
+    CWndBase* object = Bindings().Find(hWnd);
+    if (!object)
+        object = static_cast<CWndBase*>(GetPropA(hWnd, kBindingProperty));
     if (!object) {
         const bool isDialog = GetDialogProc(hWnd) != 0;
         if (!isDialog && (message == WM_NCCREATE || message == WM_CREATE)) {
@@ -154,6 +196,7 @@ int CWndBase::Attach(HWND hWnd)
 
     if (!SetPropA(hWnd, kBindingProperty, this))
         return 0;
+    Bindings().Set(hWnd, this);
     m_Wnd = hWnd;
     m_IsDialog = GetDialogProc(hWnd) != 0 ? 1 : 0;
     m_PrevProc = nullptr;
@@ -176,6 +219,7 @@ int CWndBase::Detach()
     }
     if (GetPropA(m_Wnd, kBindingProperty) == this)
         RemovePropA(m_Wnd, kBindingProperty);
+    Bindings().Remove(m_Wnd, this);
     m_Wnd = nullptr;
     m_PrevProc = nullptr;
     m_IsDialog = 0;
