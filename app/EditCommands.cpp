@@ -2,6 +2,7 @@
 // cast, scenario settings and option dialogs.
 #include "app/MainWnd.h"
 #include "app/MonitoringPause.h"
+#include "app/UndoStep.h"
 
 #include "res/DialogRes.h"
 #include "dialogs/OptionSheet.h"
@@ -19,6 +20,7 @@ void CMainWnd::EditSerif()
     if (m_SerifDlg.DoModal(m_Wnd, IDD_SERIF) != 1)
         return;
     SetSaved(false);
+    CUndoStep step(*this, "セリフ編集");
     m_Script.SetSerif(row, m_SerifDlg.GetSerif());
     ShowRowsChanged(row, row);
 }
@@ -36,6 +38,7 @@ void CMainWnd::AddSerif()
     if (m_SerifDlg.DoModal(m_Wnd, IDD_SERIF) != 1)
         return;
     SetSaved(false);
+    CUndoStep step(*this, "セリフ追加");
     m_Script.AddSerif(m_SerifDlg.GetSerif());
     ShowRowCount(count);
     SelectRow(count);
@@ -51,6 +54,7 @@ void CMainWnd::InsertSerif()
     if (m_SerifDlg.DoModal(m_Wnd, IDD_SERIF) != 1)
         return;
     SetSaved(false);
+    CUndoStep step(*this, "セリフ挿入");
     m_Script.InsertSerif(row, m_SerifDlg.GetSerif());
     ShowRowCount(row);
     SelectRow(row);
@@ -62,6 +66,7 @@ void CMainWnd::DeleteSerif()
     if (row < 0 || row >= m_Script.GetSerifCount())
         return;
     if (AskYesNo(m_Wnd, "セリフを削除します", "確認")) {
+        CUndoStep step(*this, "セリフ削除");
         m_Script.EraseSerif(row);
         ShowRowCount(row);
         // The cursor goes to the row above, or stays on row 0.
@@ -77,6 +82,7 @@ void CMainWnd::MoveSerifUp()
     if (row <= 0 || row >= m_Script.GetSerifCount())
         return;
     SetSaved(false);
+    CUndoStep step(*this, "セリフを一つ上に");
     m_Script.ExchangeSerifs(row);
     ShowRowsChanged(row - 1, row);
     m_SerifList.Select(row - 1);
@@ -88,6 +94,7 @@ void CMainWnd::MoveSerifDown()
     if (row < 0 || row + 1 >= m_Script.GetSerifCount())
         return;
     SetSaved(false);
+    CUndoStep step(*this, "セリフを一つ下に");
     m_Script.ExchangeSerifs(row + 1);
     ShowRowsChanged(row, row + 1);
     m_SerifList.Select(row + 1);
@@ -110,7 +117,12 @@ void CMainWnd::EditCasts()
     CMonitoringPause pause(*this);
     const int32_t row = m_SerifList.GetSelected();
     m_CastDlg.Setup(&m_Script, "キャスト編集");
-    if (m_CastDlg.DoModal(m_Wnd, IDD_CAST) != 1)
+    int result = 0;
+    {
+        CUndoStep step(*this, "キャスト編集");
+        result = m_CastDlg.DoModal(m_Wnd, IDD_CAST);
+    }
+    if (result != 1)
         return;
     SetSaved(false);
     RefreshCastsAndSerifs();
@@ -122,6 +134,7 @@ void CMainWnd::EditScenarioSettings()
 {
     CMonitoringPause pause(*this);
     m_ScriptDlg.Setup(&m_Script, "シナリオ設定");
+    CUndoStep step(*this, "シナリオ設定");
     if (m_ScriptDlg.DoModal(m_Wnd, IDD_SCRIPT) == 1)
         SetSaved(false);
 }

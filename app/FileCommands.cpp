@@ -36,6 +36,7 @@ void CMainWnd::NewScenario()
     m_Saved = true;
     m_FileName.clear();
     m_Script.Clear();
+    m_History.Clear(m_Script);
     m_CastBox.ResetContent();
     ShowRowCount(0);
     UpdateTitle("");
@@ -60,6 +61,7 @@ bool CMainWnd::OpenScenario(const std::string& requested)
         return false;
     }
     m_Script = std::move(loaded);
+    m_History.Clear(m_Script);
     RefreshCastsAndSerifs();
     m_SerifList.Select(0);
     SetFocus(m_SerifList.GetHandle());
@@ -80,6 +82,7 @@ bool CMainWnd::SaveScenario(const std::string& requested)
         return false;
     }
     m_FileName = path;
+    m_History.MarkSaved();
     SetSaved(true);
     return true;
 }

@@ -184,6 +184,13 @@ LRESULT CMainWnd::OnCommand(WPARAM wParam, LPARAM)
     case IDM_COPY_SERIF:
         CopySerif();
         break;
+    case IDM_UNDO:
+    case IDM_REDO:
+        // Ctrl+Z and Ctrl+Y reach us from every window of the thread; in a
+        // dialog's edit box (the find dialog's) they belong to the box.
+        if (HIWORD(wParam) != 1 || HasFocusHere())
+            TakeStep(id == IDM_REDO);
+        break;
     case IDM_PASTE_TEXT:
         PasteText();
         break;
@@ -716,6 +723,8 @@ void CMainWnd::RefreshBarsAndMenu()
     }
     m_Menu.Check(IDM_MONITOR, m_Monitoring);
     m_Menu.Check(IDM_SHOW_STANDBY, m_Option.m_Cue.m_ShowStandby != 0);
+    m_Menu.Enable(IDM_UNDO, m_History.CanUndo());
+    m_Menu.Enable(IDM_REDO, m_History.CanRedo());
 }
 
 void CMainWnd::SelectRow(int32_t row)
@@ -730,6 +739,24 @@ bool CMainWnd::ListHasFocus() const
 {
     HWND focus = GetFocus();
     return focus != nullptr && focus == m_SerifList.GetHandle();
+}
+
+bool CMainWnd::HasFocusHere() const
+{
+    HWND focus = GetFocus();
+    return focus != nullptr && (focus == m_Wnd || IsChild(m_Wnd, focus));
+}
+
+// The box's own search ignores case; this one takes the exact bytes.
+void CMainWnd::SelectCastEntry(const std::string& name)
+{
+    const int count = static_cast<int>(m_CastBox.Send(CB_GETCOUNT));
+    for (int i = 0; i < count; ++i) {
+        if (name == m_CastBox.GetItemText(i)) {
+            m_CastBox.SetCurSel(i);
+            return;
+        }
+    }
 }
 
 // --- small commands -------------------------------------------------------

@@ -6,8 +6,9 @@
 //
 // The handlers are grouped by command in their own files: MainWnd.cpp
 // (creation, layout, title, options, close), FileCommands.cpp,
-// PasteCommands.cpp, EditCommands.cpp, SearchCommands.cpp and
-// TextCommands.cpp.
+// PasteCommands.cpp, EditCommands.cpp, SearchCommands.cpp,
+// TextCommands.cpp and UndoCommands.cpp. Every command that changes the
+// scenario is one undo step (app/UndoStep.h).
 //
 // The object does not own its window: the window is destroyed by the close
 // sequence (or by the test that made it) before the object ends. All texts
@@ -38,6 +39,7 @@
 #include "dialogs/SerifDlg.h"
 #include "option/Option.h"
 #include "scenario/Script.h"
+#include "scenario/ScriptHistory.h"
 #include "wnd/Clipboard.h"
 #include "wnd/ClipboardSnapshot.h"
 #include "wnd/ComboBox.h"
@@ -159,6 +161,14 @@ public:
     void EditScenarioSettings();
     void EditOptions();
 
+    // --- undo and redo (UndoCommands.cpp) ---
+    // One step back (or forward with `redo`): the scenario as it was, the
+    // list and the cast box following it, the cursor on the first changed
+    // row, the active cast kept when it is still there, the saved mark at
+    // the save point, and "元に戻しました：" + the step in the status bar.
+    void TakeStep(bool redo);
+    CScriptHistory& GetHistory() { return m_History; }
+
     // --- search (SearchCommands.cpp) ---
     void ShowFindDialog();
     void ShowReplaceDialog();
@@ -219,6 +229,10 @@ private:
     void OnAbout();
     void OnExit();
     bool ListHasFocus() const;
+    // Whether the keyboard focus is on this window or one of its children.
+    bool HasFocusHere() const;
+    // Selects the cast box entry of exactly this name, if there is one.
+    void SelectCastEntry(const std::string& name);
     // Makes a row the cursor and brings it into view.
     void SelectRow(int32_t row);
     // The list follows the scenario: rows first to last changed, or the
@@ -230,7 +244,7 @@ private:
     void RefreshBarsAndMenu();
     void RefreshStandby();
     // TextCommands.cpp: the change, for import and paste.
-    bool TakeText(const CTextLines& lines, int32_t row);
+    bool TakeText(const CTextLines& lines, int32_t row, const char* step);
 
     // PasteCommands.cpp
     CPasteSettings GetPasteSettings();
@@ -267,6 +281,7 @@ private:
 
     // Document and settings
     CScript m_Script;
+    CScriptHistory m_History;  // the undo and redo steps of m_Script
     COption m_Option;
     std::string m_FileName;
     std::string m_OptionPath;

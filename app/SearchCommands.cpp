@@ -3,6 +3,7 @@
 // the results out on the list, the title and the message boxes.
 #include "app/MainWnd.h"
 #include "app/MonitoringPause.h"
+#include "app/UndoStep.h"
 
 #include <commdlg.h>
 
@@ -93,9 +94,13 @@ LRESULT CMainWnd::OnReplaceMessage()
         return 0;
     HWND owner = IsOpen(m_ReplaceDlg) ? m_ReplaceDlg.GetHandle() : nullptr;
     CAskReplace ask(*this, owner);
-    const CReplaceResult result =
-        m_Search.ReplaceNext(m_Script, m_ReplaceDlg.GetFindText(), m_ReplaceDlg.GetReplaceText(),
-                             m_SerifList.GetSelected(), action, ask);
+    CReplaceResult result;
+    {
+        CUndoStep step(*this, action == EReplaceAction::ReplaceAll ? "すべて置換" : "置換");
+        result = m_Search.ReplaceNext(m_Script, m_ReplaceDlg.GetFindText(),
+                                      m_ReplaceDlg.GetReplaceText(), m_SerifList.GetSelected(),
+                                      action, ask);
+    }
     if (result.m_Outcome == ESearchOutcome::Ignored)
         return 0;
     if (result.Changed()) {

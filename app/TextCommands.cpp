@@ -4,6 +4,7 @@
 // result out on the list, the cast box and the title.
 #include "app/MainWnd.h"
 #include "app/MonitoringPause.h"
+#include "app/UndoStep.h"
 
 #include "persist/XMLFile.h"
 #include "scenario/TextScript.h"
@@ -51,19 +52,6 @@ EClipboardRead ReadClipboardText(HWND owner, std::string& text)
     return EClipboardRead::Read;
 }
 
-// Selects the cast box item of exactly this name (the box's own search
-// ignores case); none when there is no such item.
-void SelectCastItem(CComboBox& box, const std::string& name)
-{
-    const int count = static_cast<int>(box.Send(CB_GETCOUNT));
-    for (int i = 0; i < count; ++i) {
-        if (name == box.GetItemText(i)) {
-            box.SetCurSel(i);
-            return;
-        }
-    }
-}
-
 }  // namespace
 
 bool CMainWnd::ImportTextFile(const std::string& requested)
@@ -79,7 +67,7 @@ bool CMainWnd::ImportTextFile(const std::string& requested)
                       .c_str());
         return false;
     }
-    return TakeText(DecodeTextLines(bytes), -1);
+    return TakeText(DecodeTextLines(bytes), -1, "インポート");
 }
 
 bool CMainWnd::PasteText()
@@ -96,10 +84,11 @@ bool CMainWnd::PasteText()
     case EClipboardRead::Read:
         break;
     }
-    return TakeText(DecodeTextLines(bytes, ETextEncoding::Utf16Le), m_SerifList.GetSelected());
+    return TakeText(DecodeTextLines(bytes, ETextEncoding::Utf16Le), m_SerifList.GetSelected(),
+                    "テキストから貼り付け");
 }
 
-bool CMainWnd::TakeText(const CTextLines& lines, int32_t row)
+bool CMainWnd::TakeText(const CTextLines& lines, int32_t row, const char* step)
 {
     const CTextScript text = ParseTextScript(lines.m_Lines, m_Script.GetCasts());
     if (text.IsEmpty()) {
@@ -111,10 +100,13 @@ bool CMainWnd::TakeText(const CTextLines& lines, int32_t row)
     const int32_t cursor = m_SerifList.GetSelected();
     const std::string activeCast = m_CastBox.IsBound() ? m_CastBox.GetSelectedText() : "";
 
-    ApplyTextScript(text, row, m_Script);
+    {
+        CUndoStep undo(*this, step);
+        ApplyTextScript(text, row, m_Script);
+    }
     RefreshCastsAndSerifs();
     if (!activeCast.empty())
-        SelectCastItem(m_CastBox, activeCast);
+        SelectCastEntry(activeCast);
     SelectRow(text.m_Serifs.empty() ? cursor : row);
     SetSaved(false);
     return true;

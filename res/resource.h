@@ -61,6 +61,8 @@
 #define IDM_ADD_RETURN 131
 #define IDM_MONITOR 151
 #define IDM_SHOW_STANDBY 193  // the standby strip on or off
+#define IDM_UNDO 194          // undo the last change to the scenario
+#define IDM_REDO 195          // redo the last change undone
 #define IDM_OPTIONS 129
 #define IDM_ABOUT 104
 

@@ -9,6 +9,7 @@
 #pragma once
 
 #include "scenario/Cast.h"
+#include "scenario/ScriptChange.h"
 #include "scenario/Serif.h"
 #include "persist/XMLBase.h"
 
@@ -23,12 +24,14 @@ public:
     ~CScript() override = default;
     CScript(const CScript&) = default;
     CScript& operator=(const CScript&) = default;
+    CScript(CScript&&) = default;
+    CScript& operator=(CScript&&) = default;
 
     const std::string& GetTitle() const { return m_Title; }
-    void SetTitle(const std::string& title) { m_Title = title; }
+    void SetTitle(const std::string& title);
     // Line breaks in the memo are single line feeds.
     const std::string& GetMemo() const { return m_Memo; }
-    void SetMemo(const std::string& memo) { m_Memo = memo; }
+    void SetMemo(const std::string& memo);
 
     const std::vector<CCast>& GetCasts() const { return m_Casts; }
     const std::vector<CSerif>& GetSerifs() const { return m_Serifs; }
@@ -70,6 +73,16 @@ public:
     // Empties title, memo, casts and serifs. The error text stays.
     void Clear();
 
+    // While `change` is set, every operation above that changes the
+    // scenario is recorded into it, so that it can be undone (null stops).
+    // The recording belongs to this object: copies do not record, and
+    // assigning another scenario over this one is recorded as nothing.
+    void Record(CScriptChange* change) { m_Recording.m_Change = change; }
+    bool IsRecording() const { return m_Recording.m_Change != nullptr; }
+    // Counts the changes made to this object, recorded or not (an
+    // assignment over it counts too); the history checks it.
+    uint64_t GetRevision() const { return m_Recording.m_Revision; }
+
     // The scenario file (ScriptFile.cpp): XML in Shift_JIS, or in UTF-8 when
     // the text needs it (persist/XMLEncoding.h), with CR LF line ends.
     //
@@ -84,6 +97,29 @@ public:
     bool Save(const std::string& path) const;
 
 private:
+    friend class CScriptChange;
+
+    // The recording and the revision, kept out of copies and assignments.
+    struct CRecordingSlot
+    {
+        CRecordingSlot() = default;
+        CRecordingSlot(const CRecordingSlot&) {}
+        CRecordingSlot& operator=(const CRecordingSlot&)
+        {
+            ++m_Revision;
+            return *this;
+        }
+        CScriptChange* m_Change = nullptr;
+        uint64_t m_Revision = 0;
+    };
+    // Every change goes through here: counts it and gives the recording.
+    CScriptChange* Changing()
+    {
+        ++m_Recording.m_Revision;
+        return m_Recording.m_Change;
+    }
+
+    CRecordingSlot m_Recording;
     std::string m_Title;
     std::string m_Memo;
     std::vector<CCast> m_Casts;

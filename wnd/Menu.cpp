@@ -36,6 +36,11 @@ void CMenu::Check(UINT commandId, bool check) const
     CheckMenuItem(m_HMenu, commandId, MF_BYCOMMAND | (check ? MF_CHECKED : MF_UNCHECKED));
 }
 
+void CMenu::Enable(UINT commandId, bool enable) const
+{
+    EnableMenuItem(m_HMenu, commandId, MF_BYCOMMAND | (enable ? MF_ENABLED : MF_GRAYED));
+}
+
 bool CMenu::IsChecked(UINT commandId) const
 {
     // GetMenuState gives all bits set for an item that does not exist.

@@ -36,6 +36,9 @@ public:
     // Checks or unchecks the item with the command id (sub-menus included).
     void Check(UINT commandId, bool check) const;
 
+    // Enables or greys the item with the command id (sub-menus included).
+    void Enable(UINT commandId, bool enable) const;
+
     // True when the item with the command id exists and is checked.
     bool IsChecked(UINT commandId) const;
 

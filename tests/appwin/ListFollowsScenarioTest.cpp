@@ -1,6 +1,6 @@
 // The serif list follows the scenario, the only copy of the serifs: a long
 // random run of editing commands (add, insert, edit, delete, move, casts
-// added and deleted with their serifs, replace all, text paste, a new active
+// added and deleted with their serifs, replace all, text paste, undo, redo, a new active
 // cast), and after each one the list has the scenario's row count, every
 // visible row's three texts, item data and colour are the scenario's, and
 // what is on the screen is what a full repaint shows (no row was left
@@ -177,7 +177,7 @@ TEST_F(ListFollowsScenario, EveryEditingCommandLeavesTheVisibleRowsAsTheScenario
         const int count = script.GetSerifCount();
         if (count > 0)
             Window().GetSerifList().Select(pick(static_cast<size_t>(count)));
-        const int what = pick(11);
+        const int what = pick(13);
         const std::string text = kTexts[static_cast<size_t>(pick(kTexts.size()))];
         std::string name;
         // Runs a command whose dialogs and questions the driver plays.
@@ -254,6 +254,12 @@ TEST_F(ListFollowsScenario, EveryEditingCommandLeavesTheVisibleRowsAsTheScenario
                                 Widen(script.GetCastCount() > 0 ? script.GetCast(0).m_Name : "誰") +
                                 L": " + Widen(text));
             Command(IDM_PASTE_TEXT);
+        } else if (what == 11) {
+            name = "undo";
+            Command(IDM_UNDO);
+        } else if (what == 12) {
+            name = "redo";
+            Command(IDM_REDO);
         } else {
             name = "active cast";
             CComboBox& box = Window().GetCastBox();

@@ -69,11 +69,15 @@ TEST(Resources, MenuBarHasSevenPopupsInOrder)
     EXPECT_EQ(static_cast<UINT>(IDM_EXPORT_TEXT), GetMenuItemID(file, 8));
 
     HMENU edit = GetSubMenu(menu, 1);
-    EXPECT_EQ(14, GetMenuItemCount(edit));
-    EXPECT_EQ("テキストから貼り付け", MenuText(edit, 6));
-    EXPECT_EQ(static_cast<UINT>(IDM_PASTE_TEXT), GetMenuItemID(edit, 6));
-    EXPECT_EQ("セリフを一つ下に(&W)\tCtrl+D", MenuText(edit, 9));
-    EXPECT_EQ(static_cast<UINT>(IDM_SERIF_DOWN), GetMenuItemID(edit, 9));
+    EXPECT_EQ(17, GetMenuItemCount(edit));
+    EXPECT_EQ("元に戻す(&U)\tCtrl+Z", MenuText(edit, 0));
+    EXPECT_EQ(static_cast<UINT>(IDM_UNDO), GetMenuItemID(edit, 0));
+    EXPECT_EQ("やり直し(&R)\tCtrl+Y", MenuText(edit, 1));
+    EXPECT_EQ(static_cast<UINT>(IDM_REDO), GetMenuItemID(edit, 1));
+    EXPECT_EQ("テキストから貼り付け", MenuText(edit, 9));
+    EXPECT_EQ(static_cast<UINT>(IDM_PASTE_TEXT), GetMenuItemID(edit, 9));
+    EXPECT_EQ("セリフを一つ下に(&W)\tCtrl+D", MenuText(edit, 12));
+    EXPECT_EQ(static_cast<UINT>(IDM_SERIF_DOWN), GetMenuItemID(edit, 12));
     EXPECT_EQ(static_cast<UINT>(IDM_JUMP), GetMenuItemID(GetSubMenu(menu, 2), 6));
     EXPECT_EQ(static_cast<UINT>(IDM_ADD_RETURN), GetMenuItemID(GetSubMenu(menu, 3), 0));
     EXPECT_EQ("監視開始(&M)\tF5", MenuText(GetSubMenu(menu, 4), 0));
@@ -88,7 +92,7 @@ TEST(Resources, AcceleratorsMapKeysToCommands)
     ASSERT_NE(nullptr, table);
     ACCEL entries[64] = {};
     const int count = CopyAcceleratorTableA(table, entries, 64);
-    ASSERT_EQ(22, count);
+    ASSERT_EQ(24, count);
     auto find = [&](BYTE flags, WORD key) -> int {
         for (int i = 0; i < count; ++i) {
             if ((entries[i].fVirt & ~FNOINVERT) == flags && entries[i].key == key)
@@ -105,6 +109,8 @@ TEST(Resources, AcceleratorsMapKeysToCommands)
     EXPECT_EQ(IDM_FIND_UP, find(FVIRTKEY | FSHIFT, VK_F3));
     EXPECT_EQ(IDM_FILE_NEW, find(FVIRTKEY | FCONTROL, 'N'));
     EXPECT_EQ(IDM_COPY_SERIF, find(FVIRTKEY | FCONTROL, 'C'));
+    EXPECT_EQ(IDM_UNDO, find(FVIRTKEY | FCONTROL, 'Z'));
+    EXPECT_EQ(IDM_REDO, find(FVIRTKEY | FCONTROL, 'Y'));
     EXPECT_EQ(IDM_ABOUT, find(FALT, '/'));
     EXPECT_EQ(IDM_ABOUT, find(FALT, '?'));
     DestroyAcceleratorTable(table);

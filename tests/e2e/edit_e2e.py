@@ -20,6 +20,10 @@ starts Rolecue and opens it with WM_COMMAND 165.
                   find dialog has the focus move on down and up (the
                   program's own message loop hands them to the main
                   window's accelerators).
+  undo_and_paste  Delete on the first row, confirmed with Enter, then
+                  Ctrl+Z: the row is back, with the cursor on it and the
+                  title unmarked; the paste hotkey pressed in notepad
+                  pastes the restored line.
 
 Every process a case starts is ended by its process id, pass or fail.
 """
@@ -176,9 +180,36 @@ def case_find_keys(s):
                    % (key, row, s.cursor()), seconds=10)
 
 
+def case_undo_and_paste(s):
+    s.prepare()
+    s.start_rolecue()
+    s.start_notepad()
+    s.load()
+    s.focus(s.rolecue_x, "Rolecue")
+    s.keys("Delete")
+    s.focus_dialog()
+    s.keys("Return")
+    wait_until(lambda: s.probe("rows") == str(len(ROWS) - 1), "the row to be deleted")
+    s.focus(s.rolecue_x, "Rolecue")
+    s.keys("ctrl+z")
+    wait_until(lambda: s.probe("rows") == str(len(ROWS)), "Ctrl+Z to bring the row back")
+    if s.cursor() != 0:
+        raise Failure("the cursor is not on the restored row: %d" % s.cursor())
+    if s.title() != "%s - %s" % (TITLE, PRODUCT):
+        raise Failure("the title still shows a change: %r" % s.title())
+
+    s.probe("command", str(MONITOR))
+    s.focus(s.notepad_x, "Notepad")
+    s.press_hotkey(1)
+    got = s.notepad_text()
+    if got != ROWS[0][1] + "\r\n":
+        raise Failure("notepad holds %r, expected the restored line" % got)
+
+
 CASES = {
     "add_and_paste": case_add_and_paste,
     "find_keys": case_find_keys,
+    "undo_and_paste": case_undo_and_paste,
 }
 
 

@@ -1,0 +1,27 @@
+// CMainWnd: undo and redo. The history (scenario/ScriptHistory.h) puts the
+// scenario back; this file makes the list, the cast box, the cursor, the
+// title and the status bar follow.
+#include "app/MainWnd.h"
+
+#include <algorithm>
+
+void CMainWnd::TakeStep(bool redo)
+{
+    const int32_t activeCast = GetActiveCastId();
+    const CScriptHistory::CStep* step = redo ? m_History.Redo(m_Script) : m_History.Undo(m_Script);
+    if (step == nullptr)
+        return;
+    const CScriptChange& change = step->m_Change;
+    if (change.ChangesCasts()) {
+        RefreshCastsAndSerifs();
+        const std::string name = m_Script.FindCastName(activeCast);
+        if (!name.empty())
+            SelectCastEntry(name);
+    } else {
+        ShowRowCount(std::max(change.GetFirstRow(), 0));
+    }
+    if (change.GetFirstRow() >= 0 && m_Script.GetSerifCount() > 0)
+        SelectRow(std::min(change.GetFirstRow(), m_Script.GetSerifCount() - 1));
+    SetSaved(m_History.IsAtSavePoint());
+    ShowStatusNote(((redo ? "やり直しました：" : "元に戻しました：") + step->m_Name).c_str());
+}
