@@ -1,10 +1,13 @@
 // CScriptChange: what one command did to a scenario, as the scenario's own
 // operations, recorded while the command ran (CScript::Record). Undo applies
 // their inverses in reverse order and Redo applies them again, so the
-// scenario comes back exactly as it was before or after the command. A
-// change holds the rows, texts and cast lists it touched, never a copy of
-// the whole scenario: a replace over every row holds each row twice (before
-// and after), a deleted cast the rows it took with it.
+// scenario comes back exactly as it was before or after the command.
+//
+// A change holds the other side of what it touched, never a copy of the
+// whole scenario: while it is done, the rows, texts and cast lists as they
+// were; once undone, as they became. Undo and Redo swap (move) them between
+// the change and the scenario, so a replace over every row holds each row
+// once, and a deleted cast the rows it took with it.
 #pragma once
 
 #include "scenario/Cast.h"
@@ -21,8 +24,9 @@ class CScriptChange
 {
 public:
     bool IsEmpty() const { return m_Ops.empty(); }
-    // Memory the change holds, in bytes (an estimate that counts the heap
-    // blocks of its strings and vectors).
+    // Memory the change holds, done or undone, in bytes (an estimate that
+    // counts the heap blocks of its strings and vectors, the larger side of
+    // each operation).
     size_t GetBytes() const { return m_Bytes; }
     // The first serif row the change touched, -1 when it touched none.
     int32_t GetFirstRow() const { return m_FirstRow; }
@@ -33,22 +37,23 @@ public:
 
     // `script` must be in the state the change left (Undo) or found (Redo).
     // Neither records into a change of `script`.
-    void Undo(CScript& script) const;
-    void Redo(CScript& script) const;
+    void Undo(CScript& script);
+    void Redo(CScript& script);
 
 private:
     friend class CScript;
 
     enum class EKind : uint8_t
     {
-        Title,     // m_Texts[data], [data+1]: before, after
-        Memo,      // the same
-        Casts,     // m_CastLists[data], [data+1]: before, after
-        Insert,    // m_Serifs[data .. data+count) inserted before row
-        Erase,     // m_Serifs[data] erased at row
-        Set,       // m_Serifs[data], [data+1]: row before, after
-        Exchange,  // rows row-1 and row swapped
-        Remove     // m_Serifs[data .. data+count) taken from the rows m_RowLists[row]
+        // What the change holds while done (undone: the other side).
+        Title,     // m_Texts[data]: the title before (after)
+        Memo,      // the same for the memo
+        Casts,     // m_CastLists[data]: the casts before (after)
+        Insert,    // m_Serifs[data .. data+count): nothing (the rows inserted before row)
+        Erase,     // m_Serifs[data]: the row erased at row (nothing)
+        Set,       // m_Serifs[data]: row `row` before (after)
+        Exchange,  // nothing: rows row-1 and row swapped
+        Remove     // m_Serifs[data .. data+count): the rows taken from m_RowLists[row] (nothing)
     };
     struct COp
     {
@@ -67,11 +72,10 @@ private:
     void OnExchange(int32_t row);
     void OnRemove(std::vector<int32_t>&& rows, std::vector<CSerif>&& serifs);
 
+    void Apply(CScript& script, const COp& op, bool undo);
     void Touch(int32_t row);
     void Add(EKind kind, int32_t row, size_t data, size_t count);
-    void Count(const std::string& text);
-    void Count(const CSerif& serif);
-    void Count(const std::vector<CCast>& casts);
+    void Count(size_t bytes) { m_Bytes += bytes; }
 
     std::vector<COp> m_Ops;
     std::vector<CSerif> m_Serifs;

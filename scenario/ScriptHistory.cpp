@@ -67,7 +67,7 @@ const CScriptHistory::CStep* CScriptHistory::Undo(CScript& script)
 {
     if (m_Depth > 0 || !Follows(script) || !CanUndo())
         return nullptr;
-    const CStep& step = m_Steps[--m_Applied];
+    CStep& step = m_Steps[--m_Applied];
     step.m_Change.Undo(script);
     m_Revision = script.GetRevision();
     return &step;
@@ -77,7 +77,7 @@ const CScriptHistory::CStep* CScriptHistory::Redo(CScript& script)
 {
     if (m_Depth > 0 || !Follows(script) || !CanRedo())
         return nullptr;
-    const CStep& step = m_Steps[m_Applied++];
+    CStep& step = m_Steps[m_Applied++];
     step.m_Change.Redo(script);
     m_Revision = script.GetRevision();
     return &step;

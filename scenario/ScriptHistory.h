@@ -32,8 +32,7 @@ public:
     static const size_t kDefaultMaxSteps = 1000;
     static const size_t kDefaultMaxBytes = 64u * 1024 * 1024;
 
-    explicit CScriptHistory(size_t maxSteps = kDefaultMaxSteps,
-                            size_t maxBytes = kDefaultMaxBytes);
+    explicit CScriptHistory(size_t maxSteps = kDefaultMaxSteps, size_t maxBytes = kDefaultMaxBytes);
 
     struct CStep
     {
