@@ -38,6 +38,8 @@ void COptionCue::Write(Tessel::NodeContainer& parent) const
     Tessel::CreateAttribute("Skip", Tessel::FormatString(m_Skip, "%04x"), *element);
     Tessel::CreateAttribute("Back", Tessel::FormatString(m_Back, "%04x"), *element);
     Tessel::CreateAttribute("Repeat", Tessel::FormatString(m_Repeat, "%04x"), *element);
+    Tessel::CreateAttribute("NextCast", Tessel::FormatString(m_NextCast, "%04x"), *element);
+    Tessel::CreateAttribute("PrevCast", Tessel::FormatString(m_PrevCast, "%04x"), *element);
 }
 
 bool COptionCue::Read(const Tessel::Element& element)
@@ -61,5 +63,7 @@ bool COptionCue::Read(const Tessel::Element& element)
     ReadHotKeyAttribute(element, "Skip", m_Skip);
     ReadHotKeyAttribute(element, "Back", m_Back);
     ReadHotKeyAttribute(element, "Repeat", m_Repeat);
+    ReadHotKeyAttribute(element, "NextCast", m_NextCast);
+    ReadHotKeyAttribute(element, "PrevCast", m_PrevCast);
     return true;
 }

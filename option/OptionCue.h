@@ -1,7 +1,7 @@
 // COptionCue: the standby strip and the cue hotkeys, stored in the option
 // file as
 //   <Cue ShowStandby="1" StandbyX="100" StandbyY="40" StandbyWidth="480"
-//        Skip="0" Back="0" Repeat="0"/>
+//        Skip="0" Back="0" Repeat="0" NextCast="0" PrevCast="0"/>
 // Every attribute is optional. Without a position the strip is placed by
 // the program the first time it shows. The hotkeys are hex like the paste
 // hotkey (low byte the key, high byte the hotkey control's modifiers); 0 is
@@ -43,4 +43,6 @@ public:
     uint16_t m_Skip = 0;
     uint16_t m_Back = 0;
     uint16_t m_Repeat = 0;
+    uint16_t m_NextCast = 0;  // the cast box's next entry, while monitoring
+    uint16_t m_PrevCast = 0;  // its previous entry
 };

@@ -52,6 +52,11 @@ int32_t COptionPaste::ClampWait(int32_t ms)
     return std::min(std::max(ms, 0), kMaxWaitMs);
 }
 
+int32_t COptionPaste::ClampLengthWarning(int32_t characters)
+{
+    return std::min(std::max(characters, 0), kMaxLengthWarning);
+}
+
 void COptionPaste::Write(Tessel::NodeContainer& parent) const
 {
     Tessel::Element* element = Tessel::CreateElement("Paste", parent);
@@ -63,6 +68,11 @@ void COptionPaste::Write(Tessel::NodeContainer& parent) const
     Tessel::CreateAttribute("RestoreClipboard",
                             Tessel::FormatString(m_RestoreClipboard ? 1 : 0, "%ld"), *element);
     Tessel::CreateAttribute("RestoreWait", Tessel::FormatString(ClampWait(m_RestoreWait), "%ld"),
+                            *element);
+    Tessel::CreateAttribute("EscapeMarkup", Tessel::FormatString(m_EscapeMarkup ? 1 : 0, "%ld"),
+                            *element);
+    Tessel::CreateAttribute("LengthWarning",
+                            Tessel::FormatString(ClampLengthWarning(m_LengthWarning), "%ld"),
                             *element);
 }
 
@@ -76,6 +86,10 @@ bool COptionPaste::Read(const Tessel::Element& element)
     ReadOptional(element, "KeepOutOfHistory", m_KeepOutOfHistory);
     ReadOptional(element, "RestoreClipboard", m_RestoreClipboard);
     ReadOptional(element, "RestoreWait", m_RestoreWait);
+    ReadOptional(element, "EscapeMarkup", m_EscapeMarkup);
+    ReadOptional(element, "LengthWarning", m_LengthWarning);
+    m_EscapeMarkup = m_EscapeMarkup ? 1 : 0;
+    m_LengthWarning = ClampLengthWarning(m_LengthWarning);
     m_EnterWait = ClampWait(m_EnterWait);
     m_RestoreWait = ClampWait(m_RestoreWait);
     m_KeepOutOfHistory = m_KeepOutOfHistory != 0 ? 1 : 0;

@@ -13,7 +13,8 @@ bool SameCasts(const std::vector<CCast>& a, const std::vector<CCast>& b)
     if (a.size() != b.size())
         return false;
     for (size_t i = 0; i < a.size(); ++i) {
-        if (a[i].m_Id != b[i].m_Id || a[i].m_Name != b[i].m_Name || a[i].m_Memo != b[i].m_Memo)
+        if (a[i].m_Id != b[i].m_Id || a[i].m_Name != b[i].m_Name || a[i].m_Memo != b[i].m_Memo ||
+            a[i].m_Format != b[i].m_Format)
             return false;
     }
     return true;
@@ -40,6 +41,14 @@ void CScript::SetMemo(const std::string& memo)
     if (change && memo != m_Memo)
         change->OnText(CScriptChange::EKind::Memo, m_Memo, memo);
     m_Memo = memo;
+}
+
+void CScript::SetDirectionFormat(const std::string& format)
+{
+    CScriptChange* const change = Changing();
+    if (change && format != m_DirectionFormat)
+        change->OnText(CScriptChange::EKind::DirectionFormat, m_DirectionFormat, format);
+    m_DirectionFormat = format;
 }
 
 const CSerif& CScript::GetSerif(int32_t i) const
@@ -214,6 +223,7 @@ void CScript::Clear()
     if (CScriptChange* const change = Changing()) {
         SetTitle(std::string());
         SetMemo(std::string());
+        SetDirectionFormat(std::string());
         ReplaceCasts(std::vector<CCast>());
         std::vector<int32_t> rows;
         for (int32_t i = 0; i < GetSerifCount(); ++i)
@@ -223,6 +233,7 @@ void CScript::Clear()
     }
     m_Title.clear();
     m_Memo.clear();
+    m_DirectionFormat.clear();
     m_Casts.clear();
     m_Serifs.clear();
 }

@@ -32,6 +32,10 @@ public:
     // Line breaks in the memo are single line feeds.
     const std::string& GetMemo() const { return m_Memo; }
     void SetMemo(const std::string& memo);
+    // How lines without a cast (stage directions) are pasted, as a cast's
+    // format; empty for the line alone.
+    const std::string& GetDirectionFormat() const { return m_DirectionFormat; }
+    void SetDirectionFormat(const std::string& format);
 
     const std::vector<CCast>& GetCasts() const { return m_Casts; }
     const std::vector<CSerif>& GetSerifs() const { return m_Serifs; }
@@ -122,6 +126,7 @@ private:
     CRecordingSlot m_Recording;
     std::string m_Title;
     std::string m_Memo;
+    std::string m_DirectionFormat;
     std::vector<CCast> m_Casts;
     std::vector<CSerif> m_Serifs;
 };

@@ -170,6 +170,9 @@ void CScriptChange::Apply(CScript& script, const COp& op, bool undo)
     case EKind::Memo:
         script.m_Memo.swap(m_Texts[op.m_Data]);
         break;
+    case EKind::DirectionFormat:
+        script.m_DirectionFormat.swap(m_Texts[op.m_Data]);
+        break;
     case EKind::Casts:
         script.m_Casts.swap(m_CastLists[op.m_Data]);
         break;

@@ -46,14 +46,15 @@ private:
     enum class EKind : uint8_t
     {
         // What the change holds while done (undone: the other side).
-        Title,     // m_Texts[data]: the title before (after)
-        Memo,      // the same for the memo
-        Casts,     // m_CastLists[data]: the casts before (after)
-        Insert,    // m_Serifs[data .. data+count): nothing (the rows inserted before row)
-        Erase,     // m_Serifs[data]: the row erased at row (nothing)
-        Set,       // m_Serifs[data]: row `row` before (after)
-        Exchange,  // nothing: rows row-1 and row swapped
-        Remove     // m_Serifs[data .. data+count): the rows taken from m_RowLists[row] (nothing)
+        Title,            // m_Texts[data]: the title before (after)
+        Memo,             // the same for the memo
+        DirectionFormat,  // the same for the stage directions' format
+        Casts,            // m_CastLists[data]: the casts before (after)
+        Insert,           // m_Serifs[data .. data+count): nothing (the rows inserted before row)
+        Erase,            // m_Serifs[data]: the row erased at row (nothing)
+        Set,              // m_Serifs[data]: row `row` before (after)
+        Exchange,         // nothing: rows row-1 and row swapped
+        Remove  // m_Serifs[data .. data+count): the rows taken from m_RowLists[row] (nothing)
     };
     struct COp
     {

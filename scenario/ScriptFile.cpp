@@ -3,13 +3,15 @@
 //
 //   <?xml version="1.0" encoding="Shift_JIS"?>
 //   <script version="1.0">
-//     <title>..</title> <memo>..</memo>
-//     <cast> <cast_id>n</cast_id> <name>..</name> <memo>..</memo> </cast>  (each cast)
+//     <title>..</title> <memo>..</memo> <direction_format>..</direction_format>
+//     <cast> <cast_id>n</cast_id> <name>..</name> <memo>..</memo> <format>..</format>
+//     </cast>  (each cast)
 //     <serif> <cast_id>n</cast_id> <serif>..</serif> <memo>..</memo> </serif>  (each serif)
 //   </script>
 //
-// Texts are escaped on writing and written pretty-printed, every value on a
-// line of its own; the parser trims that layout away again on reading.
+// The two formats are there only when not empty. Texts are escaped on
+// writing and written pretty-printed, every value on a line of its own; the
+// parser trims that layout away again on reading.
 #include "scenario/Script.h"
 
 #include "persist/NumberText.h"
@@ -50,11 +52,17 @@ bool CScript::Save(const std::string& path) const
     return SaveXML(path, "script", "version", [this](Tessel::Element& root) {
         AppendText(root, "title", m_Title);
         AppendText(root, "memo", m_Memo);
+        // Formats are written only when set, so a scenario without them is
+        // the file it always was (and older versions skip the elements).
+        if (!m_DirectionFormat.empty())
+            AppendText(root, "direction_format", m_DirectionFormat);
         for (const CCast& cast : m_Casts) {
             Tessel::Element* element = Tessel::CreateElement("cast", root);
             AppendNumber(*element, "cast_id", cast.m_Id);
             AppendText(*element, "name", cast.m_Name);
             AppendText(*element, "memo", cast.m_Memo);
+            if (!cast.m_Format.empty())
+                AppendText(*element, "format", cast.m_Format);
         }
         for (const CSerif& serif : m_Serifs) {
             Tessel::Element* element = Tessel::CreateElement("serif", root);
@@ -81,11 +89,15 @@ bool CScript::Load(const std::string& path)
                     m_Title = element->GetText();
                 } else if (name == "memo") {
                     m_Memo = element->GetText();
+                } else if (name == "direction_format") {
+                    m_DirectionFormat = element->GetText();
                 } else if (name == "cast") {
                     CCast cast;
                     cast.m_Id = ReadDecimal(TextOf(*element, "cast_id"));
                     cast.m_Name = TextOf(*element, "name");
                     cast.m_Memo = TextOf(*element, "memo");
+                    if (const Tessel::Element* format = element->FindElement("format"))
+                        cast.m_Format = format->GetText();
                     m_Casts.push_back(std::move(cast));
                 } else if (name == "serif") {
                     CSerif serif;

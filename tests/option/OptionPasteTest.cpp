@@ -76,12 +76,23 @@ TEST(COptionPaste, SavesClampedAndComesBack)
     option.m_Paste.m_RestoreWait = 12345;
     option.m_Paste.m_RestoreClipboard = 1;
     option.m_Paste.m_KeepOutOfHistory = 0;
+    option.m_Paste.m_EscapeMarkup = 5;
+    option.m_Paste.m_LengthWarning = 200000;
     ASSERT_TRUE(option.Save(path));
     EXPECT_NE(std::string::npos,
               ReadBytes(path).find("\t<Paste Key=\"ShiftInsert\" EnterWait=\"0\" "
                                    "KeepOutOfHistory=\"0\" RestoreClipboard=\"1\" "
-                                   "RestoreWait=\"10000\"/>\r\n"));
+                                   "RestoreWait=\"10000\" EscapeMarkup=\"1\" "
+                                   "LengthWarning=\"100000\"/>\r\n"));
     COption loaded;
     ASSERT_TRUE(loaded.Load(path));
     EXPECT_EQ("ShiftInsert enter 0 keep 0 restore 1 after 10000", Describe(loaded.m_Paste));
+    EXPECT_EQ(1, loaded.m_Paste.m_EscapeMarkup);
+    EXPECT_EQ(100000, loaded.m_Paste.m_LengthWarning);
+
+    // A negative length from a hand-edited file is "off".
+    WriteBytes(path, File("<Paste EscapeMarkup=\"0\" LengthWarning=\"-3\"/>"));
+    ASSERT_TRUE(loaded.Load(path));
+    EXPECT_EQ(0, loaded.m_Paste.m_EscapeMarkup);
+    EXPECT_EQ(0, loaded.m_Paste.m_LengthWarning);
 }

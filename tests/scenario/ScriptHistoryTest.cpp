@@ -34,7 +34,8 @@ public:
 
     std::string Text()
     {
-        static const char* const kParts[] = {"a", "♡", "😊", "セリフ", "", "long text over sixteen bytes"};
+        static const char* const kParts[] = {"a",      "♡", "😊",
+                                             "セリフ", "",  "long text over sixteen bytes"};
         std::string text;
         for (int i = Pick(3); i > 0; --i)
             text += kParts[Pick(6)];
