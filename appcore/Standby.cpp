@@ -1,4 +1,5 @@
 #include "appcore/Standby.h"
+#include "appcore/PasteText.h"
 
 #include "scenario/Script.h"
 
@@ -31,7 +32,17 @@ std::string FirstLine(const std::string& text)
     return text.substr(0, text.find_first_of("\r\n"));
 }
 
-CStandbyLine StandbyLine(const CStandby& standby, const CScript& script)
+std::string LongLineNote(const std::string& line, int32_t lengthWarning)
+{
+    if (lengthWarning <= 0)
+        return std::string();
+    const size_t length = CountCharacters(line);
+    if (length <= static_cast<size_t>(lengthWarning))
+        return std::string();
+    return std::to_string(length) + " 文字の行です";
+}
+
+CStandbyLine StandbyLine(const CStandby& standby, const CScript& script, int32_t lengthWarning)
 {
     CStandbyLine line;
     const bool hasRow = standby.m_Row >= 0 && standby.m_Row < script.GetSerifCount();
@@ -40,11 +51,15 @@ CStandbyLine StandbyLine(const CStandby& standby, const CScript& script)
         return line;
     }
     const CSerif& serif = script.GetSerif(standby.m_Row);
-    line.m_Text = FirstLine(serif.m_Text);
     if (standby.m_Kind == EStandbyKind::Blocked) {
+        line.m_Text = FirstLine(serif.m_Text);
         line.m_Head = "ト書きで停止：";
         return line;
     }
+    const std::string pasted = FormattedLineOfRow(script, standby.m_Row);
+    line.m_Text = FirstLine(pasted);
+    if (lengthWarning > 0 && CountCharacters(pasted) > static_cast<size_t>(lengthWarning))
+        line.m_Warning = "（" + std::to_string(CountCharacters(pasted)) + " 文字）";
     line.m_Head = script.FindCastName(serif.m_CastId);
     if (standby.m_NoActiveCast)
         line.m_Head += "（キャスト未選択）";

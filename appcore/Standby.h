@@ -31,19 +31,28 @@ struct CStandby
 CStandby PreviewNextPress(const CPasteSequencer& sequencer, const std::vector<int32_t>& rows,
                           int32_t cursor, int32_t activeCast);
 
-// The strip's line in three parts: the head (cast name, or what stops the
-// press), the serif's first line, which alone is cut to the strip's width
-// when drawn, and the tail (the count).
+// The strip's line in parts: the head (cast name, or what stops the press),
+// the first line of what the press pastes (the serif in its format), which
+// alone is cut to the strip's width when drawn, the warning of a line
+// longer than the user's limit (its length, drawn in the warning colour;
+// empty when none) and the tail (the count).
 struct CStandbyLine
 {
     std::string m_Head;
     std::string m_Text;
+    std::string m_Warning;
     std::string m_Tail;
 
-    std::string Whole() const { return m_Head + m_Text + m_Tail; }
+    std::string Whole() const { return m_Head + m_Text + m_Warning + m_Tail; }
 };
 
-CStandbyLine StandbyLine(const CStandby& standby, const CScript& script);
+// `lengthWarning`: warn of a pasted line of more characters than this; 0
+// for never.
+CStandbyLine StandbyLine(const CStandby& standby, const CScript& script, int32_t lengthWarning = 0);
+
+// The status bar's note for a line longer than the limit: "n 文字の行です";
+// empty when the line is within it or the limit is 0.
+std::string LongLineNote(const std::string& line, int32_t lengthWarning);
 
 // A text up to its first line break (CR LF, LF or CR).
 std::string FirstLine(const std::string& text);

@@ -1,12 +1,14 @@
 // The standby strip's preview and the cue keys, against the press itself:
 // the strip shows what a press does, in every state; skip, back and repeat
 // at both ends of the list and around rows without a cast.
+#include "appcore/PasteText.h"
 #include "appcore/Standby.h"
 
 #include "scenario/Script.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -56,34 +58,60 @@ std::string Play(const std::vector<int32_t>& rows, int32_t cast, const std::stri
 }  // namespace
 
 // The preview's row is the row a press pastes, or stops at, whatever the
-// list, cursor, active cast and history of presses.
+// list, cursor, set of active casts and history of presses; the row pasted
+// belongs to an active cast, and with one active cast the press is the one
+// it always was (the cast ids searched directly).
 TEST(StandbyPreview, AlwaysAgreesWithThePress)
 {
     std::mt19937 random(20261208);
     for (int round = 0; round < 20000; ++round) {
-        std::vector<int32_t> rows(random() % 8);
-        for (int32_t& cast : rows)
-            cast = static_cast<int32_t>(random() % 4) - 1;  // -1 blocks
-        const int32_t cast = static_cast<int32_t>(random() % 3) - 1;
-        const int32_t count = static_cast<int32_t>(rows.size());
-        CPasteSequencer sequencer;
-        int32_t cursor = static_cast<int32_t>(random() % (count + 2)) - 1;
-        for (int step = random() % 4; step > 0; --step) {
-            const CPastePlan plan = sequencer.PlanPaste(rows, cursor, cast, Quiet(), 10);
-            cursor = plan.m_NextRow != kNoRow    ? plan.m_NextRow
-                     : plan.m_FoundRow != kNoRow ? plan.m_FoundRow
-                                                 : cursor;
+        std::vector<CSerif> serifs(random() % 8);
+        for (CSerif& serif : serifs)
+            serif.m_CastId = static_cast<int32_t>(random() % 4) - 1;  // -1 blocks
+        std::vector<int32_t> active;
+        for (int32_t id = 0; id < 3; ++id) {
             if (random() % 3 == 0)
-                sequencer.Back(rows, cursor, cast);
+                active.push_back(id);
         }
+        const CPressRows press = PressRowsOf(serifs, active);
+        const std::vector<int32_t>& rows = press.m_Rows;
+        const int32_t cast = press.m_Active;
+        const int32_t count = static_cast<int32_t>(rows.size());
+        const int32_t start = static_cast<int32_t>(random() % (count + 2)) - 1;
+        std::vector<int> steps(random() % 4);
+        for (int& step : steps)
+            step = static_cast<int>(random() % 3);
+
+        // The presses and backs of `steps`, then the next press's plan.
+        auto play = [&](const std::vector<int32_t>& playRows, int32_t playCast,
+                        CPasteSequencer& sequencer, int32_t& cursor) {
+            cursor = start;
+            for (int step : steps) {
+                const CPastePlan plan =
+                    sequencer.PlanPaste(playRows, cursor, playCast, Quiet(), 10);
+                cursor = plan.m_NextRow != kNoRow    ? plan.m_NextRow
+                         : plan.m_FoundRow != kNoRow ? plan.m_FoundRow
+                                                     : cursor;
+                if (step == 0)
+                    sequencer.Back(playRows, cursor, playCast);
+            }
+        };
+        CPasteSequencer sequencer;
+        int32_t cursor = kNoRow;
+        play(rows, cast, sequencer, cursor);
         const CStandby standby = PreviewNextPress(sequencer, rows, cursor, cast);
         CPasteSequencer copy = sequencer;
         const CPastePlan plan = copy.PlanPaste(rows, cursor, cast, Quiet(), 10);
         switch (standby.m_Kind) {
-        case EStandbyKind::Paste:
+        case EStandbyKind::Paste: {
             ASSERT_EQ(plan.m_PasteRow, standby.m_Row) << round;
             ASSERT_GT(standby.m_Remaining, 0) << round;
+            const int32_t speaker = serifs[static_cast<size_t>(standby.m_Row)].m_CastId;
+            ASSERT_TRUE(active.empty() ||
+                        std::find(active.begin(), active.end(), speaker) != active.end())
+                << round;
             break;
+        }
         case EStandbyKind::Blocked:
             ASSERT_FALSE(plan.HasPaste()) << round;
             ASSERT_EQ(plan.m_FoundRow, standby.m_Row) << round;
@@ -92,6 +120,17 @@ TEST(StandbyPreview, AlwaysAgreesWithThePress)
         case EStandbyKind::Nothing:
             ASSERT_FALSE(plan.HasPaste()) << round;
             break;
+        }
+        if (active.size() == 1) {
+            CPasteSequencer direct;
+            int32_t directCursor = kNoRow;
+            play(CastIdsOfSerifs(serifs), active[0], direct, directCursor);
+            const CPastePlan directPlan =
+                direct.PlanPaste(CastIdsOfSerifs(serifs), directCursor, active[0], Quiet(), 10);
+            ASSERT_EQ(directCursor, cursor) << round;
+            ASSERT_EQ(directPlan.m_PasteRow, plan.m_PasteRow) << round;
+            ASSERT_EQ(directPlan.m_NextRow, plan.m_NextRow) << round;
+            ASSERT_EQ(directPlan.m_FoundRow, plan.m_FoundRow) << round;
         }
     }
 }
@@ -125,6 +164,27 @@ TEST(StandbyPreview, LinesAndCounts)
             StandbyLine(PreviewNextPress(sequencer, rows, c.m_Cursor, c.m_Cast), script).Whole())
             << c.m_Cursor << " " << c.m_Cast;
     }
+}
+
+// The strip shows the line as a press pastes it, in its format, and the
+// length of a line over the limit.
+TEST(StandbyPreview, FormattedLinesAndTheLengthWarning)
+{
+    CScript script;
+    script.AddCast(CCast(0, "店主", "", "{name}「{text}」"));
+    script.SetDirectionFormat("（{text}）");
+    script.AddSerif(CSerif(0, "いらっしゃい"));
+    script.AddSerif(CSerif(-1, "扉"));
+    const std::vector<int32_t> rows = CastIdsOfSerifs(script.GetSerifs());
+    CPasteSequencer sequencer;
+    EXPECT_EQ("店主：店主「いらっしゃい」　残り 1",
+              StandbyLine(PreviewNextPress(sequencer, rows, 0, 0), script).Whole());
+    EXPECT_EQ("店主：店主「いらっしゃい」（10 文字）　残り 1",
+              StandbyLine(PreviewNextPress(sequencer, rows, 0, 0), script, 9).Whole());
+    EXPECT_EQ("店主：店主「いらっしゃい」　残り 1",
+              StandbyLine(PreviewNextPress(sequencer, rows, 0, 0), script, 10).Whole());
+    EXPECT_EQ("（キャスト未選択）：（扉）　残り 1",
+              StandbyLine(PreviewNextPress(sequencer, rows, 1, -1), script).Whole());
 }
 
 TEST(PasteCues, SkipBackAndRepeatAtBothEndsAndAroundBlockingRows)

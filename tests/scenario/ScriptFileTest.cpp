@@ -31,11 +31,13 @@ void ExpectSameScenario(const CScript& expected, const CScript& actual)
 {
     EXPECT_EQ(expected.GetTitle(), actual.GetTitle());
     EXPECT_EQ(expected.GetMemo(), actual.GetMemo());
+    EXPECT_EQ(expected.GetDirectionFormat(), actual.GetDirectionFormat());
     ASSERT_EQ(expected.GetCastCount(), actual.GetCastCount());
     for (int32_t i = 0; i < expected.GetCastCount(); ++i) {
         EXPECT_EQ(expected.GetCast(i).m_Id, actual.GetCast(i).m_Id) << "cast " << i;
         EXPECT_EQ(expected.GetCast(i).m_Name, actual.GetCast(i).m_Name) << "cast " << i;
         EXPECT_EQ(expected.GetCast(i).m_Memo, actual.GetCast(i).m_Memo) << "cast " << i;
+        EXPECT_EQ(expected.GetCast(i).m_Format, actual.GetCast(i).m_Format) << "cast " << i;
     }
     ASSERT_EQ(expected.GetSerifCount(), actual.GetSerifCount());
     for (int32_t i = 0; i < expected.GetSerifCount(); ++i) {
@@ -130,6 +132,17 @@ TEST(CScriptRoundTrip, KeepsEveryFieldOfEveryCastAndSerif)
     script.AddSerif(CSerif(INT32_MIN, "smallest", "x"));
     script.AddSerif(CSerif(INT32_MAX, "largest", "y"));
     ExpectSameScenario(script, RoundTrip(script, folder));
+
+    // Paste formats: written only where set, escaped like every text.
+    script.AddCast(CCast(6, "店主", "", "{name}「{text}」 <&>"));
+    script.SetDirectionFormat("（{text}）");
+    ExpectSameScenario(script, RoundTrip(script, folder));
+    // (The file is Shift_JIS here: only its ASCII is looked for.)
+    const std::string bytes = ReadBytes(folder.File("round.xml"));
+    EXPECT_NE(std::string::npos, bytes.find("\t\t<format>\r\n\t\t\t{name}"));
+    EXPECT_NE(std::string::npos, bytes.find(" &lt;&amp;&gt;\r\n\t\t</format>\r\n\t</cast>"));
+    EXPECT_EQ(bytes.find("<format>"), bytes.rfind("<format>"));
+    EXPECT_NE(std::string::npos, bytes.find("\t</memo>\r\n\t<direction_format>\r\n"));
 }
 
 TEST(CScriptRoundTrip, KeepsShiftJisTrailBytesThatLookLikeBackslash)

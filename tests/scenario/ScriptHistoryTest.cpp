@@ -16,9 +16,11 @@ namespace
 
 std::string Describe(const CScript& script)
 {
-    std::string text = script.GetTitle() + "|" + script.GetMemo() + "|";
+    std::string text =
+        script.GetTitle() + "|" + script.GetMemo() + "|" + script.GetDirectionFormat() + "|";
     for (const CCast& cast : script.GetCasts())
-        text += std::to_string(cast.m_Id) + ":" + cast.m_Name + ":" + cast.m_Memo + ",";
+        text += std::to_string(cast.m_Id) + ":" + cast.m_Name + ":" + cast.m_Memo + ":" +
+                cast.m_Format + ",";
     text += "|";
     for (const CSerif& serif : script.GetSerifs())
         text += std::to_string(serif.m_CastId) + ":" + serif.m_Text + ":" + serif.m_Memo + ",";
@@ -92,6 +94,8 @@ public:
             std::vector<CCast> casts = script.GetCasts();
             if (!casts.empty() && Pick(2) == 0)
                 casts[static_cast<size_t>(Pick(static_cast<int>(casts.size())))].m_Name = Text();
+            else if (!casts.empty() && Pick(2) == 0)
+                casts[static_cast<size_t>(Pick(static_cast<int>(casts.size())))].m_Format = Text();
             else if (!casts.empty())
                 casts.erase(casts.begin() + Pick(static_cast<int>(casts.size())));
             script.ReplaceCasts(casts);
@@ -104,7 +108,10 @@ public:
             script.SetTitle(Pick(2) == 0 ? script.GetTitle() : Text());
             break;
         case 10:
-            script.SetMemo(Text());
+            if (Pick(2) == 0)
+                script.SetMemo(Text());
+            else
+                script.SetDirectionFormat(Text());
             break;
         case 11:
             if (Pick(8) == 0)
