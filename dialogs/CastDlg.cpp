@@ -13,6 +13,9 @@ const char kErrorCaption[] = "エラー";
 const char kConfirmCaption[] = "確認";
 const char kCastColumn[] = "キャスト";
 const char kMemoColumn[] = "メモ";
+
+// The formats offered in the format box, none first; any other can be typed.
+const char* const kFormats[] = {"", "{name}「{text}」", "{name}: {text}", "【{name}】{text}"};
 }  // namespace
 
 void CCastDlg::Setup(CScript* script, const std::string& caption)
@@ -48,6 +51,15 @@ LRESULT CCastDlg::OnInitDialog()
     m_List.AddExtendedStyle(LVS_EX_FULLROWSELECT);
     m_NameBox.AttachDlgItem(m_Wnd, IDC_CAST_NAME);
     m_MemoBox.AttachDlgItem(m_Wnd, IDC_CAST_MEMO);
+    m_FormatList.AttachDlgItem(m_Wnd, IDC_CAST_FORMAT);
+    for (const char* format : kFormats)
+        m_FormatList.AddString(format);
+    // The text is read and set through the box's edit field, which reads a
+    // text of any length whole.
+    COMBOBOXINFO info = {};
+    info.cbSize = sizeof(info);
+    if (::GetComboBoxInfo(m_FormatList.GetHandle(), &info))
+        m_FormatBox.Attach(info.hwndItem);
     if (!m_Script)
         return 0;
 
@@ -88,6 +100,7 @@ LRESULT CCastDlg::OnNotify(const NMHDR* header)
     if (const CCast* cast = FindCast(id)) {
         m_NameBox.SetText(cast->m_Name.c_str());
         m_MemoBox.SetText(cast->m_Memo.c_str());
+        m_FormatBox.SetText(cast->m_Format.c_str());
     }
     return 0;
 }
@@ -128,10 +141,12 @@ void CCastDlg::OnChange()
     // break the lookups by name; the member may keep its own name.
     const std::string name = TrimAsciiSpaces(m_NameBox.GetFullText());
     const std::string memo = TrimAsciiSpaces(m_MemoBox.GetFullText());
+    const std::string format = TrimAsciiSpaces(m_FormatBox.GetFullText());
     if (!CheckName(name, cast))
         return;
     cast->m_Name = name;
     cast->m_Memo = memo;
+    cast->m_Format = format;
     // The row keeps its place even when the new name would sort elsewhere.
     m_List.SetItemText(row, 0, cast->m_Name.c_str());
     m_List.SetItemText(row, 1, cast->m_Memo.c_str());
@@ -142,9 +157,10 @@ void CCastDlg::OnAdd()
 {
     const std::string name = TrimAsciiSpaces(m_NameBox.GetFullText());
     const std::string memo = TrimAsciiSpaces(m_MemoBox.GetFullText());
+    const std::string format = TrimAsciiSpaces(m_FormatBox.GetFullText());
     if (!CheckName(name, nullptr))
         return;
-    CCast cast(CScript::NextCastId(m_Casts), name, memo);
+    CCast cast(CScript::NextCastId(m_Casts), name, memo, format);
     m_Casts.push_back(cast);
     InsertRow(cast);
 }

@@ -1,5 +1,5 @@
 // CCastDlg: edits the cast of a scenario (template 137): change, add and
-// delete members.
+// delete members, each with its name, memo and paste format.
 //
 // Every edit goes to a working copy of the cast list; OK writes it back into
 // the scenario (not owned; may be null, then nothing is edited) and removes
@@ -7,8 +7,10 @@
 // Rows of the list are sorted by name; each row's item data is the cast id,
 // the only link between a row and its member. Names are kept non-blank
 // (after trimming ASCII spaces) and unique, by Change as well as by Add, so
-// that the serif dialog can find each member by its name. Texts are
-// UTF-8, read whole.
+// that the serif dialog can find each member by its name. The format box
+// offers the usual formats ({name} and {text} for the name and the line;
+// empty for the line alone) and takes any other typed; like the memo it is
+// trimmed of ASCII spaces. Texts are UTF-8, read whole.
 //
 // DoModal(owner, IDD_CAST) gives 1 after OK (casts written back, serifs of
 // deleted members removed), 0 after Cancel or the close box.
@@ -24,6 +26,7 @@
 #include "dialogs/OkCancelDlg.h"
 #include "scenario/Cast.h"
 #include "scenario/Script.h"
+#include "wnd/ComboBox.h"
 #include "wnd/EditBox.h"
 #include "wnd/ListView.h"
 
@@ -42,7 +45,7 @@ private:
     void OnOK() override;
     // Add, Delete and Change.
     void OnCommandId(int id) override;
-    // A row selected in the list fills the name and memo boxes.
+    // A row selected in the list fills the name, memo and format boxes.
     LRESULT OnNotify(const NMHDR* header) override;
     void OnChange();
     void OnAdd();
@@ -61,6 +64,8 @@ private:
     CListView m_List;
     CEditBox m_NameBox;
     CEditBox m_MemoBox;
+    CComboBox m_FormatList;  // the format box with its list
+    CEditBox m_FormatBox;    // its edit field
     std::string m_Caption;
     CScript* m_Script = nullptr;
     std::vector<CCast> m_Casts;

@@ -35,6 +35,8 @@ bool COptionHotkeyPage::OnInitDialog()
     m_Skip.AttachDlgItem(m_PageWnd, IDC_CUE_SKIP);
     m_Back.AttachDlgItem(m_PageWnd, IDC_CUE_BACK);
     m_Repeat.AttachDlgItem(m_PageWnd, IDC_CUE_REPEAT);
+    m_NextCast.AttachDlgItem(m_PageWnd, IDC_CUE_NEXT_CAST);
+    m_PrevCast.AttachDlgItem(m_PageWnd, IDC_CUE_PREV_CAST);
     m_HotKey.SetRules(kInvalidCombinations, 0);
     ::SetFocus(m_HotKey.GetHandle());
     if (!m_Option)
@@ -46,6 +48,8 @@ bool COptionHotkeyPage::OnInitDialog()
     m_Skip.SetHotKey(LOBYTE(cue.m_Skip), HIBYTE(cue.m_Skip));
     m_Back.SetHotKey(LOBYTE(cue.m_Back), HIBYTE(cue.m_Back));
     m_Repeat.SetHotKey(LOBYTE(cue.m_Repeat), HIBYTE(cue.m_Repeat));
+    m_NextCast.SetHotKey(LOBYTE(cue.m_NextCast), HIBYTE(cue.m_NextCast));
+    m_PrevCast.SetHotKey(LOBYTE(cue.m_PrevCast), HIBYTE(cue.m_PrevCast));
     return true;
 }
 
@@ -65,10 +69,13 @@ void COptionHotkeyPage::StoreValues()
     }
     const uint16_t cues[] = {static_cast<uint16_t>(m_Skip.GetHotKey() & 0xFFFF),
                              static_cast<uint16_t>(m_Back.GetHotKey() & 0xFFFF),
-                             static_cast<uint16_t>(m_Repeat.GetHotKey() & 0xFFFF)};
-    for (size_t i = 0; i < 3; ++i) {
+                             static_cast<uint16_t>(m_Repeat.GetHotKey() & 0xFFFF),
+                             static_cast<uint16_t>(m_NextCast.GetHotKey() & 0xFFFF),
+                             static_cast<uint16_t>(m_PrevCast.GetHotKey() & 0xFFFF)};
+    const size_t count = sizeof cues / sizeof cues[0];
+    for (size_t i = 0; i < count; ++i) {
         bool same = cues[i] != 0 && cues[i] == hotkey;
-        for (size_t j = i + 1; j < 3; ++j)
+        for (size_t j = i + 1; j < count; ++j)
             same = same || (cues[i] != 0 && cues[i] == cues[j]);
         if (same) {
             ShowMessage(m_PageWnd, kSameKey, kErrorCaption, kErrorBoxFlags);
@@ -81,5 +88,7 @@ void COptionHotkeyPage::StoreValues()
         m_Option->m_Cue.m_Skip = cues[0];
         m_Option->m_Cue.m_Back = cues[1];
         m_Option->m_Cue.m_Repeat = cues[2];
+        m_Option->m_Cue.m_NextCast = cues[3];
+        m_Option->m_Cue.m_PrevCast = cues[4];
     }
 }

@@ -1,6 +1,6 @@
 // COptionHotkeyPage: the "ホットキー" (hotkey) page of the option sheet
 // (template 160): the paste hotkey and the key wait, and the cue hotkeys
-// (skip, back, repeat; empty for none).
+// (skip, back, repeat, next and previous cast; empty for none).
 //
 // The page edits the live options (not owned; may be null, then the page
 // shows and stores nothing) and writes into them only on OK, through
@@ -34,4 +34,6 @@ private:
     CHotKeyCtrl m_Skip;
     CHotKeyCtrl m_Back;
     CHotKeyCtrl m_Repeat;
+    CHotKeyCtrl m_NextCast;
+    CHotKeyCtrl m_PrevCast;
 };

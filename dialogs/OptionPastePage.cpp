@@ -11,6 +11,7 @@ namespace
 const char kErrorCaption[] = "エラー";
 const char kBadEnterWait[] = "Enter までの待ち時間は 0 ～ 10000 までにして下さい。";
 const char kBadRestoreWait[] = "元に戻すまでの時間は 0 ～ 10000 までにして下さい。";
+const char kBadLengthWarning[] = "文字数は 1 から 100000 までの数で指定してください。";
 
 // The keystrokes in the order of EPasteKey.
 const char* const kKeyTexts[] = {"Ctrl+V", "Shift+Insert", "Ctrl+Shift+V"};
@@ -25,6 +26,20 @@ bool ReadWait(const std::string& text, int32_t& ms)
     if (*end != '\0' || value < 0 || value > COptionPaste::kMaxWaitMs)
         return false;
     ms = static_cast<int32_t>(value);
+    return true;
+}
+
+// A number of characters typed in the page: false when empty or outside
+// 1..100000.
+bool ReadLength(const std::string& text, int32_t& characters)
+{
+    if (text.empty() || text.size() > 6)
+        return false;
+    char* end = nullptr;
+    const long value = std::strtol(text.c_str(), &end, 10);
+    if (*end != '\0' || value < 1 || value > COptionPaste::kMaxLengthWarning)
+        return false;
+    characters = static_cast<int32_t>(value);
     return true;
 }
 }  // namespace
@@ -42,18 +57,42 @@ bool COptionPastePage::OnInitDialog()
     m_KeepOut.AttachDlgItem(m_PageWnd, IDC_PASTE_KEEPOUT);
     m_Restore.AttachDlgItem(m_PageWnd, IDC_PASTE_RESTORE);
     m_RestoreWait.AttachDlgItem(m_PageWnd, IDC_PASTE_RESTOREWAIT);
+    m_EscapeMarkup.AttachDlgItem(m_PageWnd, IDC_PASTE_ESCAPEMARKUP);
+    m_LengthWarning.AttachDlgItem(m_PageWnd, IDC_PASTE_LENGTHWARNING);
+    m_LengthLimit.AttachDlgItem(m_PageWnd, IDC_PASTE_LENGTHLIMIT);
     for (const char* text : kKeyTexts)
         m_Key.AddString(text);
     ::SetFocus(m_Key.GetHandle());
-    if (!m_Option)
+    if (!m_Option) {
+        EnableLengthLimit();
         return false;
+    }
     const COptionPaste& paste = m_Option->m_Paste;
     m_Key.SetCurSel(static_cast<int>(paste.m_Key));
     m_EnterWait.SetTextFormat(COptionPaste::ClampWait(paste.m_EnterWait), "%d");
     m_KeepOut.SetCheck(paste.m_KeepOutOfHistory != 0);
     m_Restore.SetCheck(paste.m_RestoreClipboard != 0);
     m_RestoreWait.SetTextFormat(COptionPaste::ClampWait(paste.m_RestoreWait), "%d");
+    m_EscapeMarkup.SetCheck(paste.m_EscapeMarkup != 0);
+    // Off shows the number suggested for turning it on.
+    const int32_t length = COptionPaste::ClampLengthWarning(paste.m_LengthWarning);
+    m_LengthWarning.SetCheck(length != 0);
+    m_LengthLimit.SetTextFormat(length != 0 ? length : COptionPaste::kSuggestedLengthWarning, "%d");
+    EnableLengthLimit();
     return true;
+}
+
+INT_PTR COptionPastePage::OnCommand(HWND, WPARAM wParam, LPARAM)
+{
+    if (LOWORD(wParam) == IDC_PASTE_LENGTHWARNING && HIWORD(wParam) == BN_CLICKED)
+        EnableLengthLimit();
+    return TRUE;
+}
+
+void COptionPastePage::EnableLengthLimit()
+{
+    if (m_LengthLimit.IsBound())
+        ::EnableWindow(m_LengthLimit.GetHandle(), m_LengthWarning.IsChecked() ? TRUE : FALSE);
 }
 
 void COptionPastePage::StoreValues()
@@ -68,6 +107,12 @@ void COptionPastePage::StoreValues()
         ShowMessage(m_PageWnd, kBadRestoreWait, kErrorCaption, kErrorBoxFlags);
         return;
     }
+    int32_t lengthWarning = 0;
+    if (m_LengthWarning.IsChecked() && !ReadLength(m_LengthLimit.GetText(), lengthWarning)) {
+        ShowMessage(m_PageWnd, kBadLengthWarning, kErrorCaption, kErrorBoxFlags);
+        ::SetFocus(m_LengthLimit.GetHandle());
+        return;
+    }
     if (!m_Option)
         return;
     COptionPaste& paste = m_Option->m_Paste;
@@ -78,4 +123,6 @@ void COptionPastePage::StoreValues()
     paste.m_KeepOutOfHistory = m_KeepOut.IsChecked() ? 1 : 0;
     paste.m_RestoreClipboard = m_Restore.IsChecked() ? 1 : 0;
     paste.m_RestoreWait = restoreWait;
+    paste.m_EscapeMarkup = m_EscapeMarkup.IsChecked() ? 1 : 0;
+    paste.m_LengthWarning = lengthWarning;
 }

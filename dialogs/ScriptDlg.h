@@ -1,10 +1,11 @@
 // CScriptDlg: the scenario settings dialog (template 141): the scenario's
-// title and memo.
+// title, memo and direction format (how rows without a cast are pasted).
 //
 // The dialog keeps a pointer to the scenario (not owned; may be null, then
-// the dialog edits nothing) and writes title and memo back only when its OK
-// button (IDC_SCRIPT_OK, not IDOK) is pressed. The memo is stored with "\n"
-// line ends and shown with "\r\n". Texts are UTF-8, read whole.
+// the dialog edits nothing) and writes the three back only when its OK
+// button (IDC_SCRIPT_OK, not IDOK) is pressed, each trimmed of ASCII spaces.
+// The memo is stored with "\n" line ends and shown with "\r\n". Texts are
+// UTF-8, read whole.
 //
 // DoModal(owner, IDD_SCRIPT) gives 1 after OK (scenario updated), 0 after
 // Cancel or the close box (nothing changed).
@@ -36,6 +37,7 @@ private:
 
     CEditBox m_TitleBox;
     CEditBox m_MemoBox;
+    CEditBox m_DirectionFormatBox;
     std::string m_Caption;
     CScript* m_Script = nullptr;
 };

@@ -15,6 +15,7 @@
 #define IDD_CAST 137
 #define IDC_CAST_NAME 1004
 #define IDC_CAST_MEMO 1005
+#define IDC_CAST_FORMAT 1006
 #define IDC_CAST_ADD 1009
 #define IDC_CAST_DELETE 1010
 #define IDC_CAST_CHANGE 1011
@@ -30,12 +31,17 @@
 // box (which sends IDOK) must not close the dialog.
 #define IDD_SCRIPT 141
 #define IDC_SCRIPT_TITLE 1021
+#define IDC_SCRIPT_DIRECTION_FORMAT 1022
 #define IDC_SCRIPT_MEMO 1023
 #define IDC_SCRIPT_OK 1024
 
 // Jump (go to line) dialog
 #define IDD_JUMP 180
 #define IDC_JUMP_LINE 1037
+
+// Active casts dialog: the casts one seat speaks for
+#define IDD_ACTIVE_CASTS 181
+#define IDC_ACTIVE_CASTS_LIST 1201
 
 // Option sheet: hotkey page
 #define IDD_OPTION_HOTKEY 160
@@ -44,6 +50,8 @@
 #define IDC_CUE_SKIP 1111
 #define IDC_CUE_BACK 1112
 #define IDC_CUE_REPEAT 1113
+#define IDC_CUE_NEXT_CAST 1114
+#define IDC_CUE_PREV_CAST 1115
 
 // Option sheet: colours page
 #define IDD_OPTION_COLORS 161
@@ -63,3 +71,6 @@
 #define IDC_PASTE_KEEPOUT 1103
 #define IDC_PASTE_RESTORE 1104
 #define IDC_PASTE_RESTOREWAIT 1105
+#define IDC_PASTE_ESCAPEMARKUP 1106
+#define IDC_PASTE_LENGTHWARNING 1107
+#define IDC_PASTE_LENGTHLIMIT 1108

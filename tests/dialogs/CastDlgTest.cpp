@@ -359,3 +359,53 @@ TEST(CastDlgWithoutScenario, ShowsNothingAndOkEndsWithOne)
     EXPECT_EQ(driver.Play([&] { return dialog.DoModal(nullptr, IDD_CAST); }), 1);
     EXPECT_EQ(rows, 0);
 }
+
+// The format box: the usual formats offered in order, a member's own shown
+// when its row is selected, a typed or chosen one taken by Change and Add
+// (trimmed like the memo), and written back on OK only.
+TEST_F(CastDlgTest, FormatBoxOffersTheUsualFormatsAndKeepsATypedOne)
+{
+    std::vector<CCast> casts = m_Script.GetCasts();
+    casts[1].m_Format = "{name}: {text}";
+    m_Script.ReplaceCasts(casts);
+    // Cancel first: it leaves the scenario as the OK run needs it.
+    for (const int button : {IDCANCEL, IDOK}) {
+        std::vector<std::string> choices;
+        std::string shownB, shownA;
+        m_Driver.Clear();
+        m_Driver.OnDialog([&](HWND dialog) {
+            HWND box = GetDlgItem(dialog, IDC_CAST_FORMAT);
+            for (int i = 0; i < Probe::ItemCount(box); ++i) {
+                const LRESULT length = SendMessageA(box, CB_GETLBTEXTLEN, i, 0);
+                std::vector<char> text(static_cast<size_t>(length) + 1, '\0');
+                SendMessageA(box, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+                choices.push_back(text.data());
+            }
+        });
+        SelectName("B");
+        m_Driver.OnDialog([&](HWND dialog) {
+            shownB = CDialogDriver::Text(GetDlgItem(dialog, IDC_CAST_FORMAT));
+        });
+        SelectName("A");
+        m_Driver.OnDialog([&](HWND dialog) {
+            shownA = CDialogDriver::Text(GetDlgItem(dialog, IDC_CAST_FORMAT));
+        });
+        m_Driver.SetText(IDC_CAST_FORMAT, "  > {name} < {text}  ").Click(IDC_CAST_CHANGE);
+        Type("D", "dm").SelectItem(IDC_CAST_FORMAT, "【{name}】{text}").Click(IDC_CAST_ADD);
+        m_Driver.Click(button);
+
+        EXPECT_EQ(Run(), button == IDOK ? 1 : 0);
+        EXPECT_EQ(choices, (std::vector<std::string>{"", "{name}「{text}」", "{name}: {text}",
+                                                     "【{name}】{text}"}));
+        EXPECT_EQ(shownB, "{name}: {text}");
+        EXPECT_EQ(shownA, "");
+        std::vector<std::string> formats;
+        for (const CCast& cast : m_Script.GetCasts())
+            formats.push_back(cast.m_Format);
+        if (button == IDOK)
+            EXPECT_EQ(formats, (std::vector<std::string>{"> {name} < {text}", "{name}: {text}", "",
+                                                         "【{name}】{text}"}));
+        else
+            EXPECT_EQ(formats, (std::vector<std::string>{"", "{name}: {text}", ""}));
+    }
+}

@@ -483,3 +483,115 @@ TEST_F(OptionSheetTest, CueKeysAreStoredUnlessAKeyIsSetTwice)
         }
     }
 }
+
+// The next and previous cast keys: none at first, stored as typed, and
+// refused like the other cue keys when they take a key set elsewhere on the
+// page.
+TEST_F(OptionSheetTest, CastKeysAreStoredUnlessAKeyIsSetTwice)
+{
+    const struct
+    {
+        WORD m_Skip, m_Next, m_Prev;
+        bool m_Refused;
+    } cases[] = {
+        {0x0000, 0x0171, 0x0271, false},  // Shift+F2, Ctrl+F2
+        {0x007A, 0x0000, 0x0000, false},
+        {0x0000, 0x0071, 0x0071, true},  // next and previous the same
+        {0x007A, 0x0000, 0x007A, true},  // previous on the skip key
+        {0x0000, 0x0075, 0x0000, true},  // next on the paste key (F6)
+    };
+    for (const auto& c : cases) {
+        m_Option.m_Cue = COptionCue();
+        m_Option.m_Hotkey.m_HotKey = 0x0077;
+        LRESULT shownNext = -1, shownPrev = -1;
+        m_Driver.Clear();
+        ShowPage(Hotkey);
+        SetHotKey(0x0075);
+        m_Driver.OnDialog([&](HWND sheet) {
+            HWND next = CDialogDriver::Control(sheet, IDC_CUE_NEXT_CAST);
+            HWND prev = CDialogDriver::Control(sheet, IDC_CUE_PREV_CAST);
+            shownNext = SendMessageA(next, HKM_GETHOTKEY, 0, 0);
+            shownPrev = SendMessageA(prev, HKM_GETHOTKEY, 0, 0);
+            SendMessageA(CDialogDriver::Control(sheet, IDC_CUE_SKIP), HKM_SETHOTKEY, c.m_Skip, 0);
+            SendMessageA(next, HKM_SETHOTKEY, c.m_Next, 0);
+            SendMessageA(prev, HKM_SETHOTKEY, c.m_Prev, 0);
+        });
+        PressOk();
+        if (c.m_Refused)
+            m_Driver.Answer(IDOK);
+        Run();
+        EXPECT_EQ(0, shownNext);
+        EXPECT_EQ(0, shownPrev);
+        if (c.m_Refused) {
+            EXPECT_EQ("同じキーが二つのホットキーに設定されています。", MessageText(0));
+            EXPECT_EQ(0, m_Option.m_Cue.m_NextCast + m_Option.m_Cue.m_PrevCast);
+            EXPECT_EQ(0x0077, m_Option.m_Hotkey.m_HotKey);
+        } else {
+            EXPECT_TRUE(m_Driver.Seen().empty()) << MessageText(0);
+            EXPECT_EQ(c.m_Next, m_Option.m_Cue.m_NextCast);
+            EXPECT_EQ(c.m_Prev, m_Option.m_Cue.m_PrevCast);
+            EXPECT_EQ(c.m_Skip, m_Option.m_Cue.m_Skip);
+        }
+    }
+}
+
+// The markup and long-line settings of the paste page: the number shown
+// (the suggestion while off) and typed only while the warning is checked,
+// 0 stored for off, and a number outside 1..100000 refused with nothing of
+// the page stored.
+TEST_F(OptionSheetTest, PastePageStoresTheMarkupAndLengthWarningAndRefusesBadNumbers)
+{
+    const char kBadLength[] = "文字数は 1 から 100000 までの数で指定してください。";
+    const struct
+    {
+        int32_t m_Start;  // the stored warning
+        bool m_Click;     // the warning's check box clicked
+        const char* m_Number;
+        int32_t m_Stored;  // -1: refused
+    } cases[] = {
+        {0, true, "1", 1},   {0, true, "100000", 100000}, {300, false, "2500", 2500},
+        {300, true, "0", 0}, {300, false, "0", -1},       {300, false, "100001", -1},
+        {0, true, "", -1},
+    };
+    for (const auto& c : cases) {
+        m_Option.m_Paste = COptionPaste();
+        m_Option.m_Paste.m_LengthWarning = c.m_Start;
+        std::string shown, after;
+        m_Driver.Clear();
+        ShowPage(Paste);
+        m_Driver.OnDialog([&](HWND sheet) {
+            HWND check = CDialogDriver::Control(sheet, IDC_PASTE_LENGTHWARNING);
+            HWND number = CDialogDriver::Control(sheet, IDC_PASTE_LENGTHLIMIT);
+            auto state = [&] {
+                return std::to_string(SendMessageA(check, BM_GETCHECK, 0, 0)) + " " +
+                       std::to_string(IsWindowEnabled(number) ? 1 : 0) + " " +
+                       CDialogDriver::Text(number);
+            };
+            shown = state();
+            if (c.m_Click)
+                SendMessageA(check, BM_CLICK, 0, 0);
+            after = state();
+        });
+        SetChecked(IDC_PASTE_ESCAPEMARKUP, true);
+        m_Driver.SetText(IDC_PASTE_LENGTHLIMIT, c.m_Number);
+        PressOk();
+        if (c.m_Stored < 0)
+            m_Driver.Answer(IDOK);
+        Run();
+        const std::string start = c.m_Start ? "1 1 300" : "0 0 2000";
+        const bool on = (c.m_Start != 0) != c.m_Click;
+        EXPECT_EQ(start, shown);
+        EXPECT_EQ(on ? "1 1 " : "0 0 ", after.substr(0, 4)) << after;
+        const COptionPaste& paste = m_Option.m_Paste;
+        if (c.m_Stored < 0) {
+            EXPECT_EQ(kBadLength, MessageText(0)) << c.m_Number;
+            EXPECT_EQ("エラー", m_Driver.Seen().at(0).m_Caption);
+            EXPECT_EQ(c.m_Start, paste.m_LengthWarning);
+            EXPECT_EQ(0, paste.m_EscapeMarkup);
+        } else {
+            EXPECT_TRUE(m_Driver.Seen().empty()) << MessageText(0);
+            EXPECT_EQ(c.m_Stored, paste.m_LengthWarning) << c.m_Number;
+            EXPECT_EQ(1, paste.m_EscapeMarkup);
+        }
+    }
+}

@@ -111,3 +111,19 @@ TEST_F(ScriptDlgTest, TitleAndMemoLongerThan1023BytesAreKeptWhole)
     EXPECT_EQ(m_Script.GetTitle(), title);
     EXPECT_EQ(m_Script.GetMemo(), memo);
 }
+
+TEST_F(ScriptDlgTest, DirectionFormatIsShownAndStoredTrimmedOnOkOnly)
+{
+    for (const int button : {IDCANCEL, IDC_SCRIPT_OK}) {
+        m_Script.SetDirectionFormat("（{text}）");
+        std::string shown;
+        m_Driver.Clear();
+        m_Driver.OnDialog([&](HWND dialog) {
+            shown = CDialogDriver::Text(GetDlgItem(dialog, IDC_SCRIPT_DIRECTION_FORMAT));
+        });
+        m_Driver.SetText(IDC_SCRIPT_DIRECTION_FORMAT, "  ＊{text}  ").Click(button);
+        EXPECT_EQ(Run(), button == IDCANCEL ? 0 : 1);
+        EXPECT_EQ(shown, "（{text}）");
+        EXPECT_EQ(m_Script.GetDirectionFormat(), button == IDCANCEL ? "（{text}）" : "＊{text}");
+    }
+}

@@ -73,19 +73,21 @@ const DWORD kEdit = WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL;
 TEST(Templates, CastDialog)
 {
     InitCommonControls();
-    ExpectTemplate(IDD_CAST, "キャスト編集", kModal | DS_CENTER,
-                   {
-                       {IDC_CAST_LIST, WC_LISTVIEWA, "",
-                        LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_SORTASCENDING |
-                            LVS_NOSORTHEADER | WS_BORDER | WS_TABSTOP},
-                       {IDC_CAST_NAME, "Edit", "", kEdit},
-                       {IDC_CAST_MEMO, "Edit", "", kEdit},
-                       {IDC_CAST_CHANGE, "Button", "変更(&U)", 0},
-                       {IDC_CAST_ADD, "Button", "追加(&A)", 0},
-                       {IDC_CAST_DELETE, "Button", "削除(D)", 0},
-                       {IDOK, "Button", "OK", BS_DEFPUSHBUTTON},
-                       {IDCANCEL, "Button", "キャンセル", 0},
-                   });
+    ExpectTemplate(
+        IDD_CAST, "キャスト編集", kModal | DS_CENTER,
+        {
+            {IDC_CAST_LIST, WC_LISTVIEWA, "",
+             LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_SORTASCENDING | LVS_NOSORTHEADER |
+                 WS_BORDER | WS_TABSTOP},
+            {IDC_CAST_NAME, "Edit", "", kEdit},
+            {IDC_CAST_MEMO, "Edit", "", kEdit},
+            {IDC_CAST_FORMAT, "ComboBox", "", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_TABSTOP},
+            {IDC_CAST_CHANGE, "Button", "変更(&U)", 0},
+            {IDC_CAST_ADD, "Button", "追加(&A)", 0},
+            {IDC_CAST_DELETE, "Button", "削除(D)", 0},
+            {IDOK, "Button", "OK", BS_DEFPUSHBUTTON},
+            {IDCANCEL, "Button", "キャンセル", 0},
+        });
 }
 
 TEST(Templates, SerifDialog)
@@ -109,6 +111,7 @@ TEST(Templates, ScenarioSettingsDialogHasNoIdOkButton)
             {IDC_SCRIPT_TITLE, "Edit", "", kEdit},
             {IDC_SCRIPT_MEMO, "Edit", "",
              kEdit | ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | WS_VSCROLL | WS_HSCROLL},
+            {IDC_SCRIPT_DIRECTION_FORMAT, "Edit", "", kEdit},
             {IDC_SCRIPT_OK, "Button", "OK", 0},
             {IDCANCEL, "Button", "キャンセル", 0},
         });
@@ -133,6 +136,18 @@ TEST(Templates, JumpDialog)
     ExpectTemplate(IDD_JUMP, "指定行", kModal,
                    {
                        {IDC_JUMP_LINE, "Edit", "", kEdit | ES_NUMBER},
+                       {IDOK, "Button", "OK", BS_DEFPUSHBUTTON},
+                       {IDCANCEL, "Button", "キャンセル", 0},
+                   });
+}
+
+TEST(Templates, ActiveCastsDialog)
+{
+    ExpectTemplate(IDD_ACTIVE_CASTS, "担当キャスト", kModal | DS_CENTER,
+                   {
+                       {IDC_ACTIVE_CASTS_LIST, WC_LISTVIEWA, "",
+                        LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOCOLUMNHEADER |
+                            WS_BORDER | WS_TABSTOP},
                        {IDOK, "Button", "OK", BS_DEFPUSHBUTTON},
                        {IDCANCEL, "Button", "キャンセル", 0},
                    });
