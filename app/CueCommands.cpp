@@ -1,8 +1,10 @@
-// CMainWnd: the standby strip and the cue hotkeys (skip, back, repeat).
+// CMainWnd: the standby strip and the cue hotkeys (skip, back, repeat, and
+// the next and previous cast).
 #include "app/MainWnd.h"
 
 #include <mmsystem.h>
 
+#include "appcore/PasteText.h"
 #include "appcore/Standby.h"
 #include "option/HotKeyName.h"
 #include "res/resource.h"
@@ -10,6 +12,8 @@
 static_assert(CPasteSequencer::kSkipId == ID_SKIP_HOTKEY, "skip hotkey identifier");
 static_assert(CPasteSequencer::kBackId == ID_BACK_HOTKEY, "back hotkey identifier");
 static_assert(CPasteSequencer::kRepeatId == ID_REPEAT_HOTKEY, "repeat hotkey identifier");
+static_assert(CPasteSequencer::kNextCastId == ID_NEXT_CAST_HOTKEY, "next cast identifier");
+static_assert(CPasteSequencer::kPrevCastId == ID_PREV_CAST_HOTKEY, "previous cast identifier");
 
 namespace
 {
@@ -21,9 +25,9 @@ struct CCueKey
 };
 
 const CCueKey kCueKeys[] = {
-    {ID_SKIP_HOTKEY, &COptionCue::m_Skip},
-    {ID_BACK_HOTKEY, &COptionCue::m_Back},
-    {ID_REPEAT_HOTKEY, &COptionCue::m_Repeat},
+    {ID_SKIP_HOTKEY, &COptionCue::m_Skip},          {ID_BACK_HOTKEY, &COptionCue::m_Back},
+    {ID_REPEAT_HOTKEY, &COptionCue::m_Repeat},      {ID_NEXT_CAST_HOTKEY, &COptionCue::m_NextCast},
+    {ID_PREV_CAST_HOTKEY, &COptionCue::m_PrevCast},
 };
 
 }  // namespace
@@ -68,6 +72,12 @@ void CMainWnd::ToggleStandby()
     cue.m_ShowStandby = cue.m_ShowStandby ? 0 : 1;
 }
 
+CStandby CMainWnd::NextPressPreview()
+{
+    const CPressRows press = PressRowsOf(m_Script.GetSerifs(), GetActiveCasts());
+    return PreviewNextPress(m_Sequencer, press.m_Rows, m_SerifList.GetSelected(), press.m_Active);
+}
+
 // Shows what the next press does, while monitoring is on and the strip is
 // switched on; hides the strip otherwise.
 void CMainWnd::RefreshStandby()
@@ -76,10 +86,8 @@ void CMainWnd::RefreshStandby()
         return;
     const bool show = IsMonitoring() && m_Option.m_Cue.m_ShowStandby != 0;
     if (show) {
-        const std::vector<int32_t> rows = CastIdsOfSerifs(m_Script.GetSerifs());
-        const CStandby standby =
-            PreviewNextPress(m_Sequencer, rows, m_SerifList.GetSelected(), GetActiveCastId());
-        m_Standby.SetLine(StandbyLine(standby, m_Script));
+        m_Standby.SetLine(
+            StandbyLine(NextPressPreview(), m_Script, m_Option.m_Paste.m_LengthWarning));
     }
     m_Standby.ShowStrip(show);
 }
@@ -114,8 +122,14 @@ void CMainWnd::UnregisterCueHotKeys()
 
 void CMainWnd::OnCueKey(uint32_t id)
 {
-    const std::vector<int32_t> rows = CastIdsOfSerifs(m_Script.GetSerifs());
-    const int32_t cast = GetActiveCastId();
+    if (id == CPasteSequencer::kNextCastId || id == CPasteSequencer::kPrevCastId) {
+        StepActiveCast(id == CPasteSequencer::kNextCastId ? 1 : -1);
+        RefreshViews();
+        return;
+    }
+    const CPressRows press = PressRowsOf(m_Script.GetSerifs(), GetActiveCasts());
+    const std::vector<int32_t>& rows = press.m_Rows;
+    const int32_t cast = press.m_Active;
     const int32_t cursor = m_SerifList.GetSelected();
     int32_t moved = kNoRow;
     if (id == CPasteSequencer::kSkipId) {

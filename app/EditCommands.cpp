@@ -151,8 +151,10 @@ void CMainWnd::EditOptions()
         UnregisterPasteHotKey();
         RegisterPasteHotKey();
     }
-    if (m_Option.m_Cue.m_Skip != cueBefore.m_Skip || m_Option.m_Cue.m_Back != cueBefore.m_Back ||
-        m_Option.m_Cue.m_Repeat != cueBefore.m_Repeat) {
+    const COptionCue& cue = m_Option.m_Cue;
+    if (cue.m_Skip != cueBefore.m_Skip || cue.m_Back != cueBefore.m_Back ||
+        cue.m_Repeat != cueBefore.m_Repeat || cue.m_NextCast != cueBefore.m_NextCast ||
+        cue.m_PrevCast != cueBefore.m_PrevCast) {
         UnregisterCueHotKeys();
         RegisterCueHotKeys();
     }

@@ -37,7 +37,7 @@ void CMainWnd::NewScenario()
     m_FileName.clear();
     m_Script.Clear();
     m_History.Clear(m_Script);
-    m_CastBox.ResetContent();
+    ClearCastBox();
     ShowRowCount(0);
     UpdateTitle("");
     EditScenarioSettings();

@@ -5,9 +5,11 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
+#include "appcore/PasteText.h"
 #include "dialogs/AboutBox.h"
 #include "res/resource.h"
 #include "text/Utf8.h"
@@ -64,7 +66,7 @@ const int kContextMenuIndent = 8;
 
 }  // namespace
 
-CMainWnd::CMainWnd() : m_Saved(true), m_HotKeyRegistered(false), m_PaintCastId(-1) {}
+CMainWnd::CMainWnd() : m_Saved(true), m_HotKeyRegistered(false) {}
 
 CMainWnd::~CMainWnd()
 {
@@ -230,6 +232,9 @@ LRESULT CMainWnd::OnCommand(WPARAM wParam, LPARAM)
     case IDM_SHOW_STANDBY:
         ToggleStandby();
         break;
+    case IDM_CHOOSE_CASTS:
+        ChooseActiveCasts();
+        break;
     case IDM_OPTIONS:
         EditOptions();
         break;
@@ -322,15 +327,16 @@ LRESULT CMainWnd::OnCustomDraw(NMLVCUSTOMDRAW* draw)
     switch (draw->nmcd.dwDrawStage) {
     case CDDS_PREPAINT:
         // Resolved once per paint rather than once per row.
-        m_PaintCastId = m_Script.GetCastCount() > 0 ? GetActiveCastId() : -1;
+        m_PaintCasts = m_Script.GetCastCount() > 0 ? GetActiveCasts() : std::vector<int32_t>();
         return CDRF_NOTIFYITEMDRAW;
     case CDDS_ITEMPREPAINT: {
         // The row's cast comes from the scenario: a virtual list stores no
         // item data to hand over.
         const DWORD_PTR row = draw->nmcd.dwItemSpec;
-        if (m_Script.GetCastCount() > 0 && m_PaintCastId >= 0 &&
-            row < static_cast<DWORD_PTR>(m_Script.GetSerifCount()) &&
-            m_Script.GetSerif(static_cast<int32_t>(row)).m_CastId == m_PaintCastId) {
+        if (!m_PaintCasts.empty() && row < static_cast<DWORD_PTR>(m_Script.GetSerifCount()) &&
+            std::find(m_PaintCasts.begin(), m_PaintCasts.end(),
+                      m_Script.GetSerif(static_cast<int32_t>(row)).m_CastId) !=
+                m_PaintCasts.end()) {
             const CColorManager& colour = m_Option.GetColor(COption::kActiveCast);
             draw->clrText = colour.m_TextColor;
             draw->clrTextBk = colour.m_BackColor;
@@ -678,7 +684,7 @@ void CMainWnd::ShowRowCount(int32_t first)
 
 void CMainWnd::RefreshCastsAndSerifs()
 {
-    m_CastBox.ResetContent();
+    ClearCastBox();
     m_CastBox.AddString("");
     for (const CCast& cast : m_Script.GetCasts())
         m_CastBox.AddString(cast.m_Name.c_str());
@@ -703,6 +709,17 @@ void CMainWnd::RefreshStatusBar()
     if (row.empty()) {
         const int32_t cursor = m_SerifList.IsBound() ? m_SerifList.GetSelected() : -1;
         row = std::to_string(cursor + 1) + "行";
+        // While monitoring, the next press's line when it is over the limit.
+        const int32_t limit = m_Option.m_Paste.m_LengthWarning;
+        if (m_Monitoring && limit > 0) {
+            const CStandby next = NextPressPreview();
+            if (next.m_Kind == EStandbyKind::Paste && next.m_Row < m_Script.GetSerifCount()) {
+                const std::string note =
+                    LongLineNote(FormattedLineOfRow(m_Script, next.m_Row), limit);
+                if (!note.empty())
+                    row += "　" + note;
+            }
+        }
     }
     const std::string state = m_Monitoring ? "監視中" : "停止中";
     if (row != m_StatusTexts[0]) {
@@ -763,6 +780,11 @@ void CMainWnd::SelectCastEntry(const std::string& name)
 
 void CMainWnd::OnCastSelected()
 {
+    // One cast chosen in the box ends a choice of several.
+    if (m_ActiveCasts.size() > 1 && !IsCastSetSelected()) {
+        m_CastBox.Send(CB_DELETESTRING, static_cast<WPARAM>(m_CastBox.Send(CB_GETCOUNT) - 1));
+        m_ActiveCasts.clear();
+    }
     // The main window does not clip its children, so this repaints the list
     // with the new active cast's colours.
     InvalidateRect(m_Wnd, nullptr, FALSE);

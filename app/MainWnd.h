@@ -33,6 +33,8 @@
 #include "app/StandbyWnd.h"
 #include "appcore/PasteSequencer.h"
 #include "appcore/TextSearch.h"
+#include "appcore/Standby.h"
+#include "dialogs/ActiveCastsDlg.h"
 #include "dialogs/CastDlg.h"
 #include "dialogs/JumpDlg.h"
 #include "dialogs/ScriptDlg.h"
@@ -108,8 +110,25 @@ public:
     void ToggleMonitoring();
     bool IsAddReturn() const;
     void ToggleAddReturn();
-    // Id of the cast named by the cast box's selected entry, -1 for none.
+    // Id of the cast named by the cast box's selected entry, -1 for none
+    // (and for several).
     int32_t GetActiveCastId();
+
+    // --- the casts the user plays (CastCommands.cpp) ---
+    // One active cast is the cast box's entry. Several are a set, shown in
+    // the box as an entry "（n 人）" after the casts, selected; choosing any
+    // other entry ends the set, and so do opening and New (the cast box is
+    // filled again).
+    // The active casts' ids, in the scenario's cast order; empty for none.
+    std::vector<int32_t> GetActiveCasts();
+    // Makes these the active casts (ids no cast has are left out) and
+    // repaints the list in their colours.
+    void SetActiveCasts(const std::vector<int32_t>& ids);
+    // 担当キャストを選ぶ: the dialog of check boxes.
+    void ChooseActiveCasts();
+    // The next (1) or previous (-1) entry of the cast box, the empty one
+    // included, wrapping round.
+    void StepActiveCast(int step);
     bool RegisterPasteHotKey();
     bool UnregisterPasteHotKey();
     bool IsHotKeyRegistered() const { return m_HotKeyRegistered; }
@@ -117,6 +136,9 @@ public:
     // A press of the paste hotkey: the keys go out before any view is
     // touched; the cursor follows, and the views are refreshed afterwards.
     void PasteNextSerif();
+    // What a press pastes for `row` (in range): the serif in its format,
+    // escaped for the chat when the options say so.
+    std::string PasteTextOfRow(int32_t row) const;
     // Types serif `row` again through the clipboard, as a press does, without
     // moving the cursor or changing the last pasted row (the repeat key).
     void TypeSerif(int32_t row);
@@ -239,6 +261,11 @@ private:
     // number of rows did (the rows from `first` on show other serifs now).
     void ShowRowsChanged(int32_t first, int32_t last);
     void ShowRowCount(int32_t first);
+    // What the next press does, as the strip shows it (CueCommands.cpp).
+    CStandby NextPressPreview();
+    // CastCommands.cpp: empties the cast box and ends a set of casts.
+    void ClearCastBox();
+    bool IsCastSetSelected();
     // RefreshViews' parts (MainWnd.cpp, CueCommands.cpp).
     void RefreshStatusBar();
     void RefreshBarsAndMenu();
@@ -293,10 +320,11 @@ private:
     CTextSearch m_Search;
     bool m_HotKeyRegistered;
     bool m_Monitoring = false;
-    int32_t m_PaintCastId;         // the active cast while the list paints
-    std::string m_StatusTexts[2];  // what the status bar parts show
-    std::string m_StatusNote;      // shown instead of the row while set
-    int m_MonitorButton = -1;      // the toolbar's monitor button as last set
+    std::vector<int32_t> m_ActiveCasts;  // a set of several active casts; empty otherwise
+    std::vector<int32_t> m_PaintCasts;   // the active casts while the list paints
+    std::string m_StatusTexts[2];        // what the status bar parts show
+    std::string m_StatusNote;            // shown instead of the row while set
+    int m_MonitorButton = -1;            // the toolbar's monitor button as last set
 
     // The user's clipboard, kept while the pastes use it (PasteCommands.cpp).
     static const UINT_PTR kRestoreTimerId = 1;
@@ -318,6 +346,7 @@ private:
     CFindDlg m_FindDlg;
     CReplaceDlg m_ReplaceDlg;
     CJumpDlg m_JumpDlg;
+    CActiveCastsDlg m_ActiveCastsDlg;
 };
 
 // The RegisterHotKey modifiers of a hotkey value in hotkey-control form

@@ -5,6 +5,7 @@
 #include <mmsystem.h>
 
 #include "appcore/PasteGuard.h"
+#include "appcore/PasteText.h"
 #include "res/resource.h"
 #include "wnd/Clipboard.h"
 #include "wnd/HotKeyCtrl.h"
@@ -111,13 +112,6 @@ void CMainWnd::ToggleAddReturn()
     m_Menu.Check(IDM_ADD_RETURN, !IsAddReturn());
 }
 
-int32_t CMainWnd::GetActiveCastId()
-{
-    if (!m_CastBox.IsBound())
-        return -1;
-    return m_Script.FindCastId(m_CastBox.GetSelectedText());
-}
-
 // MOD_NOREPEAT: a held key pastes one line, not one per auto-repeat.
 UINT PasteHotKeyModifiers(unsigned hotKey)
 {
@@ -222,11 +216,11 @@ void CMainWnd::PasteNextSerif()
     m_StatusNote.clear();
     if (RefuseElevatedTarget())
         return;
-    const std::vector<int32_t> rows = CastIdsOfSerifs(m_Script.GetSerifs());
+    const CPressRows press = PressRowsOf(m_Script.GetSerifs(), GetActiveCasts());
     const int32_t pageHeight = static_cast<int32_t>(m_SerifList.GetCountPerPage());
     const CPasteSequencer before = m_Sequencer;
-    const CPastePlan plan = m_Sequencer.PlanPaste(
-        rows, m_SerifList.GetSelected(), GetActiveCastId(), GetPasteSettings(), pageHeight);
+    const CPastePlan plan = m_Sequencer.PlanPaste(press.m_Rows, m_SerifList.GetSelected(),
+                                                  press.m_Active, GetPasteSettings(), pageHeight);
 
     if (!plan.HasPaste()) {
         CClipboard(m_Wnd).Clear();
@@ -238,7 +232,7 @@ void CMainWnd::PasteNextSerif()
         return;
     }
     if (plan.m_PasteRow >= m_Script.GetSerifCount() ||
-        !TypeText(m_Script.GetSerif(plan.m_PasteRow).m_Text, plan.m_Keys)) {
+        !TypeText(PasteTextOfRow(plan.m_PasteRow), plan.m_Keys)) {
         m_Sequencer = before;
         if (plan.m_FoundRow != kNoRow)
             m_SerifList.Select(plan.m_FoundRow);
@@ -255,7 +249,13 @@ void CMainWnd::TypeSerif(int32_t row)
 {
     if (row < 0 || row >= m_Script.GetSerifCount() || RefuseElevatedTarget())
         return;
-    TypeText(m_Script.GetSerif(row).m_Text, PlanPasteKeys(GetPasteSettings()));
+    TypeText(PasteTextOfRow(row), PlanPasteKeys(GetPasteSettings()));
+}
+
+std::string CMainWnd::PasteTextOfRow(int32_t row) const
+{
+    const std::string line = FormattedLineOfRow(m_Script, row);
+    return m_Option.m_Paste.m_EscapeMarkup ? EscapeChatMarkup(line) : line;
 }
 
 bool CMainWnd::TypeText(const std::string& text, const std::vector<CKeyStep>& keys)

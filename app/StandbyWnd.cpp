@@ -20,7 +20,10 @@ namespace
 const int kPadding = 6;      // left and right of the text
 const int kSizeEdge = 8;     // the width of the right edge that sizes
 const int kFontHeight = 16;  // the text's em height
-const int kMargin = 10;      // the strip's height beyond the text's
+// The length of a line over the user's limit: red, readable on the
+// tooltip yellow of the strip.
+const COLORREF kWarningColor = RGB(0xC0, 0x00, 0x00);
+const int kMargin = 10;  // the strip's height beyond the text's
 const char kEllipsis[] = "…";
 
 int PixelWidth(HDC dc, const std::string& text)
@@ -141,7 +144,7 @@ void CStandbyWnd::SetLine(const CStandbyLine& line)
     if (!IsBound())
         return;
     if (line.m_Head == m_Line.m_Head && line.m_Text == m_Line.m_Text &&
-        line.m_Tail == m_Line.m_Tail)
+        line.m_Warning == m_Line.m_Warning && line.m_Tail == m_Line.m_Tail)
         return;
     m_Line = line;
     SetWindowTextA(m_Wnd, m_Line.Whole().c_str());
@@ -226,12 +229,21 @@ void CStandbyWnd::OnPaint()
     area.left += ScaleToDpi(kPadding, m_Dpi);
     area.right -= ScaleToDpi(kPadding, m_Dpi);
     const UINT flags = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
-    // The count stays at the right edge, the head at the left; the text
-    // between them gives way.
+    // The count stays at the right edge, a long line's length (in the
+    // warning colour) before it, the head at the left; the text between
+    // them gives way.
     const int tailWidth = PixelWidth(dc, m_Line.m_Tail);
     DrawLine(dc, m_Line.m_Tail, area, flags | DT_RIGHT);
     RECT left = area;
     left.right = std::max(left.left, area.right - tailWidth);
+    if (!m_Line.m_Warning.empty()) {
+        const int warningWidth =
+            std::min(PixelWidth(dc, m_Line.m_Warning), static_cast<int>(left.right - left.left));
+        SetTextColor(dc, kWarningColor);
+        DrawLine(dc, m_Line.m_Warning, left, flags | DT_RIGHT);
+        SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
+        left.right -= warningWidth;
+    }
     const int headWidth =
         std::min(PixelWidth(dc, m_Line.m_Head), static_cast<int>(left.right - left.left));
     DrawLine(dc, CutToPixels(dc, m_Line.m_Head, headWidth), left, flags);

@@ -98,15 +98,14 @@ bool CMainWnd::TakeText(const CTextLines& lines, int32_t row, const char* step)
     if (row < 0 || row > m_Script.GetSerifCount())
         row = m_Script.GetSerifCount();
     const int32_t cursor = m_SerifList.GetSelected();
-    const std::string activeCast = m_CastBox.IsBound() ? m_CastBox.GetSelectedText() : "";
+    const std::vector<int32_t> activeCasts = GetActiveCasts();
 
     {
         CUndoStep undo(*this, step);
         ApplyTextScript(text, row, m_Script);
     }
     RefreshCastsAndSerifs();
-    if (!activeCast.empty())
-        SelectCastEntry(activeCast);
+    SetActiveCasts(activeCasts);
     SelectRow(text.m_Serifs.empty() ? cursor : row);
     SetSaved(false);
     return true;

@@ -7,16 +7,14 @@
 
 void CMainWnd::TakeStep(bool redo)
 {
-    const int32_t activeCast = GetActiveCastId();
+    const std::vector<int32_t> activeCasts = GetActiveCasts();
     const CScriptHistory::CStep* step = redo ? m_History.Redo(m_Script) : m_History.Undo(m_Script);
     if (step == nullptr)
         return;
     const CScriptChange& change = step->m_Change;
     if (change.ChangesCasts()) {
         RefreshCastsAndSerifs();
-        const std::string name = m_Script.FindCastName(activeCast);
-        if (!name.empty())
-            SelectCastEntry(name);
+        SetActiveCasts(activeCasts);
     } else {
         ShowRowCount(std::max(change.GetFirstRow(), 0));
     }

@@ -13,7 +13,7 @@ bool CPasteSequencer::AcceptHotKeyPress(uint32_t id, bool inFront, bool monitori
 bool CPasteSequencer::AcceptCuePress(uint32_t id, bool inFront, bool monitoring, uint32_t nowMs,
                                      uint32_t keyWaitMs)
 {
-    return id >= kSkipId && id <= kRepeatId && AcceptPress(inFront, monitoring, nowMs, keyWaitMs);
+    return id >= kSkipId && id <= kPrevCastId && AcceptPress(inFront, monitoring, nowMs, keyWaitMs);
 }
 
 bool CPasteSequencer::AcceptPress(bool inFront, bool monitoring, uint32_t nowMs, uint32_t keyWaitMs)

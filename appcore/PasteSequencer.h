@@ -118,7 +118,7 @@ public:
     // for no change.
     //
     // The press filter of the cue keys: as for the paste hotkey, sharing the
-    // time of the last accepted press, for the identifiers 2 to 4.
+    // time of the last accepted press, for the identifiers 2 to 6.
     bool AcceptCuePress(uint32_t id, bool inFront, bool monitoring, uint32_t nowMs,
                         uint32_t keyWaitMs);
     // Passes over the row the next press would paste, as a paste of it
@@ -144,6 +144,9 @@ public:
     static constexpr uint32_t kSkipId = 2;
     static constexpr uint32_t kBackId = 3;
     static constexpr uint32_t kRepeatId = 4;
+    // The cast switching keys, filtered as the cue keys.
+    static constexpr uint32_t kNextCastId = 5;
+    static constexpr uint32_t kPrevCastId = 6;
 
 private:
     bool AcceptPress(bool inFront, bool monitoring, uint32_t nowMs, uint32_t keyWaitMs);

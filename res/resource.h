@@ -63,6 +63,7 @@
 #define IDM_SHOW_STANDBY 193  // the standby strip on or off
 #define IDM_UNDO 194          // undo the last change to the scenario
 #define IDM_REDO 195          // redo the last change undone
+#define IDM_CHOOSE_CASTS 196  // the casts the user plays (several at once)
 #define IDM_OPTIONS 129
 #define IDM_ABOUT 104
 
@@ -85,6 +86,8 @@
 
 // Hotkey identifier of the paste key on the main window
 #define ID_PASTE_HOTKEY 1
-#define ID_SKIP_HOTKEY 2    // cue keys: pass over the next line
-#define ID_BACK_HOTKEY 3    // the line before the next one
-#define ID_REPEAT_HOTKEY 4  // the last line again
+#define ID_SKIP_HOTKEY 2       // cue keys: pass over the next line
+#define ID_BACK_HOTKEY 3       // the line before the next one
+#define ID_REPEAT_HOTKEY 4     // the last line again
+#define ID_NEXT_CAST_HOTKEY 5  // the cast box's next entry
+#define ID_PREV_CAST_HOTKEY 6  // its previous entry

@@ -13,6 +13,7 @@
 
 #include <cstring>
 #include <functional>
+#include <algorithm>
 #include <random>
 
 #include "res/DialogRes.h"
@@ -135,7 +136,7 @@ protected:
 
         const int top = static_cast<int>(list.Send(LVM_GETTOPINDEX));
         const int page = static_cast<int>(list.GetCountPerPage());
-        const int32_t active = Window().GetActiveCastId();
+        const std::vector<int32_t> active = Window().GetActiveCasts();
         const CColorManager& colour = Window().GetOption().GetColor(COption::kActiveCast);
         for (int row = top; row < top + page + 1 && row < script.GetSerifCount(); ++row) {
             const CSerif& serif = script.GetSerif(row);
@@ -148,7 +149,8 @@ protected:
             EXPECT_EQ(serif.m_Memo, memo) << "row " << row;
             EXPECT_EQ(serif.m_CastId, static_cast<int32_t>(list.GetItemData(row))) << "row " << row;
             const auto colours = RowColours(row);
-            const bool marked = active >= 0 && serif.m_CastId == active;
+            const bool marked =
+                std::find(active.begin(), active.end(), serif.m_CastId) != active.end();
             EXPECT_EQ(marked ? colour.m_TextColor : CLR_DEFAULT, colours.first) << "row " << row;
             EXPECT_EQ(marked ? colour.m_BackColor : CLR_DEFAULT, colours.second) << "row " << row;
         }
@@ -177,7 +179,7 @@ TEST_F(ListFollowsScenario, EveryEditingCommandLeavesTheVisibleRowsAsTheScenario
         const int count = script.GetSerifCount();
         if (count > 0)
             Window().GetSerifList().Select(pick(static_cast<size_t>(count)));
-        const int what = pick(13);
+        const int what = pick(14);
         const std::string text = kTexts[static_cast<size_t>(pick(kTexts.size()))];
         std::string name;
         // Runs a command whose dialogs and questions the driver plays.
@@ -260,6 +262,14 @@ TEST_F(ListFollowsScenario, EveryEditingCommandLeavesTheVisibleRowsAsTheScenario
         } else if (what == 12) {
             name = "redo";
             Command(IDM_REDO);
+        } else if (what == 13) {
+            name = "several casts";
+            std::vector<int32_t> ids;
+            for (const CCast& cast : script.GetCasts()) {
+                if (pick(2) == 0)
+                    ids.push_back(cast.m_Id);
+            }
+            Window().SetActiveCasts(ids);
         } else {
             name = "active cast";
             CComboBox& box = Window().GetCastBox();

@@ -188,6 +188,50 @@ TEST_F(MainWndPaste, PastesEveryCharacterAsUnicodeText)
               ClipboardUnicode());
 }
 
+// Several casts from one seat: each press pastes the next row of any checked
+// cast in that cast's format, with the chat's markup escaped, passing over
+// the other casts' rows; the next and previous cast keys step the box.
+TEST_F(MainWndPaste, SeveralCastsPasteInTheirFormatsEscaped)
+{
+    m_OptionText = OptionFileText(0, 0x0078);
+    CScript script;
+    script.SetTitle("酒場");
+    script.AddCast(CCast(0, "店主", "", "{name}「{text}」"));
+    script.AddCast(CCast(1, "衛兵", "", "{name}: {text}"));
+    script.AddCast(CCast(2, "勇者"));
+    for (const CSerif& serif : {CSerif(0, "いらっしゃい(*´▽`*)"), CSerif(2, "こんにちは"),
+                                CSerif(1, "止まれ"), CSerif(2, "通して"), CSerif(0, "またね")})
+        script.AddSerif(serif);
+    ASSERT_TRUE(CreateWindowNow());
+    ASSERT_TRUE(Window().OpenScenario(SaveScenario(script, "tavern.xml")));
+    Window().GetOption().m_Paste.m_EscapeMarkup = 1;
+    Window().SetActiveCasts({1, 0});
+    CComboBox& box = Window().GetCastBox();
+    EXPECT_EQ("（2 人）", std::string(box.GetSelectedText()));
+    EXPECT_EQ((std::vector<int32_t>{0, 1}), Window().GetActiveCasts());
+
+    CTarget target(Main());
+    std::string typed;
+    for (const char* line :
+         {"店主「いらっしゃい(\\*´▽\\`\\*)」", "衛兵: 止まれ", "店主「またね」"}) {
+        Window().PasteNextSerif();
+        typed += line;
+        EXPECT_TRUE(PumpUntil([&] { return target.Text() == typed; })) << target.Text();
+        EXPECT_EQ(line, ClipboardText());
+    }
+
+    // Next: the empty entry (the set ends); previous from there: the last cast.
+    Window().OnCueKey(CPasteSequencer::kNextCastId);
+    EXPECT_EQ(0, static_cast<int>(box.Send(CB_GETCURSEL)));
+    EXPECT_EQ(4, static_cast<int>(box.Send(CB_GETCOUNT)));
+    EXPECT_TRUE(Window().GetActiveCasts().empty());
+    Window().OnCueKey(CPasteSequencer::kPrevCastId);
+    EXPECT_EQ(3, static_cast<int>(box.Send(CB_GETCURSEL)));
+    EXPECT_EQ(1u, Window().GetActiveCasts().size());
+    Window().OnCueKey(CPasteSequencer::kNextCastId);
+    EXPECT_TRUE(Window().GetActiveCasts().empty());
+}
+
 TEST_F(MainWndPaste, AddReturnFollowsWithEnter)
 {
     Open({CSerif(0, "一"), CSerif(0, "二")});

@@ -20,6 +20,10 @@ starts Rolecue and opens it with WM_COMMAND 165.
                   find dialog has the focus move on down and up (the
                   program's own message loop hands them to the main
                   window's accelerators).
+  several_casts   two of three casts, with paste formats, checked in the
+                  担当キャスト dialog by the keyboard; four presses in
+                  notepad give their lines in their formats, in order,
+                  the third cast's rows passed over.
   undo_and_paste  Delete on the first row, confirmed with Enter, then
                   Ctrl+Z: the row is back, with the cursor on it and the
                   title unmarked; the paste hotkey pressed in notepad
@@ -41,6 +45,7 @@ from paste_e2e import Failure, wait_until, windows_path  # noqa: E402
 
 OPEN_RECENT_0 = 165
 MONITOR = 151
+CHOOSE_CASTS = 196
 TITLE = "E2E"
 PRODUCT = "Rolecue Ver 0.11"
 ALICE = "アリス"
@@ -55,16 +60,18 @@ ROWS = [
 TYPED = "typed by e2e"
 
 
-def scenario_xml(rows):
-    """The scenario file as Rolecue writes it: Shift_JIS, CR LF."""
+def scenario_xml(rows, casts=((0, ALICE, ""), (1, BOB, ""))):
+    """The scenario file as Rolecue writes it: Shift_JIS, CR LF; a cast's
+    paste format only when it has one."""
     def element(indent, name, value):
         tab = "\t" * indent
         return "%s<%s>\r\n%s\t%s\r\n%s</%s>\r\n" % (tab, name, tab, value, tab, name)
     out = '<?xml version="1.0" encoding="Shift_JIS"?>\r\n<script version="1.0">\r\n'
     out += element(1, "title", TITLE) + element(1, "memo", "")
-    for cast_id, name in ((0, ALICE), (1, BOB)):
+    for cast_id, name, form in casts:
         out += "\t<cast>\r\n" + element(2, "cast_id", cast_id) + element(2, "name", name)
-        out += element(2, "memo", "") + "\t</cast>\r\n"
+        out += element(2, "memo", "")
+        out += (element(2, "format", form) if form else "") + "\t</cast>\r\n"
     for cast_id, text in rows:
         out += "\t<serif>\r\n" + element(2, "cast_id", cast_id) + element(2, "serif", text)
         out += element(2, "memo", "") + "\t</serif>\r\n"
@@ -75,11 +82,12 @@ def scenario_xml(rows):
 class EditSession(paste_e2e.Session):
     """A paste_e2e session whose scenario is written here."""
 
-    def prepare(self, add_return=True):
+    def prepare(self, add_return=True, rows=ROWS, casts=None):
         shutil.copy(self.args.rolecue, os.path.join(self.dir, "Rolecue.exe"))
         scenario = os.path.join(self.dir, "edit.xml")
+        self.rows = rows
         with open(scenario, "wb") as f:
-            f.write(scenario_xml(ROWS))
+            f.write(scenario_xml(rows, casts) if casts else scenario_xml(rows))
         option = (
             '<?xml version="1.0" encoding="Shift_JIS"?>\r\n'
             '<Option Version="1.0">\r\n'
@@ -99,7 +107,7 @@ class EditSession(paste_e2e.Session):
     def load(self):
         self.probe("command", str(OPEN_RECENT_0))
         rows = int(self.probe("rows"))
-        if rows != len(ROWS):
+        if rows != len(self.rows):
             raise Failure("the scenario did not load: %d rows" % rows)
 
     def title(self):
@@ -206,10 +214,48 @@ def case_undo_and_paste(s):
         raise Failure("notepad holds %r, expected the restored line" % got)
 
 
+NPC_CASTS = ((0, "店主", "{name}「{text}」"), (1, "衛兵", "{name}: {text}"), (2, "勇者", ""))
+NPC_ROWS = [
+    (0, "welcome in"),
+    (2, "hello there"),
+    (1, "halt"),
+    (2, "let me pass"),
+    (0, "come again"),
+    (1, "move along"),
+]
+
+
+def case_several_casts(s):
+    s.prepare(rows=NPC_ROWS, casts=NPC_CASTS)
+    s.start_rolecue()
+    s.start_notepad()
+    s.load()
+    s.focus(s.rolecue_x, "Rolecue")
+    # 担当キャストを選ぶ: the probe's WM_COMMAND returns when the dialog ends.
+    chooser = subprocess.Popen(["wine", s.args.probe, "command", str(CHOOSE_CASTS)],
+                               cwd=s.dir, stdout=subprocess.DEVNULL, stderr=s.log,
+                               stdin=subprocess.DEVNULL)
+    try:
+        s.focus_dialog()
+        s.keys("space", "Down", "space", "Return")
+        chooser.wait(timeout=60)
+    finally:
+        if chooser.poll() is None:
+            paste_e2e.end_process(chooser.pid, chooser)
+    s.probe("command", str(MONITOR))
+    s.focus(s.notepad_x, "Notepad")
+    s.press_hotkey(4)
+    got = s.notepad_text()
+    want = "店主「welcome in」\r\n衛兵: halt\r\n店主「come again」\r\n衛兵: move along\r\n"
+    if got != want:
+        raise Failure("notepad holds %r, expected %r" % (got, want))
+
+
 CASES = {
     "add_and_paste": case_add_and_paste,
     "find_keys": case_find_keys,
     "undo_and_paste": case_undo_and_paste,
+    "several_casts": case_several_casts,
 }
 
 
