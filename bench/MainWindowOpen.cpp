@@ -60,11 +60,14 @@ CScript MakeScript(int serifs)
 // by a low-level keyboard hook on a thread of its own (its callbacks come
 // through that thread's message loop, so the main thread may be busy).
 std::atomic<double> g_LastKey{0};
+std::atomic<int> g_Keys{0};
 
 LRESULT CALLBACK KeyHook(int code, WPARAM wParam, LPARAM lParam)
 {
-    if (code == HC_ACTION)
+    if (code == HC_ACTION) {
         g_LastKey = NowMs();
+        ++g_Keys;
+    }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
@@ -228,6 +231,7 @@ int main()
         HANDLE hooks = CreateThread(nullptr, 0, HookThread, nullptr, 0, nullptr);
         Sleep(200);
         double total = 0, toKeys = 0;
+        g_Keys = 0;
         for (int i = 0; i < presses; ++i) {
             g_LastKey = 0;
             const double start = NowMs();
@@ -237,12 +241,26 @@ int main()
             toKeys += g_LastKey - start;
             Pump();
         }
+        // The watching costs too: a key sent while the hook is in place waits
+        // for the hook thread to see it. Each key of a press pays that, so it
+        // is measured alone.
+        const double keysPerPress = static_cast<double>(g_Keys) / presses;
+        double hooked = 0;
+        for (int i = 0; i < presses; ++i) {
+            const double start = NowMs();
+            keybd_event(VK_SHIFT, 0, KEYEVENTF_EXTENDEDKEY | KEYEVENTF_KEYUP, 0);
+            hooked += NowMs() - start;
+        }
         PostThreadMessageA(GetThreadId(hooks), WM_QUIT, 0, 0);
         WaitForSingleObject(hooks, 2000);
         CloseHandle(hooks);
         std::printf("paste step on 10000 rows: %.2f ms beyond KeyWait to the last key (goal <= 1), "
                     "%.2f ms beyond it with the cursor moved\n",
                     toKeys / presses - 10.0, total / presses - 10.0);
+        std::printf("  of which the hook's own wait: %.2f ms a key, %.2f ms for the %.0f keys of a "
+                    "press; without it %.2f ms beyond KeyWait\n",
+                    hooked / presses, keysPerPress * hooked / presses, keysPerPress,
+                    toKeys / presses - 10.0 - keysPerPress * hooked / presses);
 
         // Its parts, each alone: the clipboard, the four key transitions,
         // moving the cursor with scrolling, and a plain Sleep(10).
