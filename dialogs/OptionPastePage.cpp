@@ -16,32 +16,20 @@ const char kBadLengthWarning[] = "文字数は 1 から 100000 までの数で�
 // The keystrokes in the order of EPasteKey.
 const char* const kKeyTexts[] = {"Ctrl+V", "Shift+Insert", "Ctrl+Shift+V"};
 
-// A wait typed in the page: false when empty or outside 0..10000.
-bool ReadWait(const std::string& text, int32_t& ms)
-{
-    if (text.empty() || text.size() > 5)
-        return false;
-    char* end = nullptr;
-    const long value = std::strtol(text.c_str(), &end, 10);
-    if (*end != '\0' || value < 0 || value > COptionPaste::kMaxWaitMs)
-        return false;
-    ms = static_cast<int32_t>(value);
-    return true;
-}
-
-// A number of characters typed in the page: false when empty or outside
-// 1..100000.
-bool ReadLength(const std::string& text, int32_t& characters)
+// A number typed in the page (a wait, a number of characters): false when
+// empty, not a number or outside lowest..highest.
+bool ReadNumber(const std::string& text, long lowest, long highest, int32_t& number)
 {
     if (text.empty() || text.size() > 6)
         return false;
     char* end = nullptr;
     const long value = std::strtol(text.c_str(), &end, 10);
-    if (*end != '\0' || value < 1 || value > COptionPaste::kMaxLengthWarning)
+    if (*end != '\0' || value < lowest || value > highest)
         return false;
-    characters = static_cast<int32_t>(value);
+    number = static_cast<int32_t>(value);
     return true;
 }
+
 }  // namespace
 
 COptionPastePage::COptionPastePage(COption* option)
@@ -99,16 +87,17 @@ void COptionPastePage::StoreValues()
 {
     int32_t enterWait = 0;
     int32_t restoreWait = 0;
-    if (!ReadWait(m_EnterWait.GetText(), enterWait)) {
+    if (!ReadNumber(m_EnterWait.GetText(), 0, COptionPaste::kMaxWaitMs, enterWait)) {
         ShowMessage(m_PageWnd, kBadEnterWait, kErrorCaption, kErrorBoxFlags);
         return;
     }
-    if (!ReadWait(m_RestoreWait.GetText(), restoreWait)) {
+    if (!ReadNumber(m_RestoreWait.GetText(), 0, COptionPaste::kMaxWaitMs, restoreWait)) {
         ShowMessage(m_PageWnd, kBadRestoreWait, kErrorCaption, kErrorBoxFlags);
         return;
     }
     int32_t lengthWarning = 0;
-    if (m_LengthWarning.IsChecked() && !ReadLength(m_LengthLimit.GetText(), lengthWarning)) {
+    if (m_LengthWarning.IsChecked() &&
+        !ReadNumber(m_LengthLimit.GetText(), 1, COptionPaste::kMaxLengthWarning, lengthWarning)) {
         ShowMessage(m_PageWnd, kBadLengthWarning, kErrorCaption, kErrorBoxFlags);
         ::SetFocus(m_LengthLimit.GetHandle());
         return;
