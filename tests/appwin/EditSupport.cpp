@@ -3,7 +3,10 @@
 
 #include <commctrl.h>
 
+#include <cstring>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "wnd/WideText.h"
 
@@ -118,4 +121,40 @@ void PumpWithAccelerators(HWND main, HACCEL accelerators, DWORD ms)
         }
         Sleep(10);
     } while (GetTickCount() - start < ms);
+}
+
+void SetClipboardUnicode(const std::wstring& text)
+{
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    const size_t size = (text.size() + 1) * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
+    std::memcpy(GlobalLock(memory), text.c_str(), size);
+    GlobalUnlock(memory);
+    SetClipboardData(CF_UNICODETEXT, memory);
+    CloseClipboard();
+}
+
+HWND OwnedDialog(HWND owner)
+{
+    struct CSearch
+    {
+        HWND m_Owner;
+        HWND m_Found;
+    } search = {owner, nullptr};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM param) -> BOOL {
+            CSearch* s = reinterpret_cast<CSearch*>(param);
+            char name[16] = {};
+            GetClassNameA(window, name, sizeof name);
+            if (lstrcmpA(name, "#32770") == 0 && IsWindowVisible(window) &&
+                GetWindow(window, GW_OWNER) == s->m_Owner) {
+                s->m_Found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.m_Found;
 }

@@ -23,6 +23,12 @@ std::string ClipboardText();
 std::wstring ClipboardUnicode();
 // Puts a plain CF_TEXT marker on the clipboard.
 void SetClipboardMarker(const std::string& text);
+// Puts a CF_UNICODETEXT on the clipboard, as another program would.
+void SetClipboardUnicode(const std::wstring& text);
+
+// The first visible dialog of this thread owned by `owner` (the find and
+// replace dialogs of the main window), or null.
+HWND OwnedDialog(HWND owner);
 
 // Presses a key through the system's input queue (SendInput), with Shift
 // and Ctrl held as asked, so that it reaches the focus window of the

@@ -52,18 +52,6 @@ std::vector<DWORD> Pixels(HWND list)
     return pixels;
 }
 
-void SetClipboardUnicode(const std::wstring& text)
-{
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    EmptyClipboard();
-    const size_t size = (text.size() + 1) * sizeof(wchar_t);
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
-    std::memcpy(GlobalLock(memory), text.c_str(), size);
-    GlobalUnlock(memory);
-    SetClipboardData(CF_UNICODETEXT, memory);
-    CloseClipboard();
-}
-
 void SelectCastRow(HWND dialog, int row)
 {
     HWND list = CDialogDriver::Control(dialog, IDC_CAST_LIST);
@@ -80,31 +68,6 @@ class ListFollowsScenario : public MainWndTest
 {
 protected:
     HWND List() { return Window().GetSerifList().GetHandle(); }
-
-    // The modeless dialog the main window owns (the replace dialog).
-    HWND OwnedDialog()
-    {
-        struct CSearch
-        {
-            HWND m_Owner;
-            HWND m_Found;
-        } search = {Main(), nullptr};
-        EnumThreadWindows(
-            GetCurrentThreadId(),
-            [](HWND window, LPARAM param) -> BOOL {
-                CSearch* s = reinterpret_cast<CSearch*>(param);
-                char name[16] = {};
-                GetClassNameA(window, name, sizeof name);
-                if (lstrcmpA(name, "#32770") == 0 && IsWindowVisible(window) &&
-                    GetWindow(window, GW_OWNER) == s->m_Owner) {
-                    s->m_Found = window;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        return search.m_Found;
-    }
 
     // The colours the main window's custom draw gives a row.
     std::pair<COLORREF, COLORREF> RowColours(int row)
@@ -235,7 +198,7 @@ TEST_F(ListFollowsScenario, EveryEditingCommandLeavesTheVisibleRowsAsTheScenario
             name = "replace all";
             Command(IDM_REPLACE);
             PumpFor(150);
-            HWND dialog = OwnedDialog();
+            HWND dialog = OwnedDialog(Main());
             ASSERT_NE(nullptr, dialog);
             SetDlgItemTextW(dialog, edt1, Widen(text.empty() ? "a" : text.substr(0, 3)).c_str());
             SetDlgItemTextW(dialog, edt2, L"\u2728");

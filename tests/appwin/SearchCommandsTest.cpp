@@ -34,25 +34,6 @@ std::vector<CSerif> Rows()
     };
 }
 
-struct CDialogSearch
-{
-    HWND m_Owner;
-    HWND m_Found;
-};
-
-BOOL CALLBACK FindOwnedDialog(HWND window, LPARAM param)
-{
-    CDialogSearch* search = reinterpret_cast<CDialogSearch*>(param);
-    char name[16] = {};
-    GetClassNameA(window, name, sizeof name);
-    if (lstrcmpA(name, "#32770") == 0 && IsWindowVisible(window) &&
-        GetWindow(window, GW_OWNER) == search->m_Owner) {
-        search->m_Found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 }  // namespace
 
 class SearchCommandsTest : public MainWndTest
@@ -76,12 +57,7 @@ protected:
     std::string Memo(int row) { return Window().GetScript().GetSerif(row).m_Memo; }
 
     // The open find or replace dialog (owned by the main window), or null.
-    HWND SearchDialog()
-    {
-        CDialogSearch search = {Main(), nullptr};
-        EnumThreadWindows(GetCurrentThreadId(), FindOwnedDialog, reinterpret_cast<LPARAM>(&search));
-        return search.m_Found;
-    }
+    HWND SearchDialog() { return OwnedDialog(Main()); }
     static bool IsReplaceDialog(HWND dialog) { return GetDlgItem(dialog, edt2) != nullptr; }
 
     // Under Xvfb without a window manager Wine hands the X input focus

@@ -1,6 +1,7 @@
 // Scenarios as plain text in the main window: import from the File menu,
 // paste from the clipboard, dropped text files, export, and every character
 // kept.
+#include "EditSupport.h"
 #include "MainWndSupport.h"
 
 #include <dlgs.h>
@@ -24,18 +25,6 @@ void ChooseFile(HWND dialog, const std::string& path)
         if (GetDlgItem(dialog, id))
             SetDlgItemTextA(dialog, id, path.c_str());
     PostClick(dialog, IDOK);
-}
-
-void SetClipboardUnicode(const std::wstring& text)
-{
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    EmptyClipboard();
-    const size_t size = (text.size() + 1) * sizeof(wchar_t);
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
-    std::memcpy(GlobalLock(memory), text.c_str(), size);
-    GlobalUnlock(memory);
-    SetClipboardData(CF_UNICODETEXT, memory);
-    CloseClipboard();
 }
 
 }  // namespace

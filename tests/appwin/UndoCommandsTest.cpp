@@ -18,19 +18,6 @@ namespace
 const char kSavedTitle[] = "散歩 - Rolecue Ver 0.11";
 const char kModifiedTitle[] = "散歩 * - Rolecue Ver 0.11";
 
-BOOL CALLBACK FindOwnedDialog(HWND window, LPARAM param)
-{
-    HWND* found = reinterpret_cast<HWND*>(param);
-    char name[16] = {};
-    GetClassNameA(window, name, sizeof name);
-    if (lstrcmpA(name, "#32770") == 0 && IsWindowVisible(window) &&
-        GetWindow(window, GW_OWNER) == *found) {
-        *found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 class UndoCommandsTest : public MainWndTest
 {
 protected:
@@ -146,9 +133,8 @@ TEST_F(UndoCommandsTest, CtrlZInTheFindDialogUndoesItsTypingNotTheScenario)
     Command(IDM_SERIF_DOWN);
     Command(IDM_FIND);
     PumpFor(150);
-    HWND dialog = Main();
-    EnumThreadWindows(GetCurrentThreadId(), FindOwnedDialog, reinterpret_cast<LPARAM>(&dialog));
-    ASSERT_NE(Main(), dialog);
+    HWND dialog = OwnedDialog(Main());
+    ASSERT_NE(nullptr, dialog);
     SetForegroundWindow(dialog);
     SetFocus(GetDlgItem(dialog, edt1));
     PumpMessages();
