@@ -80,14 +80,13 @@ CStandby CMainWnd::NextPressPreview()
 
 // Shows what the next press does, while monitoring is on and the strip is
 // switched on; hides the strip otherwise.
-void CMainWnd::RefreshStandby()
+void CMainWnd::RefreshStandby(const CStandby& next)
 {
     if (!m_Standby.IsBound())
         return;
     const bool show = IsMonitoring() && m_Option.m_Cue.m_ShowStandby != 0;
     if (show) {
-        m_Standby.SetLine(
-            StandbyLine(NextPressPreview(), m_Script, m_Option.m_Paste.m_LengthWarning));
+        m_Standby.SetLine(StandbyLine(next, m_Script, m_Option.m_Paste.m_LengthWarning));
     }
     m_Standby.ShowStrip(show);
 }

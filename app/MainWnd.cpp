@@ -695,13 +695,18 @@ void CMainWnd::RefreshViews()
 {
     if (m_HoldRefresh)
         return;
-    RefreshStatusBar();
+    // What the next press does, worked out once for the strip and the
+    // status bar's long-line note, and only while one of them shows it.
+    CStandby next;
+    if (m_Monitoring && (m_Option.m_Cue.m_ShowStandby != 0 || m_Option.m_Paste.m_LengthWarning > 0))
+        next = NextPressPreview();
+    RefreshStatusBar(next);
     RefreshBarsAndMenu();
-    RefreshStandby();
+    RefreshStandby(next);
 }
 
 // A part is rewritten (and repainted) only when its text changes.
-void CMainWnd::RefreshStatusBar()
+void CMainWnd::RefreshStatusBar(const CStandby& next)
 {
     if (!m_StatusBar.IsBound())
         return;
@@ -712,7 +717,6 @@ void CMainWnd::RefreshStatusBar()
         // While monitoring, the next press's line when it is over the limit.
         const int32_t limit = m_Option.m_Paste.m_LengthWarning;
         if (m_Monitoring && limit > 0) {
-            const CStandby next = NextPressPreview();
             if (next.m_Kind == EStandbyKind::Paste && next.m_Row < m_Script.GetSerifCount()) {
                 const std::string note =
                     LongLineNote(FormattedLineOfRow(m_Script, next.m_Row), limit);

@@ -267,9 +267,10 @@ private:
     void ClearCastBox();
     bool IsCastSetSelected();
     // RefreshViews' parts (MainWnd.cpp, CueCommands.cpp).
-    void RefreshStatusBar();
+    // `next`: what the next press does, while monitoring (NextPressPreview).
+    void RefreshStatusBar(const CStandby& next);
     void RefreshBarsAndMenu();
-    void RefreshStandby();
+    void RefreshStandby(const CStandby& next);
     // TextCommands.cpp: the change, for import and paste.
     bool TakeText(const CTextLines& lines, int32_t row, const char* step);
 

@@ -58,8 +58,11 @@ CStandbyLine StandbyLine(const CStandby& standby, const CScript& script, int32_t
     }
     const std::string pasted = FormattedLineOfRow(script, standby.m_Row);
     line.m_Text = FirstLine(pasted);
-    if (lengthWarning > 0 && CountCharacters(pasted) > static_cast<size_t>(lengthWarning))
-        line.m_Warning = "（" + std::to_string(CountCharacters(pasted)) + " 文字）";
+    if (lengthWarning > 0) {
+        const size_t length = CountCharacters(pasted);
+        if (length > static_cast<size_t>(lengthWarning))
+            line.m_Warning = "（" + std::to_string(length) + " 文字）";
+    }
     line.m_Head = script.FindCastName(serif.m_CastId);
     if (standby.m_NoActiveCast)
         line.m_Head += "（キャスト未選択）";

@@ -210,6 +210,17 @@ TEST_F(MainWndPaste, SeveralCastsPasteInTheirFormatsEscaped)
     EXPECT_EQ("（2 人）", std::string(box.GetSelectedText()));
     EXPECT_EQ((std::vector<int32_t>{0, 1}), Window().GetActiveCasts());
 
+    // The next line, formatted, is over the limit: the status bar says so.
+    Window().GetOption().m_Paste.m_LengthWarning = 16;
+    Window().SetMonitoring(true);
+    char status[256] = {};
+    Window().GetStatusBar().Send(SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(status));
+    EXPECT_EQ("1行　17 文字の行です", std::string(status));
+    Window().GetOption().m_Paste.m_LengthWarning = 17;
+    Window().RefreshViews();
+    Window().GetStatusBar().Send(SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(status));
+    EXPECT_EQ("1行", std::string(status));
+
     CTarget target(Main());
     std::string typed;
     for (const char* line :
